@@ -1,0 +1,296 @@
+#include "application.h"
+
+#include "game_state.h"
+#include "input_manager.h"
+#include "log.h"
+#include "physics/physics_world.h"
+#include "sound_device.h"
+#include "states/gs_game.h"
+#include "states/gs_main_menu.h"
+
+#include <Bites/OgreBitesConfigDialog.h>
+#include <Bites/OgreWindowEventUtilities.h>
+#include <OgreConfigFile.h>
+#include <OgreLogManager.h>
+#include <OgreRenderWindow.h>
+#include <OgreResourceGroupManager.h>
+#include <OgreRoot.h>
+#include <OgreSceneManager.h>
+#include <OgreTimer.h>
+
+#include <X11/Xlib.h>
+
+namespace {
+
+application* the_instance = nullptr;
+
+}
+
+// Notices the user closing the render window. The window is left standing
+// (windowClosing answers false) so that the states and the application can
+// tear down in their own order before it goes.
+class application::window_watch : public OgreBites::WindowEventListener {
+public:
+    explicit window_watch(Ogre::RenderWindow* window) : window(window)
+    {
+        // The message pump only serves windows it has been told about, and the
+        // close button only sends its message to windows that ask for it.
+        OgreBites::WindowEventUtilities::_addRenderWindow(window);
+        OgreBites::WindowEventUtilities::addWindowEventListener(window, this);
+        window->getCustomAttribute("XDISPLAY", &display);
+        window->getCustomAttribute("WINDOW", &handle);
+        if (display && handle) {
+            delete_atom = XInternAtom(display, "WM_DELETE_WINDOW", False);
+            XSetWMProtocols(display, handle, &delete_atom, 1);
+        }
+    }
+
+    ~window_watch() override
+    {
+        OgreBites::WindowEventUtilities::removeWindowEventListener(window, this);
+        OgreBites::WindowEventUtilities::_removeRenderWindow(window);
+    }
+
+    bool windowClosing(Ogre::RenderWindow*) override
+    {
+        closed = true;
+        return false;
+    }
+
+    // OGRE's message pump compares close requests with an atom this render
+    // system never sets, and would swallow them; read them here first.
+    void poll()
+    {
+        if (!display || !handle)
+            return;
+        XEvent event;
+        while (XCheckTypedWindowEvent(display, handle, ClientMessage, &event))
+            if (event.xclient.format == 32 && Atom(event.xclient.data.l[0]) == delete_atom)
+                closed = true;
+    }
+
+    Ogre::RenderWindow* const window;
+    Display* display = nullptr;
+    Window handle = 0;
+    Atom delete_atom = 0;
+    bool closed = false;
+};
+
+application::application()
+{
+    the_instance = this;
+}
+
+application::~application()
+{
+    if (scene_manager) {
+        scene_manager->destroyAllCameras();
+        scene_manager->destroyAllLights();
+        scene_manager->destroyAllEntities();
+        window->removeAllViewports();
+        world->destroy_all_scenes();
+        sound.reset();
+        input.reset();
+        world.reset();
+    }
+    watch.reset();
+    state_stack.clear();
+    states.clear();
+    // The root goes last so that nothing above still uses OGRE; ending the
+    // process with it alive would leave the window and plug-ins unreleased.
+    delete root;
+    root = nullptr;
+    log_manager.reset();
+    the_instance = nullptr;
+}
+
+application* application::instance()
+{
+    return the_instance;
+}
+
+int application::setup()
+{
+    // The log goes to ogre.log only; OGRE would echo every line to the console.
+    log_manager = std::make_unique<Ogre::LogManager>();
+    log_manager->createLog("ogre.log", true, false, false);
+    root = new Ogre::Root("plugins.cfg", "config.cfg", "ogre.log");
+    if (!configure())
+        return 1;
+    scene_manager = root->createSceneManager();
+    input = std::make_unique<input_manager>();
+    world = std::make_unique<physics_world>();
+    sound = sound_device::create();
+    context = std::make_unique<game_context>();
+    *context = {root, scene_manager, window, world.get(), input.get(), sound.get(), frame_time};
+    load_resources();
+    return 0;
+}
+
+bool application::configure()
+{
+    if (!root->restoreConfig() && !root->showConfigDialog(OgreBites::getNativeConfigDialog()))
+        return false;
+    window = root->initialise(true, app_name, Ogre::BLANKSTRING);
+    watch = std::make_unique<window_watch>(window);
+    return true;
+}
+
+void application::add_resource_locations(const std::string& file)
+{
+    Ogre::ConfigFile config;
+    config.load(file, "\t:=", true);
+    for (const auto& section : config.getSettingsBySection())
+        for (const auto& setting : section.second)
+            Ogre::ResourceGroupManager::getSingleton().addResourceLocation(
+                setting.second, setting.first, Ogre::ResourceGroupManager::DEFAULT_RESOURCE_GROUP_NAME, false);
+}
+
+void application::load_resources()
+{
+    add_resource_locations("resources.cfg");
+    Ogre::ResourceGroupManager::getSingleton().initialiseAllResourceGroups();
+}
+
+void application::run(std::string app_name)
+{
+    this->app_name = app_name;
+    if (setup() != 0)
+        return;
+    gs_main_menu main_menu(context.get());
+    gs_game game(context.get());
+    push_state("main_menu", state_params());
+    main_loop();
+}
+
+void application::run_level(std::string level_file)
+{
+    app_name = level_file;
+    if (setup() != 0)
+        return;
+    gs_game game(context.get());
+    state_params params;
+    params["level"] = level_file;
+    push_state("game", params);
+    main_loop();
+}
+
+void application::main_loop()
+{
+    Ogre::Timer* timer = root->getTimer();
+    while (!state_stack.empty()) {
+        context->frame_time = frame_time;
+        // The timer is read as whole microseconds: a float of milliseconds
+        // since start-up would lose sub-millisecond steps after a few hours.
+        const unsigned long long start = timer->getMicroseconds();
+        state_stack.back()->update();
+        input->capture(frame_time);
+        if (window->isActive())
+            root->renderOneFrame();
+        else if (window->isVisible())
+            window->update(true);
+        frame_time = float(timer->getMicroseconds() - start) / 1000000.0f;
+        watch->poll();
+        OgreBites::WindowEventUtilities::messagePump();
+        if (watch->closed) {
+            exit_all_states();
+            break;
+        }
+        process_requests();
+    }
+}
+
+void application::process_requests()
+{
+    if (state_stack.empty())
+        return;
+    std::string name;
+    bool push = true;
+    game_state* top = state_stack.back();
+    if (top->get_transition(name, push)) {
+        const state_params params = top->get_params();
+        if (push)
+            push_state(name, params);
+        else
+            change_state(name, params);
+    }
+    if (state_stack.empty())
+        return;
+    top = state_stack.back();
+    if (!top->running) {
+        top->running = true;
+        pop_state();
+    }
+}
+
+void application::exit_all_states()
+{
+    while (!state_stack.empty()) {
+        game_state* top = state_stack.back();
+        top->exit();
+        state_stack.pop_back();
+    }
+}
+
+int application::register_state(std::string name, game_state* state)
+{
+    if (find_state(name)) {
+        log_line("***Spielzustand " + name + " ist bereits registriert***");
+        return 1;
+    }
+    states[name] = state;
+    log_line("***Spielzustand " + name + " wurde erfoglreich registriert***");
+    return 0;
+}
+
+int application::unregister_state(std::string name)
+{
+    if (!find_state(name))
+        return 1;
+    states.erase(name);
+    log_line("***Spielzustand " + name + " wurde erfoglreich gelöscht***");
+    return 0;
+}
+
+game_state* application::find_state(std::string name)
+{
+    const auto found = states.find(name);
+    return found == states.end() ? nullptr : found->second;
+}
+
+int application::push_state(std::string name, const state_params& params)
+{
+    game_state* target = find_state(name);
+    if (!target)
+        return 1;
+    if (!state_stack.empty())
+        state_stack.back()->pause();
+    state_stack.push_back(target);
+    target->enter(params);
+    return 0;
+}
+
+int application::change_state(std::string name, const state_params& params)
+{
+    game_state* target = find_state(name);
+    if (!target)
+        return 1;
+    if (!state_stack.empty()) {
+        state_stack.back()->exit();
+        state_stack.pop_back();
+    }
+    state_stack.push_back(target);
+    target->enter(params);
+    return 0;
+}
+
+int application::pop_state()
+{
+    if (!state_stack.empty()) {
+        state_stack.back()->exit();
+        state_stack.pop_back();
+    }
+    if (!state_stack.empty())
+        state_stack.back()->resume();
+    return 0;
+}

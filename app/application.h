@@ -1,0 +1,84 @@
+#pragma once
+
+// The root of the running program: starts OGRE from plugins.cfg, config.cfg
+// and resources.cfg, opens the render window, creates the scene manager, the
+// input manager, the physics world and the sound device, gathers them in the
+// game_context and runs the main loop until no game state is left.
+//
+// It also holds the state manager: the registry of named states and the state
+// stack (top at the back). Neither owns the states; run() and run_level()
+// construct them as locals. There is one application per process; states
+// reach it through instance().
+
+#include "game_context.h"
+#include "state_params.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class game_state;
+namespace Ogre {
+class LogManager;
+}
+
+class application {
+public:
+    application();
+    ~application();
+    application(const application&) = delete;
+    application& operator=(const application&) = delete;
+
+    static application* instance();
+
+    // The game: main menu first. Returns when the stack is empty, or at once
+    // when set-up fails (configuration dialog cancelled).
+    void run(std::string app_name);
+    // mapscout: the in-game state alone, on one level file.
+    void run_level(std::string level_file);
+
+    int register_state(std::string name, game_state* state);
+    int unregister_state(std::string name);
+    game_state* find_state(std::string name);
+    int push_state(std::string name, const state_params& params);
+    int change_state(std::string name, const state_params& params);
+    int pop_state();
+
+    // Between two frames: at most one transition request of the top state,
+    // then at most one pop if the (new) top state cleared its running flag.
+    void process_requests();
+
+    // Ends every state on the stack (each gets its exit), top first.
+    void exit_all_states();
+
+    const std::vector<game_state*>& get_state_stack() const { return state_stack; }
+    game_context* get_context() const { return context.get(); }
+
+    // Adds every location of a resources.cfg-style file to OGRE's default
+    // resource group, whatever section it stands in.
+    static void add_resource_locations(const std::string& file);
+
+    Ogre::Root* root = nullptr;
+    Ogre::SceneManager* scene_manager = nullptr;
+    Ogre::RenderWindow* window = nullptr;
+    std::unique_ptr<physics_world> world;
+    std::unique_ptr<input_manager> input;
+    std::unique_ptr<sound_device> sound;
+    float frame_time = 0.0f;
+    std::string app_name;
+    std::unique_ptr<game_context> context;
+
+private:
+    class window_watch;
+
+    int setup();
+    bool configure();
+    void load_resources();
+    void main_loop();
+
+    std::map<std::string, game_state*> states;
+    std::vector<game_state*> state_stack;
+    std::unique_ptr<window_watch> watch;
+    std::unique_ptr<Ogre::LogManager> log_manager;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+// The engine services every state, the level, each level object and the camera
+// reach through one record. The application fills it once after set-up and
+// never replaces it, so the pointers stay valid for the whole run. The record
+// owns nothing; frame_time is the time step of the current frame in seconds.
+
+namespace Ogre {
+class Root;
+class SceneManager;
+class RenderWindow;
+}
+class physics_world;
+class input_manager;
+class sound_device;
+
+struct game_context {
+    Ogre::Root* root = nullptr;
+    Ogre::SceneManager* scene_manager = nullptr;
+    Ogre::RenderWindow* window = nullptr;
+    physics_world* world = nullptr;
+    input_manager* input = nullptr;
+    sound_device* sound = nullptr;
+    float frame_time = 0.0f;
+};

@@ -1,0 +1,227 @@
+#include "input_manager.h"
+
+#include "log.h"
+
+#include <MyGUI_InputManager.h>
+#include <OIS.h>
+#include <OgreRenderWindow.h>
+#include <OgreRoot.h>
+
+#include <algorithm>
+#include <sstream>
+
+namespace {
+
+mouse_state to_mouse_state(const OIS::MouseState& state)
+{
+    mouse_state result;
+    result.X = {state.X.abs, state.X.rel};
+    result.Y = {state.Y.abs, state.Y.rel};
+    result.Z = {state.Z.abs, state.Z.rel};
+    result.buttons = state.buttons;
+    result.width = state.width;
+    result.height = state.height;
+    return result;
+}
+
+}
+
+// The OIS side: the input system on the window and its two buffered devices.
+// It is rebuilt when the pointer switches between captured and free, since
+// OIS reads its grab settings only when the input system is created.
+class input_manager::devices : public OIS::MouseListener, public OIS::KeyListener {
+public:
+    devices(input_manager& owner, unsigned long window_handle, bool captured, int width, int height)
+        : owner(owner), captured(captured), width(width), height(height), window_handle(window_handle)
+    {
+        std::ostringstream handle;
+        handle << window_handle;
+        OIS::ParamList params;
+        params.insert({"WINDOW", handle.str()});
+        // OIS grabs and hides the pointer and the keyboard by default on X11
+        // and switches off key repeat for the whole display; keep the desktop
+        // usable and grab the pointer only while it steers the camera.
+        params.insert({"x11_mouse_grab", captured ? "true" : "false"});
+        params.insert({"x11_mouse_hide", captured ? "true" : "false"});
+        params.insert({"x11_keyboard_grab", "false"});
+        params.insert({"XAutoRepeatOn", "true"});
+        system = OIS::InputManager::createInputSystem(params);
+        keyboard = static_cast<OIS::Keyboard*>(system->createInputObject(OIS::OISKeyboard, true));
+        mouse = static_cast<OIS::Mouse*>(system->createInputObject(OIS::OISMouse, true));
+        mouse->setEventCallback(this);
+        keyboard->setEventCallback(this);
+        const OIS::MouseState& state = mouse->getMouseState();
+        state.width = width;
+        state.height = height;
+    }
+
+    ~devices() override
+    {
+        system->destroyInputObject(keyboard);
+        system->destroyInputObject(mouse);
+        OIS::InputManager::destroyInputSystem(system);
+    }
+
+    bool mouseMoved(const OIS::MouseEvent& e) override
+    {
+        owner.mouse_moved(to_mouse_state(e.state));
+        return true;
+    }
+
+    bool mousePressed(const OIS::MouseEvent& e, OIS::MouseButtonID id) override
+    {
+        owner.mouse_pressed(to_mouse_state(e.state), static_cast<mouse_button>(id));
+        return true;
+    }
+
+    bool mouseReleased(const OIS::MouseEvent& e, OIS::MouseButtonID id) override
+    {
+        owner.mouse_released(to_mouse_state(e.state), static_cast<mouse_button>(id));
+        return true;
+    }
+
+    bool keyPressed(const OIS::KeyEvent& e) override
+    {
+        owner.key_pressed(e.key, e.text);
+        return true;
+    }
+
+    bool keyReleased(const OIS::KeyEvent& e) override
+    {
+        owner.key_released(e.key);
+        return true;
+    }
+
+    input_manager& owner;
+    OIS::InputManager* system = nullptr;
+    OIS::Keyboard* keyboard = nullptr;
+    OIS::Mouse* mouse = nullptr;
+    const bool captured;
+    const int width;
+    const int height;
+    const unsigned long window_handle;
+};
+
+input_manager::input_manager()
+{
+    log_line("INITIALISE INPUT_MANAGER");
+    Ogre::Root* root = Ogre::Root::getSingletonPtr();
+    Ogre::RenderWindow* window = root ? root->getAutoCreatedWindow() : nullptr;
+    if (window) {
+        // An X window id is an unsigned long; a narrower type would be overrun.
+        unsigned long handle = 0;
+        window->getCustomAttribute("WINDOW", &handle);
+        unsigned int width, height, depth;
+        int left, top;
+        window->getMetrics(width, height, depth, left, top);
+        input_devices = std::make_unique<devices>(*this, handle, false, width, height);
+    }
+    log_line("INPUT_MANAGER INITIALISED");
+}
+
+input_manager::~input_manager()
+{
+    listeners.clear();
+    input_devices.reset();
+}
+
+void input_manager::add_listener(const input_listener& listener)
+{
+    listeners.push_back(listener);
+}
+
+void input_manager::remove_listener(const input_listener& listener)
+{
+    remove_listener(listener.name);
+}
+
+void input_manager::remove_listener(const std::string& name)
+{
+    listeners.erase(std::remove_if(listeners.begin(), listeners.end(),
+                                   [&](const input_listener& l) { return l.name == name; }),
+                    listeners.end());
+}
+
+void input_manager::remove_last_listener()
+{
+    if (!listeners.empty())
+        listeners.pop_back();
+}
+
+void input_manager::capture(float frame_time)
+{
+    this->frame_time = frame_time;
+    if (!input_devices)
+        return;
+    input_devices->keyboard->capture();
+    input_devices->mouse->capture();
+    OIS::Keyboard* keyboard = input_devices->keyboard;
+    run_key_bindings([keyboard](key_code key) { return keyboard->isKeyDown(static_cast<OIS::KeyCode>(key)); });
+}
+
+mouse_state input_manager::get_mouse_state() const
+{
+    if (!input_devices)
+        return mouse_state();
+    return to_mouse_state(input_devices->mouse->getMouseState());
+}
+
+void input_manager::set_mouse_captured(bool captured)
+{
+    if (!input_devices || input_devices->captured == captured)
+        return;
+    const unsigned long handle = input_devices->window_handle;
+    const int width = input_devices->width;
+    const int height = input_devices->height;
+    input_devices.reset();
+    input_devices = std::make_unique<devices>(*this, handle, captured, width, height);
+}
+
+void input_manager::run_key_bindings(const std::function<bool(key_code)>& key_down)
+{
+    for (input_listener& listener : listeners)
+        for (auto& binding : listener.key_bindings)
+            if (key_down(binding.first))
+                binding.second(frame_time);
+}
+
+void input_manager::run_mouse_bindings(const mouse_state& state)
+{
+    for (input_listener& listener : listeners)
+        for (auto& binding : listener.mouse_bindings)
+            if (state.button_down(binding.first))
+                binding.second(frame_time, state);
+}
+
+void input_manager::key_pressed(int key, unsigned int text)
+{
+    if (gui)
+        MyGUI::InputManager::getInstance().injectKeyPress(MyGUI::KeyCode::Enum(key), text);
+}
+
+void input_manager::key_released(int key)
+{
+    if (gui)
+        MyGUI::InputManager::getInstance().injectKeyRelease(MyGUI::KeyCode::Enum(key));
+}
+
+void input_manager::mouse_moved(const mouse_state& state)
+{
+    if (gui)
+        MyGUI::InputManager::getInstance().injectMouseMove(state.X.abs, state.Y.abs, state.Z.abs);
+}
+
+void input_manager::mouse_pressed(const mouse_state& state, mouse_button button)
+{
+    run_mouse_bindings(state);
+    if (gui)
+        MyGUI::InputManager::getInstance().injectMousePress(state.X.abs, state.Y.abs,
+                                                             MyGUI::MouseButton::Enum(button));
+}
+
+void input_manager::mouse_released(const mouse_state& state, mouse_button button)
+{
+    if (gui)
+        MyGUI::InputManager::getInstance().injectMouseRelease(state.X.abs, state.Y.abs,
+                                                              MyGUI::MouseButton::Enum(button));
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+// Owns the keyboard and mouse of the render window and turns their input into
+// calls on named bindings. Each frame capture() reads both devices, forwards
+// their events to the GUI that is set (if any) and then runs the binding of
+// every held key. Listeners are stored as copies in the order they were added;
+// callbacks must not add or remove listeners (they only set flags).
+//
+// Without a render window (headless tests) no devices are opened; the
+// run_*_bindings operations then let tests drive the dispatch directly.
+
+#include "input_listener.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace MyGUI {
+class Gui;
+}
+
+class input_manager {
+public:
+    input_manager();
+    ~input_manager();
+
+    void add_listener(const input_listener& listener);
+    void remove_listener(const input_listener& listener);
+    void remove_listener(const std::string& name);
+    void remove_last_listener();
+
+    void capture(float frame_time);
+
+    void set_gui(MyGUI::Gui* gui) { this->gui = gui; }
+    MyGUI::Gui* get_gui() const { return gui; }
+
+    mouse_state get_mouse_state() const;
+
+    // In play the pointer is hidden and kept inside the window so the mouse
+    // can turn the camera without limit; in menus it moves freely.
+    void set_mouse_captured(bool captured);
+
+    // Held-key dispatch: each listener in order, each of its keys in code order.
+    void run_key_bindings(const std::function<bool(key_code)>& key_down);
+    // Every bound button that is down when any button is pressed fires.
+    void run_mouse_bindings(const mouse_state& state);
+
+    // Event forwarding from the devices.
+    void key_pressed(int key, unsigned int text);
+    void key_released(int key);
+    void mouse_moved(const mouse_state& state);
+    void mouse_pressed(const mouse_state& state, mouse_button button);
+    void mouse_released(const mouse_state& state, mouse_button button);
+
+private:
+    class devices;
+
+    std::unique_ptr<devices> input_devices;
+    std::vector<input_listener> listeners;
+    float frame_time = 0.0f;
+    MyGUI::Gui* gui = nullptr;
+};

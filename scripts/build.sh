@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Configures and builds one configuration into build/<name>.
+# Usage: scripts/build.sh [release|sanitize]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+config=${1:-release}
+export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+case "$config" in
+  release) flags=() ;;
+  sanitize) flags=(-DQUILLAX_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug) ;;
+  *) echo "unknown configuration: $config" >&2; exit 2 ;;
+esac
+cmake -S . -B "build/$config" -G Ninja "${flags[@]}" >/dev/null
+cmake --build "build/$config" -j "$(nproc)"

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the game and the tests need.
+# Safe to run again: it only asks apt for what is missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build ccache pkg-config git
+  libogre-1.12-dev ogre-1.12-tools
+  libois-dev
+  libmygui-dev libmygui.ogreplatform0debian1v5
+  libtinyxml-dev libboost-dev
+  libbullet-dev
+  libsdl2-dev libsdl2-mixer-dev
+  libgtest-dev libgmock-dev
+  fonts-linuxlibertine
+  xvfb xdotool x11-utils imagemagick mesa-utils libgl1-mesa-dri
+  sox libsox-fmt-all vorbis-tools
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=""
+[ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo_cmd apt-get update -qq
+$sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,47 @@
+# Shared by the program tests: a private Xvfb display and a copy of the
+# runnable folder, both removed when the test ends.
+# Usage: source this with RUN_DIR set; it sets DISPLAY and WORK.
+
+start_session() {
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+  done
+  Xvfb ":$n" -screen 0 1024x768x24 +extension GLX -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  WORK=$(mktemp -d)
+  cp -a "$RUN_DIR"/. "$WORK"/
+  rm -f "$WORK/ogre.log"
+  export SDL_AUDIODRIVER=dummy QUILLAX_NO_DIALOG=1
+  trap end_session EXIT
+}
+
+end_session() {
+  [ -n "${APP_PID:-}" ] && kill -9 "$APP_PID" 2>/dev/null
+  kill "$XVFB_PID" 2>/dev/null
+  rm -rf "$WORK"
+}
+
+# Prints the id of the top-level window titled $1, waiting up to 20 s.
+find_window() {
+  local id
+  for _ in $(seq 200); do
+    id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$1\"" | awk '{print $1}' | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits up to 20 s for a line in the file $1 that holds the text $2.
+wait_for_line() {
+  for _ in $(seq 200); do
+    grep -q -F -- "$2" "$1" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
