@@ -2,7 +2,13 @@
 
 #include <OgreLogManager.h>
 
+#include <iostream>
+
 void log_line(const std::string& text)
 {
-    Ogre::LogManager::getSingleton().logMessage(text, Ogre::LML_NORMAL, false);
+    // Tools and pure physics tests run without OGRE's log.
+    if (Ogre::LogManager* manager = Ogre::LogManager::getSingletonPtr())
+        manager->logMessage(text, Ogre::LML_NORMAL, false);
+    else
+        std::cerr << text << std::endl;
 }

@@ -1,5 +1,69 @@
 #include "physics_world.h"
 
-void physics_world::destroy_all_scenes() {}
-void physics_world::simulate(float) {}
-void physics_world::render(float) {}
+#include "log.h"
+#include "mesh_points.h"
+#include "physics_scene.h"
+
+#include <btBulletCollisionCommon.h>
+
+physics_world::physics_world() = default;
+physics_world::~physics_world() = default;
+
+physics_scene* physics_world::create_scene(const std::string& name, Ogre::SceneManager* scene_manager)
+{
+    auto& scene = scenes[name];
+    if (!scene)
+        scene = std::make_unique<physics_scene>(*this, name, scene_manager);
+    return scene.get();
+}
+
+void physics_world::destroy_scene(const std::string& name)
+{
+    scenes.erase(name);
+}
+
+void physics_world::destroy_all_scenes()
+{
+    scenes.clear();
+}
+
+physics_scene* physics_world::find_scene(const std::string& name) const
+{
+    const auto found = scenes.find(name);
+    return found == scenes.end() ? nullptr : found->second.get();
+}
+
+void physics_world::simulate(float dt)
+{
+    for (auto& scene : scenes)
+        scene.second->simulate(dt);
+}
+
+void physics_world::render(float)
+{
+    for (auto& scene : scenes)
+        scene.second->render();
+}
+
+btCollisionShape* physics_world::convex_hull(const std::string& mesh)
+{
+    auto& hull = hulls[mesh];
+    if (hull)
+        return hull.get();
+    const std::vector<Ogre::Vector3> points = mesh_points(mesh);
+    if (points.size() < 4) {
+        log_line(mesh + ": Kollisionsform kann nicht aus dem Mesh erstellt werden, ein Würfel der Kantenlänge 1 wird verwendet");
+        hull = std::make_unique<btBoxShape>(btVector3(0.5f, 0.5f, 0.5f));
+        return hull.get();
+    }
+    auto convex = std::make_unique<btConvexHullShape>();
+    for (const Ogre::Vector3& p : points)
+        convex->addPoint(btVector3(p.x, p.y, p.z), false);
+    convex->recalcLocalAabb();
+    // Blocks are meshes of a few dozen vertices; merging duplicates keeps
+    // the support search short for levels of thousands of blocks.
+    convex->optimizeConvexHull();
+    convex->setMargin(0.02f);
+    hull = std::move(convex);
+    return hull.get();
+}

@@ -41,12 +41,13 @@ std::string write_silent_wave(const std::string& path)
 TEST(sound_device, sdl_device_plays_a_file_looped_and_rejects_what_it_cannot_play)
 {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    const std::string wave = write_silent_wave("sound_device_test.wav");
+    const std::string wave = write_silent_wave(::testing::TempDir() + "sound_device_test.wav");
     sdl_sound_device sound;
     EXPECT_NE(sound.play_looped(wave), nullptr);
     EXPECT_EQ(sound.play_looped("no/such/file.ogg"), nullptr);
-    std::ofstream("not_audio.ogg") << "plain text, not audio";
-    EXPECT_EQ(sound.play_looped("not_audio.ogg"), nullptr);
+    const std::string not_audio = ::testing::TempDir() + "not_audio.ogg";
+    std::ofstream(not_audio) << "plain text, not audio";
+    EXPECT_EQ(sound.play_looped(not_audio), nullptr);
     sound.stop_all();
     EXPECT_NE(sound.play_looped(wave), nullptr);
 }
@@ -61,7 +62,7 @@ TEST(sound_device, without_audio_output_the_game_runs_silently_with_one_log_line
     ASSERT_EQ(log.lines.size(), 1u);
     EXPECT_EQ(log.lines[0].rfind("Keine Tonausgabe verfügbar", 0), 0u);
 
-    const std::string wave = write_silent_wave("sound_device_silent.wav");
+    const std::string wave = write_silent_wave(::testing::TempDir() + "sound_device_silent.wav");
     EXPECT_NE(sound->play_looped(wave), nullptr);
     EXPECT_EQ(sound->play_looped("no/such/file.ogg"), nullptr);
     sound->stop_all();
