@@ -120,6 +120,7 @@ void physics_body::set_position(const Ogre::Vector3& position)
     rigid->setWorldTransform(transform);
     rigid->setInterpolationWorldTransform(transform);
     scene.dynamics->updateSingleAabb(rigid.get());
+    sync_node();
 }
 
 void physics_body::set_orientation(const Ogre::Quaternion& q)
@@ -131,6 +132,7 @@ void physics_body::set_orientation(const Ogre::Quaternion& q)
     rigid->setWorldTransform(transform);
     rigid->setInterpolationWorldTransform(transform);
     scene.dynamics->updateSingleAabb(rigid.get());
+    sync_node();
 }
 
 Ogre::Vector3 physics_body::get_position() const

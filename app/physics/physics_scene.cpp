@@ -1,5 +1,6 @@
 #include "physics_scene.h"
 
+#include "awake_dynamics_world.h"
 #include "contact_listener.h"
 #include "log.h"
 #include "physics_body.h"
@@ -79,7 +80,7 @@ physics_scene::physics_scene(physics_world& world, std::string name, Ogre::Scene
       dispatcher(std::make_unique<btCollisionDispatcher>(configuration.get())),
       broadphase(std::make_unique<btDbvtBroadphase>()),
       solver(std::make_unique<btSequentialImpulseConstraintSolver>()),
-      dynamics(std::make_unique<btDiscreteDynamicsWorld>(dispatcher.get(), broadphase.get(), solver.get(),
+      dynamics(std::make_unique<awake_dynamics_world>(dispatcher.get(), broadphase.get(), solver.get(),
                                                          configuration.get()))
 {
     gCalculateCombinedFrictionCallback = average;
@@ -99,8 +100,8 @@ void physics_scene::set_gravity(const Ogre::Vector3& g)
 {
     gravity = finite(g) ? g : Ogre::Vector3::ZERO;
     dynamics->setGravity(btVector3(gravity.x, gravity.y, gravity.z));
-    for (auto& body : bodies)
-        body.second->apply_flags();
+    for (physics_body* body : moving)
+        body->apply_flags();
 }
 
 physics_material* physics_scene::create_material(const std::string& material)
@@ -188,6 +189,8 @@ physics_body* physics_scene::create_body(const std::string& body_name, const std
 
     physics_body* created = body.get();
     bodies[created->serial] = std::move(body);
+    if (dynamic)
+        moving.push_back(created);
     add_to_world(*created);
     created->apply_flags();
     return created;
@@ -239,6 +242,7 @@ void physics_scene::destroy_body(physics_body* body)
         it = (it->first == serial || it->second == serial) ? last_touching.erase(it) : std::next(it);
     for (auto& inside : last_inside)
         inside.second.erase(serial);
+    moving.erase(std::remove(moving.begin(), moving.end(), body), moving.end());
     remove_from_world(*body);
     if (body->node) {
         if (body->entity)
@@ -299,8 +303,8 @@ void physics_scene::simulate(float dt)
 {
     if (!(dt > 0.0f) || !std::isfinite(dt))
         dt = 0.0f;
-    for (auto& body : bodies)
-        body.second->apply_pending_push();
+    for (physics_body* body : moving)
+        body->apply_pending_push();
 
     accumulator += dt;
     int steps = int(accumulator / step);
@@ -310,8 +314,8 @@ void physics_scene::simulate(float dt)
     touch_set touching;
     inside_map inside;
     for (int i = 0; i < steps; ++i) {
-        for (auto& body : bodies)
-            body.second->damp(step);
+        for (physics_body* body : moving)
+            body->damp(step);
         dynamics->stepSimulation(step, 0, step);
         collect_touches(touching, inside);
     }
@@ -409,6 +413,6 @@ void physics_scene::dispatch(const std::vector<event>& events)
 
 void physics_scene::render()
 {
-    for (auto& body : bodies)
-        body.second->sync_node();
+    for (physics_body* body : moving)
+        body->sync_node();
 }

@@ -113,6 +113,9 @@ private:
     std::map<std::string, physics_material> materials;
     // Keyed by serial, i.e. creation order, which keeps stepping deterministic.
     std::map<unsigned long, std::unique_ptr<physics_body>> bodies;
+    // The dynamic ones, in creation order: only they are pushed, damped and
+    // followed by their nodes each frame, so static scenery costs nothing.
+    std::vector<physics_body*> moving;
     std::map<unsigned long, std::unique_ptr<physics_trigger>> triggers;
     std::vector<contact_pair> pairs;
     contact_listener* contacts = nullptr;
