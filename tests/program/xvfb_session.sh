@@ -44,4 +44,8 @@ wait_for_line() {
   return 1
 }
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  [ -f "$WORK/ogre.log" ] && { echo "--- last lines of ogre.log:" >&2; tail -n 15 "$WORK/ogre.log" >&2; }
+  exit 1
+}
