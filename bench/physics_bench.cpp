@@ -11,7 +11,7 @@
 #include "app/physics/physics_scene.h"
 #include "app/physics/physics_world.h"
 #include "app/physics/trigger_listener.h"
-#include "support/headless_ogre.h"
+#include "support/headless_scene.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -37,7 +37,7 @@ struct quiet_coin : trigger_listener {};
 
 void measure(int statics, int dynamics, int frames)
 {
-    headless_ogre ogre;
+    headless_scene ogre;
     ogre.make_box_mesh("block_10_10.mesh", 10, 2, 10);
     ogre.make_box_mesh("player.mesh", 8, 8, 8);
     physics_world world;

@@ -8,7 +8,7 @@ packages=(
   libogre-1.12-dev ogre-1.12-tools
   libois-dev
   libmygui-dev libmygui.ogreplatform0debian1v5
-  libtinyxml-dev libboost-dev
+  libtinyxml-dev libboost-dev zlib1g-dev
   libbullet-dev
   libsdl2-dev libsdl2-mixer-dev
   libgtest-dev libgmock-dev

@@ -1,7 +1,7 @@
 #include "app/physics/physics_body.h"
 #include "app/physics/physics_scene.h"
 #include "app/physics/physics_world.h"
-#include "support/headless_ogre.h"
+#include "support/headless_scene.h"
 #include "support/log_capture.h"
 
 #include <OgreEntity.h>
@@ -20,7 +20,7 @@ protected:
         scene->set_gravity(Ogre::Vector3(0, -100, 0));
     }
 
-    headless_ogre ogre;
+    headless_scene ogre;
     physics_world world;
     physics_scene* scene;
 };

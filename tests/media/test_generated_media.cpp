@@ -1,0 +1,293 @@
+// The generated meshes must fit the physics shapes the objects give their
+// bodies, light correctly and name materials the scripts define; the scripts
+// must parse and define every material the game and the levels ask for.
+
+#include "game_meshes.h"
+#include "game_textures.h"
+#include "headless_ogre.h"
+#include "support/log_capture.h"
+
+#include <OgreBitwise.h>
+#include <OgreCompositorManager.h>
+#include <OgreImage.h>
+#include <OgreMaterialManager.h>
+#include <OgreMesh.h>
+#include <OgreMeshManager.h>
+#include <OgreResourceGroupManager.h>
+#include <OgreRoot.h>
+#include <OgreSubMesh.h>
+#include <OgreTechnique.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace {
+
+const char* const media_group = "QuillaxMediaTest";
+
+struct triangle_mesh {
+    std::vector<Ogre::Vector3> positions;
+    std::vector<Ogre::Vector3> normals;
+    std::vector<std::uint16_t> indices;
+};
+
+triangle_mesh read_back(const Ogre::MeshPtr& mesh)
+{
+    triangle_mesh out;
+    const Ogre::SubMesh* sub = mesh->getSubMesh(0);
+    const Ogre::VertexData* data = sub->vertexData;
+    const auto* pos = data->vertexDeclaration->findElementBySemantic(Ogre::VES_POSITION);
+    const auto* nrm = data->vertexDeclaration->findElementBySemantic(Ogre::VES_NORMAL);
+    auto buffer = data->vertexBufferBinding->getBuffer(pos->getSource());
+    Ogre::HardwareBufferLockGuard lock(buffer, Ogre::HardwareBuffer::HBL_READ_ONLY);
+    const auto* base = static_cast<const unsigned char*>(lock.pData);
+    for (std::size_t i = 0; i < data->vertexCount; ++i) {
+        const unsigned char* vertex = base + i * buffer->getVertexSize();
+        float* p;
+        float* n;
+        pos->baseVertexPointerToElement(const_cast<unsigned char*>(vertex), &p);
+        nrm->baseVertexPointerToElement(const_cast<unsigned char*>(vertex), &n);
+        out.positions.emplace_back(p[0], p[1], p[2]);
+        out.normals.emplace_back(n[0], n[1], n[2]);
+    }
+    auto index_buffer = sub->indexData->indexBuffer;
+    EXPECT_EQ(index_buffer->getType(), Ogre::HardwareIndexBuffer::IT_16BIT);
+    Ogre::HardwareBufferLockGuard index_lock(index_buffer, Ogre::HardwareBuffer::HBL_READ_ONLY);
+    const auto* indices = static_cast<const std::uint16_t*>(index_lock.pData);
+    out.indices.assign(indices + sub->indexData->indexStart,
+                       indices + sub->indexData->indexStart + sub->indexData->indexCount);
+    return out;
+}
+
+void expect_near(const Ogre::Vector3& actual, const Ogre::Vector3& expected, const std::string& what)
+{
+    EXPECT_NEAR(actual.x, expected.x, 0.01f) << what;
+    EXPECT_NEAR(actual.y, expected.y, 0.01f) << what;
+    EXPECT_NEAR(actual.z, expected.z, 0.01f) << what;
+}
+
+// One generator run into a private folder for the whole suite; each test
+// then loads from it through its own headless OGRE.
+class generated_media : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        folder = std::filesystem::temp_directory_path() /
+                 ("quillax_media_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+        headless_ogre ogre;
+        write_game_meshes(folder.string());
+        write_game_textures(folder.string());
+    }
+
+    static void TearDownTestSuite() { std::filesystem::remove_all(folder); }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(std::filesystem::is_directory(QUILLAX_MATERIALS_DIR)) << QUILLAX_MATERIALS_DIR;
+        log = std::make_unique<log_capture>();
+        ogre = std::make_unique<headless_ogre>();
+        auto& groups = Ogre::ResourceGroupManager::getSingleton();
+        groups.addResourceLocation(folder.string(), "FileSystem", media_group);
+        groups.addResourceLocation(QUILLAX_MATERIALS_DIR, "FileSystem", media_group);
+        groups.initialiseResourceGroup(media_group);
+    }
+
+    void TearDown() override
+    {
+        ogre.reset();
+        log.reset();
+    }
+
+    Ogre::MeshPtr load(const std::string& name)
+    {
+        return Ogre::MeshManager::getSingleton().load(name, media_group);
+    }
+
+    static std::filesystem::path folder;
+    // The log outlives OGRE, which writes to it while shutting down.
+    std::unique_ptr<log_capture> log;
+    std::unique_ptr<headless_ogre> ogre;
+};
+
+std::filesystem::path generated_media::folder;
+
+}
+
+TEST_F(generated_media, each_mesh_spans_its_physics_shape)
+{
+    struct extent {
+        Ogre::Vector3 min, max;
+    };
+    const std::map<std::string, extent> expected = {
+        {"player.mesh", {{-4, -4, -4}, {4, 4, 4}}},
+        {"block_10_10.mesh", {{-5, -1, -5}, {5, 1, 5}}},
+        {"block_2_2.mesh", {{-10, -1, -10}, {10, 1, 10}}},
+        {"start.mesh", {{-5, -0.5f, -5}, {5, 0.5f, 5}}},
+        {"finish.mesh", {{-6, -0.5f, -6}, {6, 0.5f, 6}}},
+        {"ground.mesh", {{-500, -0.25f, -500}, {500, 0.25f, 500}}},
+        {"door.mesh", {{-0.25f, -7.5f, -5}, {0.25f, 7.5f, 5}}},
+        {"door_open.mesh", {{-0.25f, 9.75f, -5}, {0.25f, 10.25f, 5}}},
+        {"switch.mesh", {{-0.25f, -5, -5}, {0.25f, 5, 5}}},
+        {"score.mesh", {{-2.5f, -2.5f, -1}, {2.5f, 2.5f, 1}}},
+        {"infobox.mesh", {{-2.5f, -2.5f, -2.5f}, {2.5f, 2.5f, 2.5f}}},
+    };
+    ASSERT_EQ(game_mesh_names().size(), expected.size());
+    for (const auto& [name, box] : expected) {
+        const Ogre::MeshPtr mesh = load(name);
+        // Culling uses the stored bounds, the physics hull the vertices: both must fit.
+        expect_near(mesh->getBounds().getMinimum(), box.min, name + " bounds");
+        expect_near(mesh->getBounds().getMaximum(), box.max, name + " bounds");
+        Ogre::AxisAlignedBox vertices;
+        for (const Ogre::Vector3& p : read_back(mesh).positions)
+            vertices.merge(p);
+        expect_near(vertices.getMinimum(), box.min, name + " vertices");
+        expect_near(vertices.getMaximum(), box.max, name + " vertices");
+    }
+}
+
+TEST_F(generated_media, the_ball_is_round_with_radius_four)
+{
+    const triangle_mesh ball = read_back(load("player.mesh"));
+    ASSERT_GT(ball.positions.size(), 400u);
+    for (std::size_t i = 0; i < ball.positions.size(); ++i) {
+        EXPECT_NEAR(ball.positions[i].length(), 4.0f, 0.01f);
+        // Smooth shading: the normal points straight out from the centre.
+        EXPECT_GT(ball.normals[i].dotProduct(ball.positions[i].normalisedCopy()), 0.999f);
+    }
+}
+
+TEST_F(generated_media, every_face_points_out_and_has_unit_normals)
+{
+    for (const std::string& name : game_mesh_names()) {
+        const triangle_mesh mesh = read_back(load(name));
+        ASSERT_EQ(mesh.indices.size() % 3, 0u) << name;
+        ASSERT_FALSE(mesh.indices.empty()) << name;
+        for (const Ogre::Vector3& n : mesh.normals)
+            EXPECT_NEAR(n.length(), 1.0f, 1e-4f) << name;
+
+        // Every shape is convex, so a front face turns away from the centre;
+        // a clockwise triangle would be culled and lit from behind.
+        Ogre::AxisAlignedBox box;
+        for (const Ogre::Vector3& p : mesh.positions)
+            box.merge(p);
+        const Ogre::Vector3 centre = box.getCenter();
+        int inward = 0, against_normals = 0;
+        for (std::size_t i = 0; i < mesh.indices.size(); i += 3) {
+            const Ogre::Vector3& a = mesh.positions[mesh.indices[i]];
+            const Ogre::Vector3& b = mesh.positions[mesh.indices[i + 1]];
+            const Ogre::Vector3& c = mesh.positions[mesh.indices[i + 2]];
+            const Ogre::Vector3 face = (b - a).crossProduct(c - a);
+            ASSERT_GT(face.length(), 1e-6f) << name << " has a degenerate triangle";
+            if (face.dotProduct((a + b + c) / 3 - centre) <= 0)
+                ++inward;
+            if (face.dotProduct(mesh.normals[mesh.indices[i]]) <= 0)
+                ++against_normals;
+        }
+        EXPECT_EQ(inward, 0) << name;
+        EXPECT_EQ(against_normals, 0) << name;
+    }
+}
+
+TEST_F(generated_media, scripts_define_every_material_the_game_uses)
+{
+    const char* names[] = {
+        "block", "block_dest", "block_speed", "teleporter", "red_bars", "red_bars_pressed",
+        "blue_bars", "blue_bars_pressed", "green_bars", "green_bars_pressed", "white_bars",
+        "white_bars_pressed", "score_blue", "level_back", "player", "start", "finish", "ground",
+        "score", "door", "infobox", "platform"};
+    auto& materials = Ogre::MaterialManager::getSingleton();
+    for (const char* name : names)
+        EXPECT_TRUE(materials.resourceExists(name, media_group)) << name;
+    EXPECT_TRUE(Ogre::CompositorManager::getSingleton().resourceExists("Bloom", media_group));
+}
+
+TEST_F(generated_media, every_script_parses_without_a_complaint)
+{
+    for (const std::string& line : log->lines) {
+        std::string lower = line;
+        Ogre::StringUtil::toLowerCase(lower);
+        EXPECT_EQ(lower.find("error"), std::string::npos) << line;
+        EXPECT_EQ(lower.find("warning"), std::string::npos) << line;
+    }
+}
+
+TEST_F(generated_media, each_mesh_names_a_scripted_material)
+{
+    auto& materials = Ogre::MaterialManager::getSingleton();
+    for (const std::string& name : game_mesh_names()) {
+        const std::string material = load(name)->getSubMesh(0)->getMaterialName();
+        EXPECT_TRUE(materials.resourceExists(material, media_group))
+            << name << " names '" << material << "'";
+    }
+}
+
+TEST_F(generated_media, every_texture_a_material_names_is_generated)
+{
+    const std::vector<std::string> generated = game_texture_names();
+    int checked = 0;
+    auto it = Ogre::MaterialManager::getSingleton().getResourceIterator();
+    while (it.hasMoreElements()) {
+        const auto material = Ogre::static_pointer_cast<Ogre::Material>(it.getNext());
+        if (material->getGroup() != media_group)
+            continue;
+        for (const Ogre::Technique* technique : material->getTechniques())
+            for (const Ogre::Pass* pass : technique->getPasses())
+                for (const Ogre::TextureUnitState* unit : pass->getTextureUnitStates()) {
+                    // The compositor binds its own render targets to unnamed units.
+                    const std::string& texture = unit->getTextureName();
+                    if (texture.empty())
+                        continue;
+                    ++checked;
+                    EXPECT_TRUE(std::filesystem::exists(folder / texture))
+                        << material->getName() << " uses " << texture;
+                }
+    }
+    EXPECT_GE(checked, 20);
+}
+
+// The textures read back through the codec the game loads them with.
+class generated_images : public generated_media {
+protected:
+    void SetUp() override
+    {
+#ifdef __SANITIZE_ADDRESS__
+        // Debian's Codec_STBI hands stb's malloc'ed pixels to Ogre::Image,
+        // which frees them with delete[]: AddressSanitizer stops at that.
+        GTEST_SKIP() << "OGRE's image codec mismatches allocators under AddressSanitizer";
+#endif
+        generated_media::SetUp();
+        Ogre::Root::getSingleton().loadPlugin(std::string(QUILLAX_OGRE_PLUGIN_DIR) + "/Codec_STBI");
+    }
+};
+
+TEST_F(generated_images, the_image_codec_reads_every_texture)
+{
+    for (const std::string& name : game_texture_names()) {
+        Ogre::Image image;
+        ASSERT_NO_THROW(image.load(name, media_group)) << name;
+        EXPECT_GE(image.getWidth(), 64u) << name;
+        EXPECT_TRUE(Ogre::Bitwise::isPO2(image.getWidth()) && Ogre::Bitwise::isPO2(image.getHeight()))
+            << name << " should be a power of two for old GL drivers";
+        EXPECT_TRUE(image.getHasAlpha()) << name;
+    }
+}
+
+TEST_F(generated_images, the_banner_is_dark_and_fades_out_at_its_edges)
+{
+    Ogre::Image banner;
+    banner.load("level_back.png", media_group);
+    const Ogre::ColourValue middle = banner.getColourAt(banner.getWidth() / 2, banner.getHeight() / 2, 0);
+    const Ogre::ColourValue corner = banner.getColourAt(0, 0, 0);
+    EXPECT_GT(middle.a, 0.5f);
+    EXPECT_LT(middle.a, 0.9f) << "the level must show through";
+    EXPECT_LT(middle.r + middle.g + middle.b, 0.5f);
+    EXPECT_LT(corner.a, 0.05f);
+}

@@ -1,0 +1,65 @@
+#include "game_meshes.h"
+
+#include "mesh_builder.h"
+#include "mesh_shapes.h"
+
+#include <functional>
+
+namespace {
+
+struct mesh_recipe {
+    std::string name;
+    std::string material;
+    std::function<void(mesh_builder&)> shape;
+};
+
+const Ogre::Vector3 origin = Ogre::Vector3::ZERO;
+const Ogre::Quaternion upright = Ogre::Quaternion::IDENTITY;
+// Turns a prism's +y axis onto +z, for the coin that faces the camera.
+const Ogre::Quaternion facing_z(Ogre::Degree(90), Ogre::Vector3::UNIT_X);
+
+std::vector<mesh_recipe> recipes()
+{
+    return {
+        {"player.mesh", "player", [](mesh_builder& m) { add_sphere(m, 4, 32, 16); }},
+        {"block_10_10.mesh", "block",
+         [](mesh_builder& m) { add_box(m, {10, 2, 10}, origin, 10); }},
+        {"block_2_2.mesh", "platform",
+         [](mesh_builder& m) { add_box(m, {20, 2, 20}, origin, 20); }},
+        {"start.mesh", "start", [](mesh_builder& m) { add_prism(m, 5, 1, 32, true, upright, 8); }},
+        {"finish.mesh", "finish",
+         [](mesh_builder& m) { add_prism(m, 6, 1, 8, false, upright, 4); }},
+        // One texture repeat every 25 units keeps the floor readable from high
+        // up; 50-unit cells keep the per-vertex fog smooth across it.
+        {"ground.mesh", "ground",
+         [](mesh_builder& m) { add_box(m, {1000, 0.5f, 1000}, origin, 25, 50); }},
+        {"door.mesh", "door", [](mesh_builder& m) { add_box(m, {0.5f, 15, 10}, origin, 0); }},
+        // The open door is a beam left at the top of the opening.
+        {"door_open.mesh", "door",
+         [](mesh_builder& m) { add_box(m, {0.5f, 0.5f, 10}, {0, 10, 0}, 0); }},
+        {"switch.mesh", "white_bars",
+         [](mesh_builder& m) { add_box(m, {0.5f, 10, 10}, origin, 0); }},
+        {"score.mesh", "score",
+         [](mesh_builder& m) { add_prism(m, 2.5f, 2, 32, true, facing_z, 1); }},
+        {"infobox.mesh", "infobox", [](mesh_builder& m) { add_box(m, {5, 5, 5}, origin, 0); }},
+    };
+}
+
+}
+
+std::vector<std::string> game_mesh_names()
+{
+    std::vector<std::string> names;
+    for (const mesh_recipe& recipe : recipes())
+        names.push_back(recipe.name);
+    return names;
+}
+
+void write_game_meshes(const std::string& folder)
+{
+    for (const mesh_recipe& recipe : recipes()) {
+        mesh_builder builder;
+        recipe.shape(builder);
+        builder.write(folder, recipe.name, recipe.material);
+    }
+}
