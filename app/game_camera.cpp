@@ -1,0 +1,103 @@
+#include "game_camera.h"
+
+#include "game_context.h"
+#include "input_manager.h"
+#include "level/level.h"
+
+#include <OgreCamera.h>
+#include <OgreCompositorManager.h>
+#include <OgreRenderSystem.h>
+#include <OgreRenderSystemCapabilities.h>
+#include <OgreRenderWindow.h>
+#include <OgreRoot.h>
+#include <OgreSceneManager.h>
+#include <OgreSceneNode.h>
+#include <OgreViewport.h>
+
+#include <boost/bind/bind.hpp>
+
+using namespace boost::placeholders;
+
+namespace {
+
+constexpr float lowest = 40.0f;
+constexpr float highest = 250.0f;
+
+}
+
+game_camera::game_camera(const std::string& name, level* owner, Ogre::SceneNode* target_node)
+    : context(owner->get_context()), target_node(target_node), input(name + "_input")
+{
+    Ogre::SceneManager* scene_manager = context->scene_manager;
+    camera = scene_manager->createCamera(name);
+    camera_node = target_node->createChildSceneNode(name + "_camera_node", Ogre::Vector3::ZERO,
+                                                    Ogre::Quaternion::IDENTITY);
+    eye_node = camera_node->createChildSceneNode(name + "_eye_node", Ogre::Vector3(0, 60, 40));
+    eye_node->attachObject(camera);
+    camera_node->setInheritOrientation(false);
+    target_node->setInheritOrientation(false);
+    eye_node->lookAt(Ogre::Vector3::ZERO, Ogre::Node::TS_PARENT);
+
+    camera->setNearClipDistance(1.0f);
+    Ogre::RenderSystem* renderer = context->root ? context->root->getRenderSystem() : nullptr;
+    const bool infinite = renderer && renderer->getCapabilities() &&
+                          renderer->getCapabilities()->hasCapability(Ogre::RSC_INFINITE_FAR_PLANE);
+    camera->setFarClipDistance(infinite ? 0.0f : 500.0f);
+
+    if (context->window) {
+        viewport = context->window->addViewport(camera, 0, 0.0f, 0.0f, 1.0f, 1.0f);
+        viewport->setBackgroundColour(Ogre::ColourValue(0, 0, 0, 1));
+        camera->setAspectRatio(Ogre::Real(viewport->getActualWidth()) / Ogre::Real(viewport->getActualHeight()));
+        Ogre::CompositorManager::getSingletonPtr()->addCompositor(viewport, "Bloom", -1);
+        Ogre::CompositorManager::getSingletonPtr()->setCompositorEnabled(viewport, "Bloom", true);
+    }
+
+    input.bind_mouse_button(MB_Left, boost::bind(&game_camera::on_mouse_button, this, _1, _2));
+    context->input->add_listener(input);
+    target_position = eye_node->getPosition();
+    owner->set_camera(this);
+}
+
+game_camera::~game_camera()
+{
+    Ogre::SceneManager* scene_manager = context->scene_manager;
+    scene_manager->destroyCamera(camera);
+    if (viewport)
+        context->window->removeViewport(viewport->getZOrder());
+    scene_manager->destroySceneNode(eye_node);
+    scene_manager->destroySceneNode(camera_node);
+    context->input->remove_listener(input);
+}
+
+Ogre::Vector3 game_camera::get_camera_position() const
+{
+    return eye_node->getPosition();
+}
+
+void game_camera::update()
+{
+    steer(context->input->get_mouse_state(), context->frame_time);
+}
+
+void game_camera::steer(const mouse_state& mouse, float dt)
+{
+    camera_node->yaw(Ogre::Degree(-mouse.X.rel * 0.1f), Ogre::Node::TS_LOCAL);
+
+    if (mouse.Z.rel != 0) {
+        const float y = eye_node->getPosition().y;
+        if ((y >= lowest && mouse.Z.rel < 0) || (y <= highest && mouse.Z.rel > 0))
+            target_position = eye_node->getPosition() + Ogre::Vector3(0, 1, 0.666f) * float(mouse.Z.rel) * dt * 25.0f;
+    }
+    if (target_position.y < lowest)
+        target_position.y = lowest + 1.0f;
+    else if (target_position.y > highest)
+        target_position.y = highest - 1.0f;
+
+    const Ogre::Vector3 glide = Ogre::Vector3(0, 1, 0.66f) * dt * 100.0f;
+    Ogre::Vector3 p = eye_node->getPosition();
+    if (p.y >= target_position.y + 1.0f && p.y >= lowest && p.y <= highest)
+        p -= glide;
+    if (p.y <= target_position.y - 1.0f)
+        p += glide;
+    eye_node->setPosition(p);
+}

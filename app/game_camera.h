@@ -1,0 +1,55 @@
+#pragma once
+
+// The in-game camera: hangs below the ball's scene node, so it follows the
+// ball's position but not its rolling. Horizontal mouse movement turns it
+// around the ball; the wheel sets a height between 40 and 250 that the camera
+// glides to at constant speed. It owns the window's viewport during play and
+// switches on the "Bloom" compositor there. The in-game state creates it
+// after the level and deletes it before the level; it registers itself with
+// the level, which hands it to the ball for its heading.
+
+#include "input_listener.h"
+
+#include <OgreVector3.h>
+
+#include <string>
+
+struct game_context;
+class level;
+namespace Ogre {
+class Camera;
+class SceneNode;
+class Viewport;
+}
+
+class game_camera {
+public:
+    game_camera(const std::string& name, level* owner, Ogre::SceneNode* target_node);
+    ~game_camera();
+    game_camera(const game_camera&) = delete;
+    game_camera& operator=(const game_camera&) = delete;
+
+    // Once per frame, from the input manager's mouse and the frame time.
+    void update();
+    // The steering of one frame, given the mouse and the time step.
+    void steer(const mouse_state& mouse, float dt);
+
+    Ogre::SceneNode* get_camera_node() const { return camera_node; }
+    Ogre::Vector3 get_camera_position() const;
+    float get_target_height() const { return target_position.y; }
+    Ogre::Camera* get_camera() const { return camera; }
+
+    void on_mouse_button(float, const mouse_state&) {}
+
+private:
+    game_context* context;
+    Ogre::Camera* camera = nullptr;
+    Ogre::Viewport* viewport = nullptr;
+    Ogre::SceneNode* target_node;
+    Ogre::SceneNode* camera_node = nullptr;
+    // Carries the camera at its offset from camera_node; moving it moves the
+    // camera, turning camera_node circles it around the ball.
+    Ogre::SceneNode* eye_node = nullptr;
+    Ogre::Vector3 target_position = Ogre::Vector3::ZERO;
+    input_listener input;
+};

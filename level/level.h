@@ -1,0 +1,91 @@
+#pragma once
+
+// One running level, built from a level file in media/levels/. It owns its
+// physics scene, its lights and, through the registry, every level object
+// including the ground and the ball; objects hold plain pointers to it and to
+// each other. It is the hub through which objects find each other by id,
+// reach the scene, the camera and the GUI, and receive contact events.
+//
+// The constructor never fails: a missing or broken file gives an empty level
+// (scene, no objects, no ball), so callers that need a ball check get_player.
+
+#include "app/physics/contact_listener.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TiXmlElement;
+class game_camera;
+class game_object;
+class obj_player;
+class physics_scene;
+struct game_context;
+namespace MyGUI {
+class Gui;
+}
+namespace Ogre {
+class Light;
+}
+
+class level : public contact_listener {
+public:
+    level(const std::string& file_name, game_context* context, MyGUI::Gui* gui);
+    ~level() override;
+    level(const level&) = delete;
+    level& operator=(const level&) = delete;
+
+    void update();
+
+    game_object* find_object(const std::string& id) const;
+    std::map<std::string, game_object*> get_objects() const { return objects; }
+    // Enters the object under its id; false (and a log line) when it is taken.
+    bool register_object(game_object* object);
+    std::string make_unique_name();
+    void add_score(int points) { score += points; }
+
+    obj_player* get_player() const { return player; }
+    void set_player(obj_player* ball) { player = ball; }
+    game_camera* get_camera() const { return camera; }
+    void set_camera(game_camera* c) { camera = c; }
+    physics_scene* get_scene() const { return scene; }
+    const std::string& get_file_name() const { return file_name; }
+    float get_elapsed_time() const { return elapsed_time; }
+    int get_score() const { return score; }
+    bool is_completed() const { return completed; }
+    void set_completed(bool done) { completed = done; }
+    MyGUI::Gui* get_gui() const { return gui; }
+    game_context* get_context() const { return context; }
+
+    // Name and description of a level file, for the level selection; both
+    // empty when the file or the values are missing.
+    static void read_level_info(const std::string& file_name, std::string& name, std::string& description);
+
+    void on_contact(physics_body& first, physics_body& second, int event) override;
+
+private:
+    void load(const TiXmlElement* root);
+    void setup_scene(const TiXmlElement* root);
+    Ogre::Light* create_light(const TiXmlElement* element);
+    bool register_light(Ogre::Light* light);
+    game_object* create_object(const TiXmlElement* element);
+    void add_ground_and_ball();
+    void log(const std::string& text) const;
+
+    game_context* context;
+    MyGUI::Gui* gui;
+    std::string file_name;
+    obj_player* player = nullptr;
+    unsigned int name_counter = 0;
+    float elapsed_time = 0.0f;
+    int score = 0;
+    bool completed = false;
+    game_camera* camera = nullptr;
+    physics_scene* scene = nullptr;
+    std::map<std::string, Ogre::Light*> lights;
+    std::map<std::string, game_object*> objects;
+    // Objects that left the registry (removed during play, or a ball whose id
+    // a level object took); freed with the level.
+    std::vector<std::unique_ptr<game_object>> retired;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+// The text forms of values in level files: a vector is three reals separated
+// by white space ((0, 0, 0) when malformed), a colour three or four reals
+// (alpha 1 with three; opaque black when malformed), a real a decimal number.
+// Values that are not finite count as malformed.
+
+#include <OgreColourValue.h>
+#include <OgreVector3.h>
+
+#include <string>
+
+Ogre::Vector3 parse_vector(const std::string& text);
+Ogre::ColourValue parse_colour(const std::string& text, const Ogre::ColourValue& fallback = Ogre::ColourValue::Black);
+float parse_real(const std::string& text);

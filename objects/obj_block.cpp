@@ -1,0 +1,105 @@
+#include "obj_block.h"
+
+#include "app/game_context.h"
+#include "app/physics/physics_body.h"
+#include "obj_player.h"
+
+#include <tinyxml.h>
+
+namespace {
+
+constexpr int plain = 0;
+constexpr int falling_block = 1;
+constexpr int speed = 2;
+constexpr int push = 3;
+
+// The speed block's kick is one push per start of touch. It is scaled by a
+// fixed sixtieth of a second, not the frame time, so that it is equally strong
+// at every frame rate.
+constexpr float speed_push = 300000000.0f;
+constexpr float speed_push_time = 1.0f / 60.0f;
+
+}
+
+obj_block::obj_block(level* owner, const TiXmlElement* element)
+    : game_object(owner, element, true, "block_10_10.mesh", "")
+{
+    if (element)
+        element->QueryIntAttribute("block_type", &block_type);
+    const shape_desc shape = shape_desc::make_convex(mesh);
+    if (block_type == falling_block || block_type == push) {
+        actor_params params;
+        params.mass = 1000.0f;
+        params.density = 5.0f;
+        params.gravity_disabled = true;
+        create_body(params, shape);
+        actor->raise_body_flag(block_type == falling_block ? BF_FROZEN : BF_FROZEN_ROT);
+    } else {
+        create_body(shape);
+    }
+    switch (block_type) {
+    case plain:
+        set_material("block");
+        break;
+    case falling_block:
+    case push:
+        set_material("block_dest");
+        break;
+    case speed:
+        set_material("block_speed");
+        break;
+    }
+}
+
+obj_block::~obj_block()
+{
+    remove();
+}
+
+void obj_block::on_contact_start(game_object* other)
+{
+    const bool is_player = other && other->type_name() == "player";
+    if (block_type == falling_block && is_player)
+        touched = true;
+    if (block_type == speed && other && !other->is_static() && other->get_actor() && actor) {
+        const Ogre::Vector3 along = actor->get_orientation() * Ogre::Vector3::UNIT_Z;
+        other->get_actor()->add_force(along * speed_push_time * speed_push * -1.0f);
+    }
+    if (is_player && actor)
+        static_cast<obj_player*>(other)->set_fall_reference_height(actor->get_position().y);
+}
+
+void obj_block::on_contact_end(game_object* other)
+{
+    if (block_type == falling_block && other && other->type_name() == "player")
+        touched = false;
+}
+
+void obj_block::update()
+{
+    if (block_type != falling_block || !actor)
+        return;
+    const float dt = context->frame_time;
+    if (touched)
+        touch_time += dt;
+    if (touch_time >= 0.35f)
+        falling = true;
+    if (falling) {
+        actor->clear_body_flag(BF_DISABLE_GRAVITY);
+        actor->clear_body_flag(BF_FROZEN);
+        fall_time += dt;
+        actor->raise_actor_flag(16);
+    }
+    if (fall_time >= 1.0f)
+        remove();
+}
+
+void obj_block::on_level_loaded()
+{
+    pair_with_player(NOTIFY_ON_START_TOUCH | NOTIFY_ON_END_TOUCH);
+}
+
+void obj_block::on_remove()
+{
+    unpair_from_player();
+}

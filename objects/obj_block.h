@@ -1,0 +1,34 @@
+#pragma once
+
+// The building stone of a course. `block_type` picks the kind: 0 a plain
+// fixed block, 1 a block that gives way 0.35 s of touch after the ball first
+// stands on it and falls for a second before it is gone, 2 a speed block that
+// shoves whatever starts touching it along its local -Z, 3 a block the ball can
+// push about but never turn; any other value a plain block in the mesh's own
+// material. Every block tells the ball the height of the surface it touched
+// last, which sets the ball's fall limit.
+
+#include "level/game_object.h"
+
+class obj_block : public game_object {
+public:
+    obj_block(level* owner, const TiXmlElement* element);
+    ~obj_block() override;
+
+    std::string type_name() const override { return "block"; }
+    void update() override;
+    void on_contact_start(game_object* other) override;
+    void on_contact_end(game_object* other) override;
+    void on_level_loaded() override;
+    void on_remove() override;
+
+    int get_block_type() const { return block_type; }
+    bool is_falling() const { return falling; }
+
+private:
+    int block_type = 0;
+    bool touched = false;
+    bool falling = false;
+    float touch_time = 0.0f;
+    float fall_time = 0.0f;
+};

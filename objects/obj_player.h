@@ -1,0 +1,46 @@
+#pragma once
+
+// The ball the player steers with W, A, S and D, relative to the heading of
+// the game camera. The keys gather a push during the input capture; the next
+// update hands it to the physics, scaled by the frame time. A ball that falls
+// 30 units below the last surface that counts, or touches the ground, is put
+// back at its respawn point, which checkpoints move forward. Built by the
+// level after every other object, under the id "player".
+
+#include "app/input_listener.h"
+#include "level/game_object.h"
+
+class obj_player : public game_object {
+public:
+    explicit obj_player(level* owner);
+    ~obj_player() override;
+
+    std::string type_name() const override { return "player"; }
+    void update() override;
+    void on_remove() override;
+
+    void move_forward(float);
+    void move_backward(float);
+    void move_left(float);
+    void move_right(float);
+
+    // Back to the respawn point at rest; nothing once the level is completed.
+    void respawn();
+    void set_respawn_point(const Ogre::Vector3& point) { respawn_point = point; }
+    void set_fall_reference_height(float height) { fall_reference_height = height; }
+    Ogre::Vector3 get_respawn_point() const { return respawn_point; }
+    float get_fall_reference_height() const { return fall_reference_height; }
+
+private:
+    // The camera's heading as a rotation about the world's up axis.
+    Ogre::Quaternion heading() const;
+    void push(const Ogre::Vector3& force, const Ogre::Vector3& torque);
+
+    input_listener input;
+    Ogre::Vector3 move_force = Ogre::Vector3::ZERO;
+    Ogre::Vector3 move_torque = Ogre::Vector3::ZERO;
+    const float move_strength = 10000000.0f;
+    bool move_requested = false;
+    Ogre::Vector3 respawn_point = Ogre::Vector3::ZERO;
+    float fall_reference_height = 0.0f;
+};
