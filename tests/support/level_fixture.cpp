@@ -61,9 +61,9 @@ std::unique_ptr<level> level_fixture::load(const std::string& file_name, const s
     return std::make_unique<level>(file_name, &context, nullptr);
 }
 
-std::unique_ptr<level> level_fixture::load_course(const std::string& objects)
+std::unique_ptr<level> level_fixture::load_course(const std::string& objects, const std::string& file_name)
 {
-    return load("course.map", "<Level name=\"Course\"><Settings gravity=\"0 -100 0\"/><Objects>" + objects +
+    return load(file_name, "<Level name=\"Course\"><Settings gravity=\"0 -100 0\"/><Objects>" + objects +
                                   "</Objects></Level>");
 }
 

@@ -31,7 +31,7 @@ public:
     // Writes the file and builds a level from it.
     std::unique_ptr<level> load(const std::string& file_name, const std::string& xml);
     // A level holding `objects` (Object elements) under gravity (0, -100, 0).
-    std::unique_ptr<level> load_course(const std::string& objects);
+    std::unique_ptr<level> load_course(const std::string& objects, const std::string& file_name = "course.map");
 
     // One frame in the main loop's order: the level, the camera, the physics,
     // then the input capture with `held` keys down.
