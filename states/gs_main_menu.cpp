@@ -16,6 +16,7 @@ gs_main_menu::gs_main_menu(game_context* context)
     : game_state(context, "main_menu"), input("gs_main_menu_input")
 {
     input.bind_key(KC_ESCAPE, boost::bind(&gs_main_menu::quit, this, _1));
+    input.bind_key(KC_RETURN, boost::bind(&gs_main_menu::quick_start, this, _1));
 }
 
 void gs_main_menu::setup_menu_camera()
@@ -70,4 +71,13 @@ void gs_main_menu::update() {}
 void gs_main_menu::quit(float)
 {
     running = false;
+}
+
+void gs_main_menu::quick_start(float)
+{
+    transition_requested = true;
+    next_state = "game";
+    transition_push = true;
+    params["level"] = std::string("level_01.map");
+    params["gui"] = gui;
 }

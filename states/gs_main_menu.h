@@ -2,7 +2,7 @@
 
 // The first state of the game, registered as "main_menu": a plain white
 // screen behind the menus. Escape leaves it, which ends the program when it is
-// the only state.
+// the only state; Return starts the first level at once.
 
 #include "app/game_state.h"
 #include "app/input_listener.h"
@@ -26,6 +26,7 @@ private:
     void setup_menu_camera();
     void leave();
     void quit(float);
+    void quick_start(float);
 
     Ogre::Camera* menu_camera = nullptr;
     Ogre::Viewport* menu_viewport = nullptr;
