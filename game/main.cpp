@@ -1,29 +1,14 @@
-// The game's entry: one application, run as "quillax". Any error that ends
-// the program is reported under "ERROR" after the application has been torn
+// The game's entry: one application, run as "quillax". An error that ends the
+// program is reported under "ERROR" after the application has been torn
 // down, and the exit code says that it failed.
 
 #include "app/application.h"
 #include "app/error_report.h"
-
-#include <OgreException.h>
-
-#include <string>
+#include "app/run_guarded.h"
 
 int main()
 {
-    std::string error;
-    {
-        application app;
-        // The text is taken before teardown: an OGRE exception may point into a
-        // plug-in that teardown unloads.
-        try {
-            app.run("quillax");
-        } catch (const Ogre::Exception& e) {
-            error = e.getFullDescription();
-        } catch (const std::exception& e) {
-            error = e.what();
-        }
-    }
+    const std::string error = run_guarded([](application& app) { app.run("quillax"); });
     if (error.empty())
         return 0;
     report_error(error);

@@ -2,9 +2,7 @@
 // line, for level authors.
 
 #include "app/application.h"
-#include "app/error_report.h"
-
-#include <OgreException.h>
+#include "app/run_guarded.h"
 
 #include <iostream>
 #include <string>
@@ -15,17 +13,8 @@ int main(int argc, char** argv)
         std::cout << "Kein Level als Argument angegeben" << std::endl;
         return 0;
     }
-    std::string error;
-    {
-        application app;
-        try {
-            app.run_level(argv[1]);
-        } catch (const Ogre::Exception& e) {
-            error = e.getFullDescription();
-        } catch (const std::exception& e) {
-            error = e.what();
-        }
-    }
+    const std::string level_file = argv[1];
+    const std::string error = run_guarded([&](application& app) { app.run_level(level_file); });
     if (error.empty())
         return 0;
     std::cerr << "ERROR: " << error << std::endl;

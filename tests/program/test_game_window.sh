@@ -29,12 +29,5 @@ for line in "${expected[@]}"; do
   last=$at
 done
 
-import -window root "$WORK/screen.png" 2>/dev/null
-"$RUN_DIR/../tests/close_window" "$window"
-for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$APP_PID" 2>/dev/null && fail "the game did not end when its window was closed"
-wait "$APP_PID"
-status=$?
-APP_PID=
-[ "$status" -eq 0 ] || fail "exit code $status after closing the window; stderr: $(cat stderr.txt)"
+close_and_expect_clean_exit "$window"
 echo "PASS"

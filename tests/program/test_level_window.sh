@@ -23,11 +23,5 @@ read -r colours mean < <(convert "$WORK/level.png" -format '%k %[fx:mean]' info:
 awk -v m="$mean" 'BEGIN { exit !(m > 0.1 && m < 0.85) }' || fail "the screenshot's mean brightness is $mean"
 [ -n "${KEEP_SCREENSHOT:-}" ] && cp "$WORK/level.png" "$KEEP_SCREENSHOT"
 
-"$RUN_DIR/../tests/close_window" "$window"
-for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$APP_PID" 2>/dev/null && fail "mapscout did not end when its window was closed"
-wait "$APP_PID"
-status=$?
-APP_PID=
-[ "$status" -eq 0 ] || fail "exit code $status; stderr: $(cat stderr.txt)"
+close_and_expect_clean_exit "$window"
 echo "PASS"

@@ -44,6 +44,18 @@ wait_for_line() {
   return 1
 }
 
+# Closes the window $1 as a window manager would and expects the program
+# ($APP_PID) to end with exit code 0.
+close_and_expect_clean_exit() {
+  "$RUN_DIR/../tests/close_window" "$1"
+  for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$APP_PID" 2>/dev/null && fail "the program did not end when its window was closed"
+  wait "$APP_PID"
+  local status=$?
+  APP_PID=
+  [ "$status" -eq 0 ] || fail "exit code $status after closing the window; stderr: $(cat "$WORK/stderr.txt")"
+}
+
 fail() {
   echo "FAIL: $*" >&2
   [ -f "$WORK/ogre.log" ] && { echo "--- last lines of ogre.log:" >&2; tail -n 15 "$WORK/ogre.log" >&2; }
