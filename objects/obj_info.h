@@ -1,14 +1,45 @@
 #pragma once
 
-// A level object of type "infobox". For now it stands in the course as a
-// static body of its mesh; its behaviour comes with the level objects.
+// A hint sign: when anything enters its box a banner with the element's text
+// fades in across the top of the screen, and fades out when it leaves. The
+// box does not block the ball. The banner is drawn on the level's GUI; with
+// no GUI, or no text, the sign still notices visitors and draws nothing.
 
-#include "level/game_object.h"
+#include "level/trigger_object.h"
 
-class obj_info : public game_object {
+namespace MyGUI {
+class Widget;
+}
+
+class obj_info : public trigger_object {
 public:
     obj_info(level* owner, const TiXmlElement* element);
     ~obj_info() override;
 
     std::string type_name() const override { return "infobox"; }
+    void update() override;
+    void on_remove() override;
+    void on_enter(physics_trigger& trigger, physics_body& body) override;
+    void on_leave(physics_trigger& trigger, physics_body& body) override;
+
+    const std::string& get_text() const { return text; }
+    int get_line_count() const { return line_count; }
+    float get_image_alpha() const { return image_alpha; }
+    float get_text_alpha() const { return text_alpha; }
+
+private:
+    void create_banner();
+    void set_alphas(float image, float caption);
+
+    static constexpr unsigned short fading_in = 1;
+    static constexpr unsigned short text_fading_in = 2;
+    static constexpr unsigned short fading_out = 4;
+
+    std::string text;
+    int line_count = 0;
+    unsigned short fade_state = 0;
+    float image_alpha = 0.0f;
+    float text_alpha = 0.0f;
+    MyGUI::Widget* background = nullptr;
+    MyGUI::Widget* caption = nullptr;
 };

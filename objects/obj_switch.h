@@ -1,7 +1,8 @@
 #pragma once
 
-// A level object of type "switch". For now it stands in the course as a
-// static body of its mesh; its behaviour comes with the level objects.
+// A coloured switch: each start of a touch by the ball flips it and every
+// door that answers to its colour. It shows its pressed material while
+// pressed.
 
 #include "level/game_object.h"
 
@@ -11,4 +12,15 @@ public:
     ~obj_switch() override;
 
     std::string type_name() const override { return "switch"; }
+    void on_contact_start(game_object* other) override;
+    void on_level_loaded() override;
+    void on_remove() override;
+
+    bool is_pressed() const { return pressed; }
+
+private:
+    int colour = 3;
+    bool pressed = false;
+    std::string bars_material;
+    std::string pressed_material;
 };
