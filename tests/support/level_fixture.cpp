@@ -28,8 +28,11 @@ const std::filesystem::path& mesh_folder()
 
 level_fixture::level_fixture()
 {
-    Ogre::ResourceGroupManager::getSingleton().addResourceLocation(
-        mesh_folder().string(), "FileSystem", Ogre::ResourceGroupManager::DEFAULT_RESOURCE_GROUP_NAME);
+    auto& groups = Ogre::ResourceGroupManager::getSingleton();
+    const std::string group = Ogre::ResourceGroupManager::DEFAULT_RESOURCE_GROUP_NAME;
+    groups.addResourceLocation(mesh_folder().string(), "FileSystem", group);
+    groups.addResourceLocation(QUILLAX_MATERIALS_DIR, "FileSystem", group);
+    groups.initialiseResourceGroup(group);
     context.root = nullptr;
     context.scene_manager = ogre.scene_manager;
     context.window = nullptr;
