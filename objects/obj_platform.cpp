@@ -31,6 +31,9 @@ obj_platform::obj_platform(level* owner, const TiXmlElement* element)
     material->restitution = 0.2f;
     material->dynamic_friction = 2.0f;
     material->static_friction = 2.0f;
+    // A rolling ball would otherwise spin in place while the platform moves
+    // out from under it; holding its spin lets the ball ride along.
+    material->rolling_friction = 20.0f;
     shape_desc shape = shape_desc::make_convex(mesh);
     shape.material = "platform_material";
     set_mass(1000000.0f);

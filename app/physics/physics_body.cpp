@@ -79,6 +79,15 @@ void physics_body::damp(float step)
         rigid->setAngularVelocity(rigid->getAngularVelocity() / (1.0f + angular_damping * step));
 }
 
+void physics_body::damp_spin_against(const physics_body& surface, float step)
+{
+    if (!dynamic || disabled || surface.rolling_friction <= 0.0f)
+        return;
+    const btVector3 support = surface.rigid->getAngularVelocity();
+    const btVector3 relative = rigid->getAngularVelocity() - support;
+    rigid->setAngularVelocity(support + relative / (1.0f + surface.rolling_friction * step));
+}
+
 void physics_body::set_linear_velocity(const Ogre::Vector3& velocity)
 {
     if (dynamic && finite(velocity))

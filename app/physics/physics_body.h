@@ -68,6 +68,8 @@ private:
     void apply_flags();
     void apply_pending_push();
     void damp(float step);
+    // Spin relative to `surface` decays with the surface's rolling friction.
+    void damp_spin_against(const physics_body& surface, float step);
     void sync_node();
 
     physics_scene& scene;
@@ -82,6 +84,7 @@ private:
     bool disabled = false;
     float linear_damping = 0.0f;
     float angular_damping = 0.0f;
+    float rolling_friction = 0.0f;
     Ogre::Vector3 pending_force = Ogre::Vector3::ZERO;
     Ogre::Vector3 pending_torque = Ogre::Vector3::ZERO;
     Ogre::SceneNode* node = nullptr;

@@ -172,6 +172,7 @@ physics_body* physics_scene::create_body(const std::string& body_name, const std
         body->rigid->setCcdSweptSphereRadius(radius * 0.5f);
     }
     body->linear_damping = std::max(params.linear_damping, 0.0f);
+    body->rolling_friction = std::max(material.rolling_friction, 0.0f);
     body->angular_damping = std::max(params.angular_damping, 0.0f);
     if (params.gravity_disabled)
         body->body_flags |= BF_DISABLE_GRAVITY;
@@ -317,6 +318,7 @@ void physics_scene::simulate(float dt)
         for (physics_body* body : moving)
             body->damp(step);
         dynamics->stepSimulation(step, 0, step);
+        apply_rolling_friction();
         collect_touches(touching, inside);
     }
     if (steps == 0) {
@@ -327,6 +329,27 @@ void physics_scene::simulate(float dt)
     last_touching = std::move(touching);
     last_inside = std::move(inside);
     dispatch(events);
+}
+
+void physics_scene::apply_rolling_friction()
+{
+    // Bullet's own rolling friction is capped in absolute units that mean
+    // nothing at the game's masses, so a surface's rolling friction damps
+    // the spin of a body resting on it relative to the surface, here.
+    const int manifolds = dispatcher->getNumManifolds();
+    for (int i = 0; i < manifolds; ++i) {
+        const btPersistentManifold* manifold = dispatcher->getManifoldByIndexInternal(i);
+        if (manifold->getNumContacts() == 0)
+            continue;
+        const btCollisionObject* a = manifold->getBody0();
+        const btCollisionObject* b = manifold->getBody1();
+        if (a->getUserIndex() != kind_body || b->getUserIndex() != kind_body)
+            continue;
+        auto* first = static_cast<physics_body*>(a->getUserPointer());
+        auto* second = static_cast<physics_body*>(b->getUserPointer());
+        first->damp_spin_against(*second, step);
+        second->damp_spin_against(*first, step);
+    }
 }
 
 void physics_scene::collect_touches(touch_set& touching, inside_map& inside) const

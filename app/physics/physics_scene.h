@@ -95,6 +95,7 @@ private:
 
     void add_to_world(physics_body& body);
     void remove_from_world(physics_body& body);
+    void apply_rolling_friction();
     void collect_touches(touch_set& touching, inside_map& inside) const;
     std::vector<event> events_since_last(const touch_set& touching, const inside_map& inside) const;
     void dispatch(const std::vector<event>& events);

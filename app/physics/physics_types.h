@@ -61,6 +61,8 @@ struct physics_material {
     float restitution = 0.0f;
     float static_friction = 0.5f;
     float dynamic_friction = 0.5f;
+    // Resistance to a ball spinning on the surface; 0 lets balls roll freely.
+    float rolling_friction = 0.0f;
 };
 
 struct pose {

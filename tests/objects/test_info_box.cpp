@@ -1,0 +1,106 @@
+#include "app/physics/physics_body.h"
+#include "app/wrap_text.h"
+#include "objects/obj_info.h"
+#include "objects/obj_player.h"
+#include "support/level_fixture.h"
+
+#include <algorithm>
+
+TEST(wrap_text, breaks_after_the_first_blank_at_or_after_each_multiple)
+{
+    std::string text;
+    for (int i = 0; i < 24; ++i)
+        text += "word ";
+    text.resize(120);
+    const std::string wrapped = wrap_text(text, 50);
+    EXPECT_EQ(std::count(wrapped.begin(), wrapped.end(), '\n'), 2);
+    // "word word ...": the blanks at or after 50 and (in the grown text) 100.
+    EXPECT_EQ(wrapped.find('\n'), 55u);
+    EXPECT_EQ(wrapped.find('\n', 56), 101u);
+    EXPECT_EQ(wrap_text(std::string(120, 'x'), 50), std::string(120, 'x'));
+    EXPECT_EQ(wrap_text("short", 50), "short");
+}
+
+namespace {
+
+class info_box : public level_fixture {
+protected:
+    std::unique_ptr<level> box_level(const std::string& text)
+    {
+        return load_course("<Object type=\"start\" pos=\"0 100 0\"/><Object type=\"infobox\" id=\"sign\" pos=\"0 50 0\">" +
+                           text + "</Object>");
+    }
+    obj_info* sign(level& lvl) { return static_cast<obj_info*>(lvl.find_object("sign")); }
+    void enter(level& lvl)
+    {
+        lvl.get_player()->get_actor()->raise_body_flag(BF_DISABLE_GRAVITY);
+        lvl.get_player()->set_fall_reference_height(50.0f);
+        lvl.get_player()->get_actor()->set_position(Ogre::Vector3(0, 55, 0));
+    }
+    void leave(level& lvl) { lvl.get_player()->get_actor()->set_position(Ogre::Vector3(0, 80, 0)); }
+};
+
+std::string words(size_t length)
+{
+    std::string text;
+    while (text.size() < length)
+        text += "abcd ";
+    text.resize(length);
+    return text;
+}
+
+}
+
+TEST_F(info_box, counts_banner_lines_from_the_wrapped_text)
+{
+    auto one = box_level(words(139));
+    EXPECT_EQ(sign(*one)->get_line_count(), 1);
+    one.reset();
+    auto three = box_level(words(300));
+    EXPECT_EQ(sign(*three)->get_line_count(), 3);
+    EXPECT_LE(std::count(sign(*three)->get_text().begin(), sign(*three)->get_text().end(), '\n'), 2);
+}
+
+TEST_F(info_box, fades_in_on_entry_and_out_on_leaving)
+{
+    auto lvl = box_level("Roll on.");
+    EXPECT_EQ(sign(*lvl)->get_position(), Ogre::Vector3(0, 55, 0));
+    enter(*lvl);
+    run(*lvl, 0.2f, 100.0f);
+    EXPECT_GT(sign(*lvl)->get_image_alpha(), 0.5f);
+    EXPECT_LT(sign(*lvl)->get_text_alpha(), 0.5f);
+    run(*lvl, 0.5f, 100.0f);
+    EXPECT_FLOAT_EQ(sign(*lvl)->get_text_alpha(), 1.0f);
+
+    leave(*lvl);
+    run(*lvl, 0.2f, 100.0f);
+    EXPECT_GT(sign(*lvl)->get_text_alpha(), 0.3f);
+    EXPECT_LT(sign(*lvl)->get_text_alpha(), 0.9f);
+    // Back in during the fade-out: the fade-in starts again from nothing.
+    enter(*lvl);
+    frame(*lvl, 0.01f);
+    EXPECT_LT(sign(*lvl)->get_image_alpha(), 0.1f);
+    leave(*lvl);
+    run(*lvl, 0.7f, 100.0f);
+    EXPECT_FLOAT_EQ(sign(*lvl)->get_text_alpha(), 0.0f);
+}
+
+TEST_F(info_box, leaving_before_the_fade_in_ends_jumps_to_full_then_fades)
+{
+    auto lvl = box_level("Roll on.");
+    enter(*lvl);
+    run(*lvl, 0.05f, 100.0f);
+    leave(*lvl);
+    frame(*lvl, 0.001f);
+    EXPECT_NEAR(sign(*lvl)->get_text_alpha(), 1.0f, 0.01f);
+}
+
+TEST_F(info_box, a_box_without_text_still_notices_the_ball_and_never_blocks_it)
+{
+    auto lvl = box_level("");
+    EXPECT_EQ(sign(*lvl)->get_text(), "");
+    enter(*lvl);
+    lvl->get_player()->get_actor()->set_linear_velocity(Ogre::Vector3(0, 0, -20));
+    run(*lvl, 1.0f, 100.0f);
+    EXPECT_LT(lvl->get_player()->get_position().z, -9.0f);
+}
