@@ -5,11 +5,11 @@
 #include "log.h"
 #include "physics/physics_world.h"
 #include "sound_device.h"
+#include "window_events.h"
 #include "states/gs_game.h"
 #include "states/gs_main_menu.h"
 
 #include <Bites/OgreBitesConfigDialog.h>
-#include <Bites/OgreWindowEventUtilities.h>
 #include <OgreConfigFile.h>
 #include <OgreLogManager.h>
 #include <OgreRenderWindow.h>
@@ -18,63 +18,11 @@
 #include <OgreSceneManager.h>
 #include <OgreTimer.h>
 
-#include <X11/Xlib.h>
-
 namespace {
 
 application* the_instance = nullptr;
 
 }
-
-// Notices the user closing the render window. The window is left standing
-// (windowClosing answers false) so that the states and the application can
-// tear down in their own order before it goes.
-class application::window_watch : public OgreBites::WindowEventListener {
-public:
-    explicit window_watch(Ogre::RenderWindow* window) : window(window)
-    {
-        // The message pump only serves windows it has been told about, and the
-        // close button only sends its message to windows that ask for it.
-        OgreBites::WindowEventUtilities::_addRenderWindow(window);
-        OgreBites::WindowEventUtilities::addWindowEventListener(window, this);
-        window->getCustomAttribute("XDISPLAY", &display);
-        window->getCustomAttribute("WINDOW", &handle);
-        if (display && handle) {
-            delete_atom = XInternAtom(display, "WM_DELETE_WINDOW", False);
-            XSetWMProtocols(display, handle, &delete_atom, 1);
-        }
-    }
-
-    ~window_watch() override
-    {
-        OgreBites::WindowEventUtilities::removeWindowEventListener(window, this);
-        OgreBites::WindowEventUtilities::_removeRenderWindow(window);
-    }
-
-    bool windowClosing(Ogre::RenderWindow*) override
-    {
-        closed = true;
-        return false;
-    }
-
-    // OGRE's message pump compares close requests with an atom this render
-    // system never sets, and would swallow them; read them here first.
-    void poll()
-    {
-        if (!display || !handle)
-            return;
-        XEvent event;
-        while (XCheckTypedWindowEvent(display, handle, ClientMessage, &event))
-            if (event.xclient.format == 32 && Atom(event.xclient.data.l[0]) == delete_atom)
-                closed = true;
-    }
-
-    Ogre::RenderWindow* const window;
-    Display* display = nullptr;
-    Window handle = 0;
-    Atom delete_atom = 0;
-    bool closed = false;
-};
 
 application::application()
 {
@@ -93,7 +41,7 @@ application::~application()
         input.reset();
         world.reset();
     }
-    watch.reset();
+    events.reset();
     state_stack.clear();
     states.clear();
     // The root goes last so that nothing above still uses OGRE; ending the
@@ -132,7 +80,7 @@ bool application::configure()
     if (!root->restoreConfig() && !root->showConfigDialog(OgreBites::getNativeConfigDialog()))
         return false;
     window = root->initialise(true, app_name, Ogre::BLANKSTRING);
-    watch = std::make_unique<window_watch>(window);
+    events = std::make_unique<window_events>(window);
     return true;
 }
 
@@ -190,9 +138,8 @@ void application::main_loop()
         else if (window->isVisible())
             window->update(true);
         frame_time = float(timer->getMicroseconds() - start) / 1000000.0f;
-        watch->poll();
-        OgreBites::WindowEventUtilities::messagePump();
-        if (watch->closed) {
+        events->pump();
+        if (events->closed()) {
             exit_all_states();
             break;
         }

@@ -19,6 +19,7 @@
 #include <vector>
 
 class game_state;
+class window_events;
 namespace Ogre {
 class LogManager;
 }
@@ -70,8 +71,6 @@ public:
     std::unique_ptr<game_context> context;
 
 private:
-    class window_watch;
-
     int setup();
     bool configure();
     void load_resources();
@@ -79,6 +78,6 @@ private:
 
     std::map<std::string, game_state*> states;
     std::vector<game_state*> state_stack;
-    std::unique_ptr<window_watch> watch;
+    std::unique_ptr<window_events> events;
     std::unique_ptr<Ogre::LogManager> log_manager;
 };

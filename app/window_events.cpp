@@ -1,0 +1,54 @@
+#include "window_events.h"
+
+#include <OgreRenderWindow.h>
+
+#include <X11/Xlib.h>
+
+window_events::window_events(Ogre::RenderWindow* window)
+    : window(window)
+{
+    Display* x = nullptr;
+    Window id = 0;
+    window->getCustomAttribute("XDISPLAY", &x);
+    window->getCustomAttribute("WINDOW", &id);
+    display = x;
+    handle = id;
+    if (!x || !id)
+        return;
+    Atom atom = XInternAtom(x, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(x, id, &atom, 1);
+    delete_atom = atom;
+}
+
+void window_events::pump()
+{
+    auto* x = static_cast<Display*>(display);
+    if (!x || !handle)
+        return;
+    XEvent event;
+    while (XCheckTypedWindowEvent(x, handle, ClientMessage, &event))
+        if (event.xclient.format == 32 && static_cast<unsigned long>(event.xclient.data.l[0]) == delete_atom)
+            close_requested = true;
+    while (XCheckWindowEvent(x, handle, StructureNotifyMask | VisibilityChangeMask | FocusChangeMask, &event)) {
+        switch (event.type) {
+        case ConfigureNotify:
+            window->windowMovedOrResized();
+            break;
+        case MapNotify:
+            window->setActive(true);
+            window->setVisible(true);
+            break;
+        case UnmapNotify:
+            window->setActive(false);
+            window->setVisible(false);
+            break;
+        case VisibilityNotify:
+            window->setActive(event.xvisibility.state != VisibilityFullyObscured);
+            window->setVisible(event.xvisibility.state != VisibilityFullyObscured);
+            break;
+        case DestroyNotify:
+            close_requested = true;
+            break;
+        }
+    }
+}

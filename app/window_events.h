@@ -1,0 +1,30 @@
+#pragma once
+
+// The render window's message pump on X11: keeps OGRE's idea of the window's
+// size, visibility and activity up to date and notices the close button.
+// OGRE's own pump compares close requests with an atom its GL window never
+// sets and drops them; this one asks for WM_DELETE_WINDOW itself and reports
+// it through closed(). The window is left standing, so that the states and
+// the application can tear down in their own order.
+
+namespace Ogre {
+class RenderWindow;
+}
+
+class window_events {
+public:
+    explicit window_events(Ogre::RenderWindow* window);
+    window_events(const window_events&) = delete;
+    window_events& operator=(const window_events&) = delete;
+
+    // Handles every pending event of the window.
+    void pump();
+    bool closed() const { return close_requested; }
+
+private:
+    Ogre::RenderWindow* const window;
+    void* display = nullptr;
+    unsigned long handle = 0;
+    unsigned long delete_atom = 0;
+    bool close_requested = false;
+};
