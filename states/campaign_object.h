@@ -1,0 +1,39 @@
+#pragma once
+
+// A named, ordered list of levels from the campaign index
+// (media/levels/campaigns.cmp). It owns its entries. read_campaigns() reads
+// the whole index, logging what is wrong with it; the in-game state walks a
+// campaign's order to find the level after the one just finished.
+
+#include "level_entry.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TiXmlElement;
+
+class campaign_object {
+public:
+    explicit campaign_object(const TiXmlElement* element);
+
+    const std::string& get_name() const { return name; }
+    std::vector<level_entry*> get_levels() const;
+
+    // The entry after the first one for `current_file`: its file name and
+    // display name, or empty strings when there is none (last level, or a
+    // level this campaign does not list). A null campaign has no next level.
+    static std::string next_level_file(const std::string& current_file, const campaign_object* campaign);
+    static std::string next_level_name(const std::string& current_file, const campaign_object* campaign);
+
+    // Every campaign of the index, in file order; none (and a log line) when
+    // the index is missing, broken, or has no campaign.
+    static std::vector<std::unique_ptr<campaign_object>> read_campaigns(const std::string& index_file);
+
+private:
+    void parse(const TiXmlElement* element);
+    const level_entry* next_entry(const std::string& current_file) const;
+
+    std::vector<std::unique_ptr<level_entry>> levels;
+    std::string name;
+};

@@ -1,0 +1,36 @@
+#include "level_entry.h"
+
+#include "app/log.h"
+#include "level/level.h"
+
+#include <tinyxml.h>
+
+level_entry::level_entry(const TiXmlElement* element)
+{
+    if (!element) {
+        log_line("Level-Objekt kann nicht erstellt werden - Übergebener Typ ungültig");
+        return;
+    }
+    const char* file = element->Attribute("filename");
+    if (!file) {
+        log_line("Level-Objekt kann nicht erstellt werden - Dateiname fehlt");
+        return;
+    }
+    file_name = file;
+    const char* preview = element->Attribute("preview_file");
+    preview_file = preview ? preview : "test_level_pre.png";
+    const char* lock = element->Attribute("locked");
+    locked = lock && lock[0] == 't';
+    level::read_level_info(file_name, name, description);
+    short_name = shorten(name);
+}
+
+std::string level_entry::shorten(const std::string& name)
+{
+    if (name.size() <= 16)
+        return name;
+    const size_t blank = name.find(' ');
+    if (blank != std::string::npos && blank >= 5 && blank <= 12)
+        return name.substr(0, blank) + "...";
+    return name.substr(0, 10) + "...";
+}

@@ -1,0 +1,78 @@
+#include "states/campaign_object.h"
+#include "support/level_fixture.h"
+
+namespace {
+
+class campaigns : public level_fixture {
+protected:
+    std::vector<std::unique_ptr<campaign_object>> read(const std::string& index)
+    {
+        write_level("campaigns.cmp", index);
+        return campaign_object::read_campaigns("media/levels/campaigns.cmp");
+    }
+};
+
+}
+
+TEST(short_names, keep_16_characters_and_shorten_at_a_blank_or_after_ten)
+{
+    EXPECT_EQ(level_entry::shorten("Sixteen chars ok"), "Sixteen chars ok");
+    EXPECT_EQ(level_entry::shorten("Labyrinth of doom"), "Labyrinth...");
+    EXPECT_EQ(level_entry::shorten("The long way round"), "The long w...");
+    EXPECT_EQ(level_entry::shorten("Supercalifragilistic"), "Supercalif...");
+    EXPECT_EQ(level_entry::shorten(""), "");
+}
+
+TEST_F(campaigns, entries_read_name_and_description_from_their_level_files)
+{
+    write_level("a.map", "<Level name=\"Alpha\"><Description>First.</Description></Level>");
+    write_level("b.map", "<Level name=\"A rather long level name\"/>");
+    auto list = read(R"(<Campaigns><Campaign name="One"><Levels>
+        <Level filename="a.map" preview_file="a.png" locked="tomato"/>
+        <Level filename="b.map" locked="TRUE"/><Level filename="gone.map" locked="yes"/><Level/>
+        </Levels></Campaign><Campaign><Levels/></Campaign></Campaigns>)");
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0]->get_name(), "One");
+    EXPECT_EQ(list[1]->get_name(), "unnamed campaign");
+    const auto levels = list[0]->get_levels();
+    ASSERT_EQ(levels.size(), 4u);
+    EXPECT_EQ(levels[0]->get_name(), "Alpha");
+    EXPECT_EQ(levels[0]->get_description(), "First.");
+    EXPECT_EQ(levels[0]->get_preview_file(), "a.png");
+    EXPECT_TRUE(levels[0]->is_locked());
+    EXPECT_EQ(levels[1]->get_short_name(), "A rather l...");
+    EXPECT_EQ(levels[1]->get_preview_file(), "test_level_pre.png");
+    EXPECT_FALSE(levels[1]->is_locked());
+    EXPECT_EQ(levels[2]->get_name(), "");
+    EXPECT_FALSE(levels[2]->is_locked());
+    EXPECT_EQ(levels[3]->get_file_name(), "");
+    EXPECT_TRUE(log.contains("Level-Objekt kann nicht erstellt werden - Dateiname fehlt"));
+}
+
+TEST_F(campaigns, a_broken_index_gives_no_campaigns_and_says_why)
+{
+    EXPECT_TRUE(campaign_object::read_campaigns("media/levels/none.cmp").empty());
+    EXPECT_TRUE(log.contains("campaigns.cmp: kann im Ordner media/campaigns/ nicht gefunden werden."));
+    EXPECT_TRUE(read("<Other/>").empty());
+    EXPECT_TRUE(log.contains("campaigns.cmp: Kein Campaigns-Tag vorhanden"));
+    EXPECT_TRUE(read("<Campaigns><Nothing/></Campaigns>").empty());
+    EXPECT_TRUE(log.contains("campaigns.cmp: Kein Campaign-Tag vorhanden"));
+    EXPECT_TRUE(read("<Campaigns><Campaign").empty());
+}
+
+TEST_F(campaigns, the_next_level_follows_the_first_listing_and_ends_with_the_list)
+{
+    write_level("a.map", "<Level name=\"A\"/>");
+    write_level("b.map", "<Level name=\"B\"/>");
+    write_level("c.map", "<Level name=\"C\"/>");
+    auto list = read(R"(<Campaigns><Campaign><Levels><Level filename="a.map"/><Level filename="b.map"/>
+        <Level filename="c.map"/><Level filename="b.map"/></Levels></Campaign></Campaigns>)");
+    const campaign_object* campaign = list.at(0).get();
+    EXPECT_EQ(campaign_object::next_level_file("a.map", campaign), "b.map");
+    EXPECT_EQ(campaign_object::next_level_name("a.map", campaign), "B");
+    EXPECT_EQ(campaign_object::next_level_file("b.map", campaign), "c.map");
+    EXPECT_EQ(campaign_object::next_level_file("c.map", campaign), "b.map");
+    EXPECT_EQ(campaign_object::next_level_file("elsewhere.map", campaign), "");
+    EXPECT_EQ(campaign_object::next_level_file("a.map", nullptr), "");
+    EXPECT_EQ(campaign_object::next_level_name("B.map", campaign), "");
+}
