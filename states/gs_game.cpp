@@ -1,17 +1,28 @@
 #include "gs_game.h"
 
+#include "app/application.h"
 #include "app/game_camera.h"
 #include "app/game_context.h"
 #include "app/input_manager.h"
 #include "app/log.h"
 #include "app/physics/physics_world.h"
+#include "campaign_object.h"
 #include "level/level.h"
 #include "objects/obj_player.h"
+#include "screenshot.h"
 
+#include <MyGUI_Button.h>
+#include <MyGUI_Gui.h>
+#include <MyGUI_ImageBox.h>
+#include <MyGUI_LayoutManager.h>
+#include <MyGUI_PointerManager.h>
+#include <MyGUI_TextBox.h>
 #include <OgreRenderWindow.h>
 #include <OgreSceneManager.h>
 
 #include <boost/bind/bind.hpp>
+
+#include <sstream>
 
 using namespace boost::placeholders;
 
@@ -19,22 +30,54 @@ gs_game::gs_game(game_context* context)
     : game_state(context, "game"), input("gs_game_input")
 {
     input.bind_key(KC_TAB, boost::bind(&gs_game::end_state, this, _1));
+    input.bind_key(KC_SYSRQ, boost::bind(&gs_game::take_screenshot, this, _1));
+    input.bind_key(KC_ESCAPE, boost::bind(&gs_game::toggle_menu, this, _1));
 }
 
 gs_game::~gs_game() = default;
 
 void gs_game::enter(const state_params& params)
 {
+    // A visit that ended with the menu up must not begin the next one frozen.
     paused = false;
+    menu_state = menu_closed;
+    menu_loaded = false;
+    overlay_alpha = 0.0f;
+    overlay = nullptr;
+
+    gui = param_or<MyGUI::Gui*>(params, "gui", nullptr);
+    context->input->set_gui(gui);
+    load_hud();
+    // A quick start passes no campaign: then every level is the last.
+    campaign = param_or<campaign_object*>(params, "campaign", nullptr);
     const std::string file = param_or<std::string>(params, "level", "");
     if (!load_level(file)) {
-        // A level without a ball cannot be played: leave it again.
         log_line(file + ": Das Level enthält keine Kugel und kann nicht gespielt werden");
-        running = false;
+        return_to_menu();
         return;
     }
     context->input->add_listener(input);
-    context->input->set_mouse_captured(true);
+    if (gui && context->window) {
+        overlay = gui->createWidget<MyGUI::ImageBox>(
+            "StaticImage", MyGUI::IntCoord(0, 0, int(context->window->getWidth()), int(context->window->getHeight())),
+            MyGUI::Align::Left | MyGUI::Align::Top, "Main");
+        overlay->setImageTexture("level_back.png");
+        overlay->setAlpha(0.0f);
+    }
+    show_pointer(false);
+}
+
+void gs_game::return_to_menu()
+{
+    const auto& stack = application::instance()->get_state_stack();
+    const bool menu_below = stack.size() > 1;
+    if (menu_below || !application::instance()->find_state("main_menu")) {
+        running = false;
+        return;
+    }
+    transition_requested = true;
+    next_state = "main_menu";
+    transition_push = false;
 }
 
 bool gs_game::load_level(const std::string& file)
@@ -47,14 +90,216 @@ bool gs_game::load_level(const std::string& file)
     return true;
 }
 
+void gs_game::load_hud()
+{
+    if (!gui)
+        return;
+    MyGUI::LayoutManager::getInstance().loadLayout("ingame_hud.layout");
+    hud_mode = hud_playing;
+}
+
 void gs_game::update()
 {
-    if (paused || !current_level || !camera || current_level->is_completed())
+    if (!current_level || !camera)
         return;
-    current_level->update();
-    camera->update();
-    context->world->simulate(context->frame_time);
-    context->world->render(context->frame_time);
+    if (paused)
+        menu_frame();
+    else
+        play_frame();
+}
+
+void gs_game::play_frame()
+{
+    const unsigned int total = static_cast<unsigned int>(current_level->get_elapsed_time());
+    menu_state = menu_closed;
+    overlay_alpha = 0.0f;
+    if (!current_level->is_completed()) {
+        current_level->update();
+        camera->update();
+        context->world->simulate(context->frame_time);
+        context->world->render(context->frame_time);
+        if (gui && (hud_mode == hud_completed || hud_mode == hud_none)) {
+            gui->destroyAllChildWidget();
+            overlay = nullptr;
+            show_pointer(false);
+            load_hud();
+        }
+    } else if (hud_mode == hud_playing || hud_mode == hud_none) {
+        show_completed_screen();
+    }
+    update_captions(total);
+}
+
+void gs_game::show_completed_screen()
+{
+    hud_mode = hud_completed;
+    if (!gui)
+        return;
+    gui->destroyAllChildWidget();
+    overlay = nullptr;
+    show_pointer(true);
+    MyGUI::LayoutManager::getInstance().loadLayout("ingame_completed.layout");
+    const std::string& file = current_level->get_file_name();
+    const std::string next_name = campaign_object::next_level_name(file, campaign);
+    set_caption("next_level_name", next_name);
+    attach("back_main_menu");
+    attach("next_level_start");
+    if (MyGUI::Widget* done = gui->findWidgetT("campaign_complete", false))
+        done->setVisible(false);
+    if (next_name.empty()) {
+        if (MyGUI::Widget* done = gui->findWidgetT("campaign_complete", false))
+            done->setVisible(true);
+        destroy_widget("next_level_name");
+        destroy_widget("next_level");
+        destroy_widget("next_level_start");
+    }
+}
+
+void gs_game::menu_frame()
+{
+    if (menu_state & menu_fading_in) {
+        if (overlay_alpha <= 1.0f) {
+            overlay_alpha += 2.0f * context->frame_time;
+            if (overlay)
+                overlay->setAlpha(std::min(overlay_alpha, 1.0f));
+        } else {
+            menu_state = menu_open;
+        }
+    } else if (menu_state & menu_open) {
+        if (overlay)
+            overlay->setAlpha(1.0f);
+        if (!menu_loaded) {
+            if (gui) {
+                MyGUI::LayoutManager::getInstance().loadLayout("ingame_menu.layout");
+                attach("back_main_menu");
+                attach("resume_game");
+                attach("restart_game");
+            }
+            show_pointer(true);
+            menu_loaded = true;
+        }
+    } else if (menu_state & menu_fading_out) {
+        if (overlay_alpha < 0.0f) {
+            if (overlay)
+                overlay->setAlpha(0.0f);
+            paused = false;
+            menu_state = menu_closed;
+        } else {
+            overlay_alpha -= 3.0f * context->frame_time;
+            if (overlay)
+                overlay->setAlpha(std::max(overlay_alpha, 0.0f));
+            if (menu_loaded) {
+                menu_loaded = false;
+                show_pointer(false);
+                destroy_widget("back_main_menu");
+                destroy_widget("restart_game");
+                destroy_widget("resume_game");
+            }
+        }
+    }
+}
+
+std::string gs_game::two_digits(unsigned int value)
+{
+    std::ostringstream text;
+    if (value < 10)
+        text << '0';
+    text << value;
+    return text.str();
+}
+
+void gs_game::update_captions(unsigned int total_seconds)
+{
+    set_caption("score_coins", std::to_string(static_cast<unsigned int>(current_level->get_score())));
+    set_caption("time_seconds", two_digits(total_seconds % 60));
+    set_caption("time_minutes", two_digits(total_seconds / 60));
+}
+
+void gs_game::set_caption(const std::string& widget, const std::string& text)
+{
+    if (!gui)
+        return;
+    if (auto* found = gui->findWidget<MyGUI::TextBox>(widget, false))
+        found->setCaption(MyGUI::UString(text));
+}
+
+void gs_game::attach(const std::string& button)
+{
+    if (auto* found = gui ? gui->findWidget<MyGUI::Button>(button, false) : nullptr)
+        found->eventMouseButtonClick = MyGUI::newDelegate(this, &gs_game::on_button_click);
+}
+
+void gs_game::destroy_widget(const std::string& name)
+{
+    if (MyGUI::Widget* found = gui ? gui->findWidgetT(name, false) : nullptr)
+        gui->destroyWidget(found);
+}
+
+void gs_game::show_pointer(bool shown)
+{
+    // The pointer is free while buttons are up; in play it steers the camera.
+    context->input->set_mouse_captured(!shown);
+    if (gui)
+        MyGUI::PointerManager::getInstance().setVisible(shown);
+}
+
+void gs_game::end_state(float)
+{
+    running = false;
+}
+
+void gs_game::take_screenshot(float)
+{
+    screenshot_count += 1;
+    write_screenshot(context->window, screenshot_count);
+}
+
+void gs_game::toggle_menu(float)
+{
+    // The completed screen has no overlay and no menu to open.
+    if (hud_mode == hud_completed || !current_level)
+        return;
+    if (menu_state == menu_closed) {
+        paused = true;
+        menu_state = menu_fading_in;
+    } else if (menu_state & menu_open) {
+        menu_state = menu_fading_out;
+    }
+}
+
+void gs_game::on_button_click(MyGUI::Widget* sender)
+{
+    press(sender->getName());
+}
+
+void gs_game::press(const std::string& button)
+{
+    if (button == "back_main_menu")
+        leave_level("main_menu", false);
+    else if (button == "next_level_start")
+        leave_level(campaign_object::next_level_file(current_level->get_file_name(), campaign), true);
+    else if (button == "restart_game")
+        leave_level(current_level->get_file_name(), true);
+    else if (button == "resume_game")
+        menu_state = menu_fading_out;
+}
+
+void gs_game::leave_level(const std::string& next, bool with_level)
+{
+    menu_loaded = false;
+    paused = false;
+    menu_state = menu_closed;
+    hud_mode = hud_none;
+    transition_requested = true;
+    transition_push = false;
+    if (!with_level) {
+        next_state = next;
+        return;
+    }
+    next_state = "game";
+    params["campaign"] = campaign;
+    params["level"] = next;
+    params["gui"] = gui;
 }
 
 void gs_game::exit()
@@ -62,19 +307,27 @@ void gs_game::exit()
     camera.reset();
     current_level.reset();
     context->scene_manager->destroyAllCameras();
-    context->window->removeAllViewports();
+    if (context->window)
+        context->window->removeAllViewports();
     context->input->remove_listener(input);
     context->input->set_mouse_captured(false);
     context->world->destroy_all_scenes();
+    if (gui)
+        gui->destroyAllChildWidget();
+    overlay = nullptr;
 }
 
 void gs_game::pause()
 {
     camera.reset();
     context->scene_manager->destroyAllCameras();
-    context->window->removeAllViewports();
+    if (context->window)
+        context->window->removeAllViewports();
     context->input->remove_listener(input);
     context->input->set_mouse_captured(false);
+    if (gui)
+        gui->destroyAllChildWidget();
+    overlay = nullptr;
 }
 
 void gs_game::resume()
@@ -83,10 +336,6 @@ void gs_game::resume()
         camera = std::make_unique<game_camera>("game_cam", current_level.get(),
                                                current_level->get_player()->get_scene_node());
     context->input->add_listener(input);
-    context->input->set_mouse_captured(true);
-}
-
-void gs_game::end_state(float)
-{
-    running = false;
+    load_hud();
+    show_pointer(false);
 }

@@ -2,8 +2,12 @@
 
 // The in-game state, registered as "game": plays one level. Entering builds
 // the level named by the "level" parameter and the camera that follows the
-// ball; every frame advances the level, the camera and the physics until the
-// target is reached. Tab ends the state.
+// ball, and shows the heads-up display on the "gui" parameter's GUI. Every
+// frame advances the level, the camera and the physics until the target is
+// reached; then the completed screen offers the next level of the
+// "campaign". Escape fades in the in-game menu (resume, restart, back to the
+// main menu) and freezes play; Tab ends the state; Print Screen writes
+// screenshots. Without a GUI the level plays without display and menu.
 
 #include "app/game_state.h"
 #include "app/input_listener.h"
@@ -11,11 +15,22 @@
 #include <memory>
 #include <string>
 
+class campaign_object;
 class game_camera;
 class level;
+namespace MyGUI {
+class ImageBox;
+class Widget;
+}
 
 class gs_game : public game_state {
 public:
+    enum hud_mode_type { hud_none = 0, hud_playing = 1, hud_completed = 2 };
+    static constexpr unsigned short menu_closed = 0;
+    static constexpr unsigned short menu_fading_in = 1;
+    static constexpr unsigned short menu_open = 2;
+    static constexpr unsigned short menu_fading_out = 4;
+
     explicit gs_game(game_context* context);
     ~gs_game() override;
 
@@ -25,14 +40,43 @@ public:
     void exit() override;
     void update() override;
 
+    void end_state(float);
+    void take_screenshot(float);
+    void toggle_menu(float);
+    void on_button_click(MyGUI::Widget* sender);
+    // The same, by the button's name.
+    void press(const std::string& button);
+
     level* get_level() const { return current_level.get(); }
+    int get_hud_mode() const { return hud_mode; }
+    unsigned short get_menu_state() const { return menu_state; }
+    float get_overlay_alpha() const { return overlay_alpha; }
+    bool is_menu_loaded() const { return menu_loaded; }
+
+    // "07" for 7, "42" for 42, "100" for 100.
+    static std::string two_digits(unsigned int value);
 
 private:
-    // Builds the level and its camera; false when the level has no ball.
     bool load_level(const std::string& file);
-    void end_state(float);
+    void leave_level(const std::string& next, bool with_level);
+    void play_frame();
+    void menu_frame();
+    void show_completed_screen();
+    void load_hud();
+    void update_captions(unsigned int total_seconds);
+    void set_caption(const std::string& widget, const std::string& text);
+    void attach(const std::string& button);
+    void destroy_widget(const std::string& name);
+    void show_pointer(bool shown);
+    void return_to_menu();
 
     std::unique_ptr<game_camera> camera;
     std::unique_ptr<level> current_level;
+    int hud_mode = hud_none;
+    unsigned short menu_state = menu_closed;
+    bool menu_loaded = false;
+    MyGUI::ImageBox* overlay = nullptr;
+    float overlay_alpha = 0.0f;
     input_listener input;
+    campaign_object* campaign = nullptr;
 };

@@ -2,30 +2,69 @@
 
 #include "app/game_context.h"
 #include "app/input_manager.h"
+#include "app/log.h"
+#include "app/sound_device.h"
+#include "app/wrap_text.h"
+#include "screenshot.h"
 
+#include <MyGUI.h>
+#include <MyGUI_OgrePlatform.h>
 #include <OgreCamera.h>
+#include <OgreMaterialManager.h>
+#include <OgrePass.h>
 #include <OgreRenderWindow.h>
+#include <OgreResourceGroupManager.h>
 #include <OgreSceneManager.h>
+#include <OgreSceneNode.h>
+#include <OgreTechnique.h>
+#include <OgreTextureUnitState.h>
 #include <OgreViewport.h>
 
 #include <boost/bind/bind.hpp>
 
 using namespace boost::placeholders;
 
+namespace {
+
+const std::string group = Ogre::ResourceGroupManager::DEFAULT_RESOURCE_GROUP_NAME;
+
+}
+
 gs_main_menu::gs_main_menu(game_context* context)
     : game_state(context, "main_menu"), input("gs_main_menu_input")
 {
     input.bind_key(KC_ESCAPE, boost::bind(&gs_main_menu::quit, this, _1));
     input.bind_key(KC_RETURN, boost::bind(&gs_main_menu::quick_start, this, _1));
+    input.bind_key(KC_SYSRQ, boost::bind(&gs_main_menu::take_screenshot, this, _1));
+    preview_material = Ogre::MaterialManager::getSingleton().create("level_preview", group);
+    Ogre::Pass* pass = preview_material->getTechnique(0)->getPass(0);
+    pass->setLightingEnabled(false);
+    pass->setSceneBlending(Ogre::SBT_TRANSPARENT_ALPHA);
+    pass->setDepthCheckEnabled(false);
+    pass->createTextureUnitState();
+}
+
+gs_main_menu::~gs_main_menu()
+{
+    if (gui) {
+        gui->shutdown();
+        delete gui;
+        gui = nullptr;
+    }
+    if (platform)
+        platform->shutdown();
+    preview_material.reset();
+    Ogre::MaterialManager::getSingleton().remove("level_preview", group);
 }
 
 void gs_main_menu::setup_menu_camera()
 {
-    context->scene_manager->clearScene();
-    context->scene_manager->destroyAllCameras();
+    Ogre::SceneManager* scene_manager = context->scene_manager;
+    scene_manager->clearScene();
+    scene_manager->destroyAllCameras();
     context->window->removeAllViewports();
-    menu_camera = context->scene_manager->createCamera("main_menu_camera");
-    Ogre::SceneNode* node = context->scene_manager->getRootSceneNode()->createChildSceneNode();
+    menu_camera = scene_manager->createCamera("main_menu_camera");
+    Ogre::SceneNode* node = scene_manager->getRootSceneNode()->createChildSceneNode();
     node->attachObject(menu_camera);
     node->lookAt(Ogre::Vector3(1, 1, 1), Ogre::Node::TS_WORLD);
     menu_viewport = context->window->addViewport(menu_camera, 0, 0, 0, 1, 1);
@@ -40,12 +79,29 @@ void gs_main_menu::enter(const state_params&)
 {
     setup_menu_camera();
     context->input->add_listener(input);
+    if (gui) {
+        gui->shutdown();
+        delete gui;
+    }
+    // The platform is made once: it outlives every GUI the menu makes.
+    if (!platform) {
+        platform = std::make_unique<MyGUI::OgrePlatform>();
+        platform->initialise(context->window, context->scene_manager, group, "MyGUI.log");
+    }
+    gui = new MyGUI::Gui();
+    gui->initialise("core.xml");
+    MyGUI::LayoutManager::getInstance().loadLayout("level_selection.layout");
+    gui->destroyAllChildWidget();
+    show_main_menu();
+    start_music();
 }
 
 void gs_main_menu::resume()
 {
     setup_menu_camera();
     context->input->add_listener(input);
+    show_main_menu();
+    start_music();
 }
 
 void gs_main_menu::pause()
@@ -62,11 +118,145 @@ void gs_main_menu::leave()
 {
     context->scene_manager->destroyAllCameras();
     context->window->removeAllViewports();
+    if (gui) {
+        gui->destroyAllChildWidget();
+        MyGUI::PointerManager::getInstance().setVisible(false);
+    }
+    context->input->set_gui(nullptr);
     context->input->remove_listener(input);
     context->scene_manager->clearScene();
+    context->sound->stop_all();
 }
 
 void gs_main_menu::update() {}
+
+void gs_main_menu::start_music()
+{
+    music = context->sound->play_looped("media/audio/main_menu_bg.ogg");
+    if (!music)
+        log_line("Sound: main_menu_bg.ogg in media/audio/ nicht gefunden");
+}
+
+void gs_main_menu::attach(const std::string& button)
+{
+    if (auto* found = gui->findWidget<MyGUI::Button>(button, false))
+        found->eventMouseButtonClick = MyGUI::newDelegate(this, &gs_main_menu::on_button_click);
+}
+
+void gs_main_menu::show_main_menu()
+{
+    gui->destroyAllChildWidget();
+    MyGUI::LayoutManager::getInstance().loadLayout("main_menu.layout");
+    attach("main_menu_start");
+    attach("main_menu_quit");
+    context->input->set_gui(gui);
+    MyGUI::PointerManager::getInstance().setVisible(true);
+}
+
+void gs_main_menu::show_level_selection()
+{
+    gui->destroyAllChildWidget();
+    MyGUI::LayoutManager::getInstance().loadLayout("level_selection.layout");
+    campaigns.clear();
+    selected_campaign = nullptr;
+    selected_level = nullptr;
+
+    // Keep the campaign an earlier start left in the parameters (a quick
+    // start passes it on); every other earlier reading can go.
+    campaign_object* remembered = param_or<campaign_object*>(params, "campaign", nullptr);
+    std::vector<std::unique_ptr<campaign_object>> kept;
+    for (auto& campaign : campaign_pool)
+        if (campaign.get() == remembered)
+            kept.push_back(std::move(campaign));
+    campaign_pool = std::move(kept);
+
+    for (auto& campaign : campaign_object::read_campaigns("media/levels/campaigns.cmp")) {
+        campaigns.push_back(campaign.get());
+        campaign_pool.push_back(std::move(campaign));
+    }
+    if (campaigns.empty())
+        return;
+
+    if (auto* list = gui->findWidget<MyGUI::ListBox>("campaign_list", false)) {
+        for (campaign_object* campaign : campaigns)
+            list->addItem(MyGUI::UString(campaign->get_name()));
+        list->eventListChangePosition = MyGUI::newDelegate(this, &gs_main_menu::on_campaign_selected);
+        list->setIndexSelected(0);
+    }
+    selected_campaign = campaigns.front();
+    list_levels();
+    attach("level_start");
+    attach("level_back");
+}
+
+void gs_main_menu::list_levels()
+{
+    auto* list = gui->findWidget<MyGUI::ListBox>("level_list", false);
+    const std::vector<level_entry*> levels = selected_campaign->get_levels();
+    if (list) {
+        list->removeAllItems();
+        for (level_entry* entry : levels)
+            list->addItem(MyGUI::UString(entry->get_short_name()));
+        list->eventListChangePosition = MyGUI::newDelegate(this, &gs_main_menu::on_level_selected);
+        if (!levels.empty())
+            list->setIndexSelected(0);
+    }
+    selected_level = levels.empty() ? nullptr : levels.front();
+    show_level_details();
+}
+
+void gs_main_menu::show_level_details()
+{
+    if (!selected_level)
+        return;
+    if (auto* name = gui->findWidget<MyGUI::TextBox>("level_name", false))
+        name->setCaption(MyGUI::UString(selected_level->get_name()));
+    if (auto* description = gui->findWidget<MyGUI::TextBox>("level_description", false))
+        description->setCaption(MyGUI::UString(wrap_text(selected_level->get_description(), 50)));
+    preview_material->getTechnique(0)->getPass(0)->getTextureUnitState(0)->setTextureName(
+        selected_level->get_preview_file(), Ogre::TEX_TYPE_2D);
+    // MyGUI images show textures: the picture itself goes to the widget.
+    if (auto* preview = gui->findWidget<MyGUI::ImageBox>("level_preview", false))
+        preview->setImageTexture(selected_level->get_preview_file());
+}
+
+void gs_main_menu::on_campaign_selected(MyGUI::Widget*, size_t index)
+{
+    if (index >= campaigns.size())
+        return;
+    selected_campaign = campaigns[index];
+    list_levels();
+}
+
+void gs_main_menu::on_level_selected(MyGUI::Widget*, size_t index)
+{
+    if (!selected_campaign)
+        return;
+    const std::vector<level_entry*> levels = selected_campaign->get_levels();
+    if (index >= levels.size())
+        return;
+    selected_level = levels[index];
+    show_level_details();
+}
+
+void gs_main_menu::on_button_click(MyGUI::Widget* sender)
+{
+    const std::string& name = sender->getName();
+    if (name == "main_menu_start") {
+        show_level_selection();
+    } else if (name == "main_menu_quit") {
+        running = false;
+    } else if (name == "level_back") {
+        show_main_menu();
+    } else if (name == "level_start" && selected_level) {
+        transition_requested = true;
+        next_state = "game";
+        transition_push = false;
+        params["campaign"] = selected_campaign;
+        params["level"] = selected_level->get_file_name();
+        params["gui"] = gui;
+    }
+}
 
 void gs_main_menu::quit(float)
 {
@@ -80,4 +270,10 @@ void gs_main_menu::quick_start(float)
     transition_push = true;
     params["level"] = std::string("level_01.map");
     params["gui"] = gui;
+}
+
+void gs_main_menu::take_screenshot(float)
+{
+    screenshot_count += 1;
+    write_screenshot(context->window, screenshot_count);
 }

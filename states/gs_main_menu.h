@@ -1,12 +1,29 @@
 #pragma once
 
-// The first state of the game, registered as "main_menu": a plain white
-// screen behind the menus. Escape leaves it, which ends the program when it is
-// the only state; Return starts the first level at once.
+// The first state of the game, registered as "main_menu": the title screen
+// and the level selection, on a plain white screen with menu music. It makes
+// the program's GUI each time it is entered and hands it to the in-game state
+// with the chosen campaign and level. Escape (or Quit) leaves it, which ends
+// the program when it is the only state; Return starts the first level at
+// once; Print Screen writes a screenshot.
+//
+// The campaigns it reads are kept for the whole run: the in-game state plays
+// on with the campaign it was given after the menu has gone.
 
 #include "app/game_state.h"
 #include "app/input_listener.h"
+#include "campaign_object.h"
 
+#include <OgreMaterial.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace MyGUI {
+class OgrePlatform;
+class Widget;
+}
 namespace Ogre {
 class Camera;
 class Viewport;
@@ -15,6 +32,7 @@ class Viewport;
 class gs_main_menu : public game_state {
 public:
     explicit gs_main_menu(game_context* context);
+    ~gs_main_menu() override;
 
     void enter(const state_params& params) override;
     void pause() override;
@@ -22,13 +40,31 @@ public:
     void exit() override;
     void update() override;
 
+    void on_button_click(MyGUI::Widget* sender);
+    void on_campaign_selected(MyGUI::Widget* list, size_t index);
+    void on_level_selected(MyGUI::Widget* list, size_t index);
+
 private:
     void setup_menu_camera();
     void leave();
+    void start_music();
+    void show_main_menu();
+    void show_level_selection();
+    void show_level_details();
+    void list_levels();
+    void attach(const std::string& button);
     void quit(float);
     void quick_start(float);
+    void take_screenshot(float);
 
     Ogre::Camera* menu_camera = nullptr;
     Ogre::Viewport* menu_viewport = nullptr;
     input_listener input;
+    level_entry* selected_level = nullptr;
+    campaign_object* selected_campaign = nullptr;
+    std::vector<campaign_object*> campaigns;
+    // Every campaign ever read that someone may still point to.
+    std::vector<std::unique_ptr<campaign_object>> campaign_pool;
+    Ogre::MaterialPtr preview_material;
+    std::unique_ptr<MyGUI::OgrePlatform> platform;
 };
