@@ -116,6 +116,7 @@ void application::run_level(std::string level_file)
     app_name = level_file;
     if (setup() != 0)
         return;
+    context->scout = true;
     gs_game game(context.get());
     state_params params;
     params["level"] = level_file;

@@ -32,17 +32,21 @@ game_camera::game_camera(const std::string& name, level* owner, Ogre::SceneNode*
     camera = scene_manager->createCamera(name);
     camera_node = target_node->createChildSceneNode(name + "_camera_node", Ogre::Vector3::ZERO,
                                                     Ogre::Quaternion::IDENTITY);
-    eye_node = camera_node->createChildSceneNode(name + "_eye_node", Ogre::Vector3(0, 60, 40));
+    // mapscout looks straight down on its probe from high above.
+    scout = context->scout;
+    eye_node = camera_node->createChildSceneNode(name + "_eye_node",
+                                                 scout ? Ogre::Vector3(0, 300, 1) : Ogre::Vector3(0, 60, 40));
     eye_node->attachObject(camera);
     camera_node->setInheritOrientation(false);
-    target_node->setInheritOrientation(false);
+    if (!scout)
+        target_node->setInheritOrientation(false);
     eye_node->lookAt(Ogre::Vector3::ZERO, Ogre::Node::TS_PARENT);
 
     camera->setNearClipDistance(1.0f);
     Ogre::RenderSystem* renderer = context->root ? context->root->getRenderSystem() : nullptr;
     const bool infinite = renderer && renderer->getCapabilities() &&
                           renderer->getCapabilities()->hasCapability(Ogre::RSC_INFINITE_FAR_PLANE);
-    camera->setFarClipDistance(infinite ? 0.0f : 500.0f);
+    camera->setFarClipDistance(infinite ? 0.0f : (scout ? 1000.0f : 500.0f));
 
     if (context->window) {
         viewport = context->window->addViewport(camera, 0, 0.0f, 0.0f, 1.0f, 1.0f);
@@ -82,6 +86,8 @@ void game_camera::update()
 void game_camera::steer(const mouse_state& mouse, float dt)
 {
     camera_node->yaw(Ogre::Degree(-mouse.X.rel * 0.1f), Ogre::Node::TS_LOCAL);
+    if (scout)
+        return;
 
     if (mouse.Z.rel != 0) {
         const float y = eye_node->getPosition().y;

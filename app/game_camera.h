@@ -52,4 +52,6 @@ private:
     Ogre::SceneNode* eye_node = nullptr;
     Ogre::Vector3 target_position = Ogre::Vector3::ZERO;
     input_listener input;
+    // mapscout's camera: high above, turning only, no wheel.
+    bool scout = false;
 };

@@ -22,4 +22,9 @@ struct game_context {
     input_manager* input = nullptr;
     sound_device* sound = nullptr;
     float frame_time = 0.0f;
+    // mapscout's view of a level: the ball is a free-flying, invisible probe
+    // seen from high above, platforms are not snapped onto their waypoints,
+    // coins stand still and are worth 10, no music plays and fog is fixed.
+    // Every place that reads this setting is a mapscout difference.
+    bool scout = false;
 };

@@ -33,12 +33,14 @@ level::level(const std::string& file_name, game_context* context, MyGUI::Gui* gu
     scene = context->world->create_scene(file_name + "_scene", context->scene_manager);
     TiXmlDocument document(levels_folder + file_name);
     if (!document.LoadFile()) {
-        log(": kann im Ordner media/levels/ nicht gefunden werden.");
+        load_problem = ": kann im Ordner media/levels/ nicht gefunden werden.";
+        log(load_problem);
         return;
     }
     const TiXmlElement* root = document.FirstChildElement("Level");
     if (!root) {
-        log(": Kein gültiges Level. Level-Tag nicht gefunden.");
+        load_problem = ": Kein gültiges Level. Level-Tag nicht gefunden.";
+        log(load_problem);
         return;
     }
     load(root);
@@ -72,7 +74,8 @@ void level::log(const std::string& text) const
 
 void level::load(const TiXmlElement* root)
 {
-    if (const char* music = root->Attribute("music"))
+    const char* music = root->Attribute("music");
+    if (music && !context->scout)
         context->sound->play_looped("media/audio/" + std::string(music));
     setup_scene(root);
 
@@ -99,7 +102,11 @@ void level::load(const TiXmlElement* root)
 void level::setup_scene(const TiXmlElement* root)
 {
     Ogre::SceneManager* scene_manager = context->scene_manager;
-    if (const TiXmlElement* fog = root->FirstChildElement("Fog")) {
+    const TiXmlElement* fog = root->FirstChildElement("Fog");
+    if (fog && context->scout) {
+        // Seen from 300 above, the level's own fog would hide the course.
+        scene_manager->setFog(Ogre::FOG_LINEAR, Ogre::ColourValue(0, 0, 0, 1), 0, 300.0f, 500.0f);
+    } else if (fog) {
         const char* start = fog->Attribute("start");
         const char* end = fog->Attribute("end");
         const char* colour = fog->Attribute("colour");

@@ -57,6 +57,9 @@ public:
     void set_completed(bool done) { completed = done; }
     MyGUI::Gui* get_gui() const { return gui; }
     game_context* get_context() const { return context; }
+    // Why the level stayed empty (the logged message, after the file name),
+    // or empty when it loaded.
+    const std::string& get_load_problem() const { return load_problem; }
 
     // Name and description of a level file, for the level selection; both
     // empty when the file or the values are missing.
@@ -76,6 +79,7 @@ private:
     game_context* context;
     MyGUI::Gui* gui;
     std::string file_name;
+    std::string load_problem;
     obj_player* player = nullptr;
     unsigned int name_counter = 0;
     float elapsed_time = 0.0f;

@@ -71,7 +71,8 @@ void obj_platform::update()
         return;
     const Ogre::Vector3& target = waypoints[size_t(next_waypoint)];
     if (arrived(actor->get_position(), target)) {
-        actor->set_position(target);
+        if (!context->scout)
+            actor->set_position(target);
         actor->set_linear_velocity(Ogre::Vector3::ZERO);
         actor->set_angular_velocity(Ogre::Vector3::ZERO);
         current_waypoint += travel_direction;

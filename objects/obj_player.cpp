@@ -21,6 +21,11 @@ obj_player::obj_player(level* owner)
     input.bind_key(KC_S, boost::bind(&obj_player::move_backward, this, _1));
     input.bind_key(KC_A, boost::bind(&obj_player::move_left, this, _1));
     input.bind_key(KC_D, boost::bind(&obj_player::move_right, this, _1));
+    if (context->scout) {
+        move_strength = 7000000.0f;
+        input.bind_key(KC_Q, boost::bind(&obj_player::move_down, this, _1));
+        input.bind_key(KC_E, boost::bind(&obj_player::move_up, this, _1));
+    }
     context->input->add_listener(input);
 
     // A level without a start still gets a ball, above the origin.
@@ -42,8 +47,15 @@ obj_player::obj_player(level* owner)
     params.mass = 2000.0f;
     params.density = 6.0f;
     params.linear_damping = 0.5f;
-    params.angular_damping = 1.8f;
+    params.angular_damping = context->scout ? 2.0f : 1.8f;
     create_body(params, "player", "player.mesh", sphere);
+    if (context->scout) {
+        if (Ogre::SceneNode* node = get_scene_node())
+            node->setVisible(false, true);
+        actor->raise_body_flag(BF_DISABLE_GRAVITY);
+        actor->raise_actor_flag(AF_DISABLE_COLLISION);
+        actor->set_linear_damping(4.0f);
+    }
 }
 
 obj_player::~obj_player()
@@ -97,6 +109,16 @@ void obj_player::move_right(float)
     push(r * Ogre::Vector3::UNIT_X, -(r * Ogre::Vector3::UNIT_Z));
 }
 
+void obj_player::move_down(float)
+{
+    push(-Ogre::Vector3::UNIT_Y, Ogre::Vector3::ZERO);
+}
+
+void obj_player::move_up(float)
+{
+    push(Ogre::Vector3::UNIT_Y, Ogre::Vector3::ZERO);
+}
+
 void obj_player::update()
 {
     if (move_requested && actor) {
@@ -104,13 +126,13 @@ void obj_player::update()
         const float scale = move_strength * context->frame_time;
         Ogre::Vector3 force = move_force.isZeroLength() ? Ogre::Vector3::ZERO : move_force.normalisedCopy();
         Ogre::Vector3 torque = move_torque.isZeroLength() ? Ogre::Vector3::ZERO : move_torque.normalisedCopy();
-        actor->add_force(force * scale);
+        actor->add_force(force * scale * (context->scout ? 5.0f : 1.0f));
         actor->add_torque(torque * scale);
     }
     move_force = Ogre::Vector3::ZERO;
     move_torque = Ogre::Vector3::ZERO;
     move_requested = false;
-    if (get_position().y <= fall_reference_height - 30.0f)
+    if (!context->scout && get_position().y <= fall_reference_height - 30.0f)
         respawn();
 }
 

@@ -6,6 +6,9 @@
 // 30 units below the last surface that counts, or touches the ground, is put
 // back at its respawn point, which checkpoints move forward. Built by the
 // level after every other object, under the id "player".
+//
+// In mapscout the ball is a probe instead: invisible, colliding with nothing,
+// without gravity, flying down and up with Q and E, never respawned.
 
 #include "app/input_listener.h"
 #include "level/game_object.h"
@@ -23,6 +26,9 @@ public:
     void move_backward(float);
     void move_left(float);
     void move_right(float);
+    // The probe's extra keys in mapscout (Q and E).
+    void move_down(float);
+    void move_up(float);
 
     // Back to the respawn point at rest; nothing once the level is completed.
     void respawn();
@@ -39,7 +45,7 @@ private:
     input_listener input;
     Ogre::Vector3 move_force = Ogre::Vector3::ZERO;
     Ogre::Vector3 move_torque = Ogre::Vector3::ZERO;
-    const float move_strength = 10000000.0f;
+    float move_strength = 10000000.0f;
     bool move_requested = false;
     Ogre::Vector3 respawn_point = Ogre::Vector3::ZERO;
     float fall_reference_height = 0.0f;

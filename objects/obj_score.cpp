@@ -1,6 +1,7 @@
 #include "obj_score.h"
 
 #include "app/physics/physics_body.h"
+#include "app/game_context.h"
 #include "level/level.h"
 
 #include <tinyxml.h>
@@ -8,9 +9,18 @@
 #include <cmath>
 
 obj_score::obj_score(level* owner, const TiXmlElement* element)
-    : trigger_object(owner, element, false, "score.mesh", "")
+    : trigger_object(owner, element, owner->get_context()->scout, "score.mesh", "")
 {
     position.y += 5.0f;
+    // In mapscout coins stand still as static bodies and are all worth 10.
+    if (context->scout) {
+        create_body(shape_desc::make_cube(5.0f, 5.0f, 2.0f));
+        actor->raise_actor_flag(AF_DISABLE_COLLISION);
+        create_trigger(Ogre::Vector3(5.0f, 5.0f, 2.0f));
+        rotation_speed = 0.0f;
+        points = 10;
+        return;
+    }
     set_mass(100.0f);
     set_density(1.0f);
     create_body(shape_desc::make_cube(5.0f, 5.0f, 2.0f));
@@ -37,7 +47,7 @@ obj_score::~obj_score()
 
 void obj_score::update()
 {
-    if (!removed && actor)
+    if (!removed && actor && !context->scout)
         actor->set_angular_velocity(Ogre::Vector3(0, 1, 0) * rotation_speed);
 }
 

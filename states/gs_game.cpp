@@ -23,6 +23,7 @@
 #include <boost/bind/bind.hpp>
 
 #include <sstream>
+#include <stdexcept>
 
 using namespace boost::placeholders;
 
@@ -52,6 +53,9 @@ void gs_game::enter(const state_params& params)
     campaign = param_or<campaign_object*>(params, "campaign", nullptr);
     const std::string file = param_or<std::string>(params, "level", "");
     if (!load_level(file)) {
+        // mapscout has nothing else to show: the program ends with the reason.
+        if (context->scout)
+            throw std::runtime_error("mapscout: " + file + current_level->get_load_problem());
         log_line(file + ": Das Level enthält keine Kugel und kann nicht gespielt werden");
         return_to_menu();
         return;
@@ -256,6 +260,11 @@ void gs_game::take_screenshot(float)
 
 void gs_game::toggle_menu(float)
 {
+    // mapscout has no menu: Escape ends it.
+    if (context->scout) {
+        running = false;
+        return;
+    }
     // The completed screen has no overlay and no menu to open.
     if (hud_mode == hud_completed || !current_level)
         return;

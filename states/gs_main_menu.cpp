@@ -46,13 +46,19 @@ gs_main_menu::gs_main_menu(game_context* context)
 
 gs_main_menu::~gs_main_menu()
 {
-    if (gui) {
-        gui->shutdown();
-        delete gui;
-        gui = nullptr;
+    // A destructor must not throw: a GUI that failed half-way through its
+    // set-up (missing media) is released as far as it got.
+    try {
+        if (gui) {
+            gui->shutdown();
+            delete gui;
+            gui = nullptr;
+        }
+        if (platform)
+            platform->shutdown();
+    } catch (const std::exception& e) {
+        log_line(std::string("GUI konnte nicht vollständig beendet werden: ") + e.what());
     }
-    if (platform)
-        platform->shutdown();
     preview_material.reset();
     Ogre::MaterialManager::getSingleton().remove("level_preview", group);
 }

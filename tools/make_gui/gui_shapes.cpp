@@ -1,5 +1,7 @@
 #include "gui_shapes.h"
 
+#include "paint_tools.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -34,4 +36,22 @@ colour with_alpha(colour c, float a)
 {
     c.a = a;
     return c;
+}
+
+float polygon(float x, float y, const std::vector<point2>& corners)
+{
+    float nearest = 1e9f;
+    bool inside = false;
+    for (std::size_t i = 0, j = corners.size() - 1; i < corners.size(); j = i++) {
+        const point2 a = corners[j], b = corners[i];
+        nearest = std::min(nearest, segment_distance(x, y, a.x, a.y, b.x, b.y));
+        if ((b.y > y) != (a.y > y) && x < (a.x - b.x) * (y - b.y) / (a.y - b.y) + b.x)
+            inside = !inside;
+    }
+    return inside ? -nearest : nearest;
+}
+
+float triangle(float x, float y, float ax, float ay, float bx, float by, float cx, float cy)
+{
+    return polygon(x, y, {{ax, ay}, {bx, by}, {cx, cy}});
 }

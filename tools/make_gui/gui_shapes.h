@@ -6,6 +6,8 @@
 
 #include "rgba_image.h"
 
+#include <vector>
+
 // Distance to a box from (x0, y0) to (x1, y1) whose corners are rounded by r.
 float rounded_box(float x, float y, float x0, float y0, float x1, float y1, float r);
 // Distance to a circle.
@@ -16,3 +18,11 @@ float coverage(float d);
 // the colour of what was drawn, so filtering at shape edges shows no dark rim.
 colour over(const colour& top, const colour& bottom);
 colour with_alpha(colour c, float a);
+
+struct point2 {
+    float x, y;
+};
+
+// Exact distance to a simple polygon (any winding, convex or not).
+float polygon(float x, float y, const std::vector<point2>& corners);
+float triangle(float x, float y, float ax, float ay, float bx, float by, float cx, float cy);

@@ -112,7 +112,7 @@ std::vector<float> fm_piano(double f, double held, float vel, random_source& rnd
     for (std::size_t i = 0; i < out.size(); ++i) {
         const double t = i / double(rate);
         const double p = two_pi * (start + f * t);
-        const double index = (0.9 + 1.6 * vel) * std::exp(-t / 0.35) + 0.15;
+        const double index = 2.1 * std::exp(-t / 0.35) + 0.15;
         const double body = std::sin(p + index * std::sin(p));
         const double tine = 0.12 * std::sin(p * 14.0) * std::exp(-t / 0.03);
         out[i] = float((body + tine) * env.at(t, held) * vel * 0.7);

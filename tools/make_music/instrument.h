@@ -25,7 +25,8 @@ public:
     instrument(timbre kind, float sample_rate) : kind(kind), rate(sample_rate) {}
 
     // `seconds` is how long the note is held; the result also holds the
-    // release that follows.
+    // release that follows. Velocity only scales the level, so a rendered
+    // note may be reused at any velocity by scaling it.
     std::vector<float> render(double frequency, double seconds, float velocity, std::uint64_t seed) const;
 
 private:

@@ -2,7 +2,7 @@
 
 #include "stereo_buffer.h"
 
-#include <vector>
+#include <algorithm>
 
 namespace {
 
@@ -62,15 +62,13 @@ room_reverb::room_reverb(float sample_rate, float size, float damping)
 {
 }
 
-stereo_buffer room_reverb::process(const stereo_buffer& send) const
+void room_reverb::process(const std::vector<float>& send, stereo_buffer& out) const
 {
     channel left(rate, 0, feedback, damp);
     channel right(rate, 23, feedback, damp);
-    stereo_buffer wet(send.frames());
-    for (std::size_t i = 0; i < send.frames(); ++i) {
-        const float mono = (send.left()[i] + send.right()[i]) * 0.5f;
-        wet.left()[i] = left.process(mono) * 0.05f;
-        wet.right()[i] = right.process(mono) * 0.05f;
+    const std::size_t count = std::min(send.size(), out.frames());
+    for (std::size_t i = 0; i < count; ++i) {
+        out.left()[i] += left.process(send[i]) * 0.05f;
+        out.right()[i] += right.process(send[i]) * 0.05f;
     }
-    return wet;
 }

@@ -2,7 +2,9 @@
 
 // A small room: parallel damped feedback combs followed by all-pass
 // diffusers, a little longer on the right than on the left for width. It
-// turns the dry send of the mix into the wet signal that is added back.
+// turns the mono send of the mix into a stereo wet signal.
+
+#include <vector>
 
 class stereo_buffer;
 
@@ -11,9 +13,9 @@ public:
     // `size` from 0 (small room) to 1 (hall); `damping` from 0 (bright) to 1 (dark).
     room_reverb(float sample_rate, float size, float damping);
 
-    // Returns the wet signal for `send`, the same length as it. The caller
-    // leaves room at the end for the tail to ring out.
-    stereo_buffer process(const stereo_buffer& send) const;
+    // Adds the wet signal of `send` into `out` (at most as long as `out`).
+    // The caller leaves room at the end for the tail to ring out.
+    void process(const std::vector<float>& send, stereo_buffer& out) const;
 
 private:
     float rate;

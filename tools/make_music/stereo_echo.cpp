@@ -3,6 +3,7 @@
 #include "state_variable_filter.h"
 #include "stereo_buffer.h"
 
+#include <algorithm>
 #include <vector>
 
 stereo_echo::stereo_echo(float sample_rate, int delay_frames, float feedback)
@@ -10,25 +11,24 @@ stereo_echo::stereo_echo(float sample_rate, int delay_frames, float feedback)
 {
 }
 
-stereo_buffer stereo_echo::process(const stereo_buffer& send) const
+void stereo_echo::process(const std::vector<float>& send, stereo_buffer& out, float gain) const
 {
-    stereo_buffer wet(send.frames());
     std::vector<float> left(std::size_t(delay), 0.0f);
     std::vector<float> right(std::size_t(delay), 0.0f);
     state_variable_filter tone_l(rate, 3500.0f, 0.7f);
     state_variable_filter tone_r(rate, 3500.0f, 0.7f);
     std::size_t pos = 0;
-    for (std::size_t i = 0; i < send.frames(); ++i) {
+    const std::size_t count = std::min(send.size(), out.frames());
+    for (std::size_t i = 0; i < count; ++i) {
         const float out_l = left[pos];
         const float out_r = right[pos];
-        wet.left()[i] = out_l;
-        wet.right()[i] = out_r;
         // The input enters on the left only and each repeat crosses over.
-        tone_l.process((send.left()[i] + send.right()[i]) * 0.5f + out_r * fb);
+        tone_l.process(send[i] + out_r * fb);
         tone_r.process(out_l * fb);
         left[pos] = tone_l.low();
         right[pos] = tone_r.low();
+        out.left()[i] += out_l * gain;
+        out.right()[i] += out_r * gain;
         pos = (pos + 1) % left.size();
     }
-    return wet;
 }

@@ -1,0 +1,104 @@
+#include "gui_icons.h"
+
+#include "gui_shapes.h"
+#include "paint_tools.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Lambert plus a tight highlight on a sphere point with normal (nx, ny, nz).
+float sphere_light(float nx, float ny, float nz, float* highlight)
+{
+    const float lx = -0.45f, ly = -0.6f, lz = 0.66f;
+    const float diffuse = std::max(0.0f, nx * lx + ny * ly + nz * lz);
+    const float hz = nz + 1.0f;  // half vector towards a viewer on +z
+    const float hl = std::hypot(std::hypot(lx, ly), lz + 1.0f);
+    const float spec = std::max(0.0f, (nx * lx + ny * ly + hz * (lz + 1.0f) / 2) / hl);
+    *highlight = std::pow(std::clamp(spec, 0.0f, 1.0f), 40.0f);
+    return diffuse;
+}
+
+}
+
+colour ball_icon(float x, float y, float w, float h)
+{
+    const float cx = w / 2, cy = h / 2 - 4, r = w * 0.4f;
+    const float shadow = 1 - smooth_step(0.6f, 1.1f, std::hypot((x - cx - 3) / (r * 0.8f), (y - (cy + r + 2)) / 5.0f));
+    colour c{0.0f, 0.0f, 0.02f, 0.4f * shadow};
+    const float d = circle(x, y, cx, cy, r);
+    if (d < 1.0f) {
+        const float nx = std::clamp((x - cx) / r, -1.0f, 1.0f), ny = std::clamp((y - cy) / r, -1.0f, 1.0f);
+        const float nz = std::sqrt(std::max(0.0f, 1 - nx * nx - ny * ny));
+        // A tilted band round the ball, so it reads as rolling.
+        const float band = std::fabs(nx * 0.35f + ny * 0.94f - 0.1f * nz);
+        const colour base = band < 0.2f ? colour{1.0f, 0.72f, 0.22f} : colour{0.18f, 0.42f, 0.92f};
+        float spec = 0;
+        const float light = 0.25f + 0.85f * sphere_light(nx, ny, nz, &spec);
+        colour ball = scaled(base, light);
+        ball = mix(ball, {1, 1, 1, 1}, std::min(1.0f, spec * 1.2f));
+        ball.a = coverage(d);
+        c = over(ball, c);
+    }
+    return c;
+}
+
+colour coin_icon(float x, float y, float w, float h)
+{
+    const float cx = w / 2, cy = h / 2, r = w * 0.42f;
+    const float d = circle(x, y, cx, cy, r);
+    const float rim = smooth_step(-3.5f, -2.5f, d);
+    const float ring = 1 - smooth_step(0.5f, 1.3f, std::fabs(circle(x, y, cx, cy, r * 0.62f)));
+    colour c = mix({1.0f, 0.84f, 0.3f}, {0.85f, 0.55f, 0.1f}, (y - (cy - r)) / (2 * r));
+    c = mix(c, {0.62f, 0.36f, 0.04f}, std::max(rim * 0.9f, ring * 0.6f));
+    c = mix(c, {1, 1, 0.9f}, 0.7f * (1 - smooth_step(0.0f, 3.0f, circle(x, y, cx - r * 0.4f, cy - r * 0.4f, 1.5f))));
+    c.a = coverage(d);
+    return c;
+}
+
+colour clock_icon(float x, float y, float w, float h)
+{
+    const float cx = w / 2, cy = h / 2, r = w * 0.4f;
+    const float d = circle(x, y, cx, cy, r);
+    colour c{0.98f, 0.95f, 0.86f, 1.0f};
+    c = mix(c, {1.0f, 0.72f, 0.25f}, smooth_step(-3.2f, -2.2f, d));
+    const float hands = std::min(segment_distance(x, y, cx, cy, cx, cy - r * 0.68f) - 1.1f,
+                                 segment_distance(x, y, cx, cy, cx + r * 0.5f, cy + r * 0.1f) - 1.3f);
+    c = mix(c, {0.08f, 0.11f, 0.22f}, coverage(hands));
+    c.a = coverage(d);
+    return c;
+}
+
+colour flag_icon(float x, float y, float w, float h)
+{
+    const float pole = segment_distance(x, y, 8, 4, 8, h - 3) - 1.2f;
+    colour c = with_alpha({0.9f, 0.9f, 0.92f}, coverage(pole));
+    // A chequered cloth that waves a little.
+    const float wave = std::sin(x * 0.35f) * 1.5f;
+    const float cloth = rounded_box(x, y - wave, 9, 5, w - 4, 19, 1.0f);
+    if (cloth < 1.0f) {
+        const bool dark = (int(std::floor((x - 9) / 4.5f)) + int(std::floor((y - wave - 5) / 4.7f))) % 2 != 0;
+        const colour square = dark ? colour{0.08f, 0.1f, 0.18f} : colour{0.98f, 0.97f, 0.94f};
+        c = over(with_alpha(square, coverage(cloth)), c);
+    }
+    return c;
+}
+
+colour pointer_arrow(float x, float y)
+{
+    const std::vector<point2> arrow{{2, 2}, {2, 25}, {8, 19.5f}, {12.5f, 29}, {17, 27}, {12.6f, 18}, {20, 18}};
+    std::vector<point2> shadow = arrow;
+    for (auto& p : shadow) {
+        p.x += 1.5f;
+        p.y += 2.0f;
+    }
+    const float ds = polygon(x, y, shadow);
+    colour c{0.0f, 0.0f, 0.0f, 0.35f * (1 - smooth_step(-1.0f, 2.0f, ds))};
+    const float d = polygon(x, y, arrow);
+    const float outline = coverage(d - 1.0f);
+    const float fill = coverage(d + 0.9f);
+    colour tip = mix({0.05f, 0.05f, 0.08f}, {1.0f, 1.0f, 1.0f}, fill);
+    tip.a = outline;
+    return over(tip, c);
+}
