@@ -130,8 +130,9 @@ void composer::write_bass(score& out)
         const int third = root + key.pitch(chord + 2) - key.pitch(chord);
         const int fifth = root + key.pitch(chord + 4) - key.pitch(chord);
         const int next_root = key.root_near(next, bass_low);
-        // A step into the next bar's root, from whichever side is closer.
-        const int approach = next_root + (next_root > root ? -1 : 1) * (next == chord ? 0 : 1);
+        // A scale step into the next bar's root, from the side the line comes from.
+        const int side = next == chord ? 0 : next_root > root ? -1 : 1;
+        const int approach = next_root + key.pitch(next + side) - key.pitch(next);
         const double s = bar * bar_steps;
         auto add = [&](double at, double length, int pitch, float velocity) {
             bass.notes.push_back({s + at, length, pitch, jitter(velocity)});
@@ -157,7 +158,7 @@ void composer::write_bass(score& out)
             add(0, 3.6, root, 0.9f);
             add(4, 3.6, third, 0.75f);
             add(8, 3.6, fifth, 0.8f);
-            add(12, 3.6, next_root + (next_root > fifth ? -1 : 1), 0.75f);
+            add(12, 3.6, next_root + key.pitch(next + (next_root > fifth ? -1 : 1)) - key.pitch(next), 0.75f);
             break;
         case bass_style::waltz:
             add(0, 3.6, bar % 2 ? (fifth - 12 >= bass_low ? fifth - 12 : fifth) : root, 0.9f);

@@ -27,7 +27,7 @@ struct drum_mix {
 drum_mix mix_of(drum kind)
 {
     switch (kind) {
-    case drum::kick: return {0.75f, 0.0f, 0.03f};
+    case drum::kick: return {0.55f, 0.0f, 0.03f};
     case drum::snare: return {0.32f, 0.05f, 0.25f};
     case drum::rim: return {0.3f, -0.25f, 0.25f};
     case drum::closed_hat: return {0.16f, 0.3f, 0.08f};
