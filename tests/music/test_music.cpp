@@ -248,7 +248,7 @@ TEST(music_score, every_song_has_a_tune_a_bass_line_and_a_beat)
     }
 }
 
-TEST(music_score, the_level_tracks_each_have_their_own_tempo_and_key)
+TEST(music_score, every_track_has_its_own_tempo_and_key)
 {
     std::set<double> tempos;
     std::set<std::tuple<int, std::vector<int>>> keys;
