@@ -7,6 +7,8 @@
 #include <OgreRenderWindow.h>
 #include <OgreRoot.h>
 
+#include <X11/Xlib.h>
+
 #include <algorithm>
 #include <sstream>
 
@@ -53,6 +55,10 @@ public:
         const OIS::MouseState& state = mouse->getMouseState();
         state.width = width;
         state.height = height;
+        // A free pointer starts where the menus are, not in the corner: OIS
+        // learns its position from the motion this warp makes.
+        if (!captured)
+            centre_pointer();
     }
 
     ~devices() override
@@ -90,6 +96,16 @@ public:
     {
         owner.key_released(e.key);
         return true;
+    }
+
+    void centre_pointer() const
+    {
+        Display* display = XOpenDisplay(nullptr);
+        if (!display)
+            return;
+        XWarpPointer(display, None, Window(window_handle), 0, 0, 0, 0, width / 2, height / 2);
+        XFlush(display);
+        XCloseDisplay(display);
     }
 
     input_manager& owner;

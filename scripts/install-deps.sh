@@ -14,7 +14,7 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-linuxlibertine
   xvfb xdotool x11-utils imagemagick mesa-utils libgl1-mesa-dri
-  sox libsox-fmt-all vorbis-tools
+  sox libsox-fmt-all vorbis-tools libvorbis-dev libogg-dev
 )
 
 missing=()

@@ -156,6 +156,11 @@ void gs_game::show_completed_screen()
         destroy_widget("next_level_name");
         destroy_widget("next_level");
         destroy_widget("next_level_start");
+        // The way back is the only button left: centre it.
+        if (MyGUI::Widget* back = gui->findWidgetT("back_main_menu", false)) {
+            const int room = back->getParent() ? back->getParent()->getWidth() : gui->getViewWidth();
+            back->setPosition((room - back->getWidth()) / 2, back->getTop());
+        }
     }
 }
 

@@ -93,6 +93,8 @@ void gs_main_menu::enter(const state_params&)
     if (!platform) {
         platform = std::make_unique<MyGUI::OgrePlatform>();
         platform->initialise(context->window, context->scene_manager, group, "MyGUI.log");
+        // MyGUI.log keeps its messages; the console stays quiet.
+        MyGUI::LogManager::getInstance().setSTDOutputEnabled(false);
     }
     gui = new MyGUI::Gui();
     gui->initialise("core.xml");

@@ -205,7 +205,7 @@ std::vector<painted_region> painted_regions()
     all.push_back({{"icon_ball", 128, 128, 96, 96}, ball_icon});
     all.push_back({{"icon_coin", 224, 128, 32, 32}, coin_icon});
     all.push_back({{"icon_clock", 256, 128, 32, 32}, clock_icon});
-    all.push_back({{"icon_flag", 288, 128, 32, 32}, flag_icon});
+    all.push_back({{"icon_flag", 320, 128, 64, 64}, flag_icon});
     all.push_back({{"divider", 0, 232, 320, 12}, divider});
     return all;
 }

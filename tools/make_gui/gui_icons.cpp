@@ -72,13 +72,15 @@ colour clock_icon(float x, float y, float w, float h)
 
 colour flag_icon(float x, float y, float w, float h)
 {
-    const float pole = segment_distance(x, y, 8, 4, 8, h - 3) - 1.2f;
+    // Drawn on a 32-pixel grid and scaled, so any square size works.
+    const float k = w / 32.0f;
+    const float pole = segment_distance(x, y, 8 * k, 4 * k, 8 * k, h - 3 * k) - 1.2f * k;
     colour c = with_alpha({0.9f, 0.9f, 0.92f}, coverage(pole));
     // A chequered cloth that waves a little.
-    const float wave = std::sin(x * 0.35f) * 1.5f;
-    const float cloth = rounded_box(x, y - wave, 9, 5, w - 4, 19, 1.0f);
+    const float wave = std::sin(x / k * 0.35f) * 1.5f * k;
+    const float cloth = rounded_box(x, y - wave, 9 * k, 5 * k, w - 4 * k, 19 * k, 1.0f * k);
     if (cloth < 1.0f) {
-        const bool dark = (int(std::floor((x - 9) / 4.5f)) + int(std::floor((y - wave - 5) / 4.7f))) % 2 != 0;
+        const bool dark = (int(std::floor((x - 9 * k) / (4.5f * k))) + int(std::floor((y - wave - 5 * k) / (4.7f * k)))) % 2 != 0;
         const colour square = dark ? colour{0.08f, 0.1f, 0.18f} : colour{0.98f, 0.97f, 0.94f};
         c = over(with_alpha(square, coverage(cloth)), c);
     }

@@ -47,7 +47,7 @@ void composer::write_melody(score& out)
     const auto a = writer.phrase(style.verse, 2);
     const auto a_end = writer.new_ending(a, style.verse, 2);
     const auto b = writer.phrase(style.bridge, 4);
-    const std::vector<const std::vector<melody_note>*> form = {&a, &a_end, &b, &a_end};
+    std::vector<const std::vector<melody_note>*> form = {&a, &a_end, &b, &a_end};
 
     // Struck and plucked sounds fade by themselves; blown ones are let go early.
     const bool rings = style.lead == timbre::bell || style.lead == timbre::marimba || style.lead == timbre::pluck;
@@ -55,6 +55,9 @@ void composer::write_melody(score& out)
     part lead{"lead", style.lead, 0.5f, 0.08f, 0.0f, 0.22f, style.lead_echo, {}};
     // The last phrase gains a second voice a third below, for a lift before the loop.
     part second{"second", style.lead, 0.22f, -0.35f, 0.0f, 0.3f, 0.0f, {}};
+    auto last = a_end;
+    lead_in(last, a.front());
+    form.back() = &last;
     for (int phrase = 0; phrase < form_phrases; ++phrase) {
         const int start = phrase * phrase_bars * bar_steps;
         for (const auto& n : *form[std::size_t(phrase)]) {
@@ -68,6 +71,24 @@ void composer::write_melody(score& out)
     out.parts.push_back(second);
 }
 
+void composer::lead_in(std::vector<melody_note>& phrase, const melody_note& first) const
+{
+    // The loop's last bar hands over to its first: the closing note makes
+    // room for eighths that step up or down into the tune's first note.
+    melody_note& closing = phrase.back();
+    const int end = closing.step + closing.length;
+    if (closing.length < 4 || first.step != 0)
+        return;
+    const int side = closing.degree < first.degree ? -1 : 1;
+    if (closing.length >= 8) {
+        closing.length -= 4;
+        phrase.push_back({end - 4, 2, first.degree + 2 * side, false});
+    } else {
+        closing.length -= 2;
+    }
+    phrase.push_back({end - 2, 2, first.degree + side, false});
+}
+
 void composer::write_chords(score& out)
 {
     const int bars = int(chord_of_bar.size());
@@ -75,7 +96,8 @@ void composer::write_chords(score& out)
         part pad{"pad", timbre::pad, 0.13f, 0.0f, 0.6f, 0.45f, 0.0f, {}};
         for (int bar = 0; bar < bars; ++bar)
             for (int pitch : key.voicing(chord_of_bar[std::size_t(bar)], style.sevenths, style.home - 10))
-                pad.notes.push_back({double(bar * bar_steps), double(bar_steps), pitch, 0.8f});
+                // Held into the next chord's slow attack, so the pad never dips.
+                pad.notes.push_back({double(bar * bar_steps), bar_steps + 1.0, pitch, 0.8f});
         out.parts.push_back(pad);
     }
     if (style.chords == chord_style::none)
@@ -139,8 +161,8 @@ void composer::write_bass(score& out)
         };
         switch (style.bass) {
         case bass_style::roots:
-            add(0, 7.5, root, 0.9f);
-            add(8, 7.5, bar % 2 ? fifth : root, 0.75f);
+            add(0, 7.8, root, 0.9f);
+            add(8, 7.9, bar % 2 ? fifth : root, 0.75f);
             break;
         case bass_style::pop:
             add(0, 2.8, root, 0.95f);

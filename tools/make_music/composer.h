@@ -4,6 +4,7 @@
 // over the form A A' B A'. The same style always gives the same score.
 
 #include "harmony.h"
+#include "melody_writer.h"
 #include "random_source.h"
 #include "score.h"
 #include "song_style.h"
@@ -22,6 +23,7 @@ private:
     void write_bass(score& out);
     void write_drums(score& out);
     void drum_bar(score& out, int bar, bool fill, bool lively);
+    void lead_in(std::vector<melody_note>& phrase, const melody_note& first) const;
 
     float jitter(float velocity);
     int phrase_of(int bar) const { return bar / phrase_bars; }

@@ -149,8 +149,11 @@ std::vector<float> bell(double f, double held, float vel, random_source& rnd, fl
     for (std::size_t i = 0; i < out.size(); ++i) {
         const double t = i / double(rate);
         const double p = two_pi * (start + f * t);
-        const double index = 1.2 * std::exp(-t / 0.6);
-        const double tone = std::sin(p + index * std::sin(3.5 * p));
+        // A clear fundamental for the tune, with the faster-fading
+        // inharmonic partials that make it a bell.
+        const double index = 0.8 * std::exp(-t / 0.5);
+        const double tone = std::sin(p + index * std::sin(2.0 * p)) + 0.18 * std::sin(2.76 * p) * std::exp(-t / 0.3) +
+                            0.08 * std::sin(5.4 * p) * std::exp(-t / 0.12);
         const double level = std::exp(-t / 0.9) * std::min(t / 0.002, 1.0);
         const double x = t < ring ? 0.0 : std::min((t - ring) / release, 1.0);
         out[i] = float(tone * level * (1.0 - x) * (1.0 - x) * vel * 0.6);

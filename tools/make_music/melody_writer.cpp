@@ -169,7 +169,8 @@ std::vector<melody_note> melody_writer::phrase(const std::vector<int>& chords, i
 {
     const int bars = int(chords.size());
     std::vector<melody_note> out;
-    int current = centre;
+    // Carry on from where the last phrase ended: no leap between phrases.
+    int current = previous;
     std::vector<rhythm> motifs = {pick_rhythm(false), pick_rhythm(false)};
     for (int bar = 0; bar < bars; ++bar) {
         const int offset = bar * bar_steps;
@@ -189,6 +190,7 @@ std::vector<melody_note> melody_writer::phrase(const std::vector<int>& chords, i
         }
         out.insert(out.end(), notes.begin(), notes.end());
     }
+    previous = current;
     return out;
 }
 
@@ -209,5 +211,6 @@ std::vector<melody_note> melody_writer::new_ending(const std::vector<melody_note
         auto notes = fresh_bar(pick_rhythm(cadence), chords[std::size_t(bar)], bar * bar_steps, current, centre, cadence);
         out.insert(out.end(), notes.begin(), notes.end());
     }
+    previous = current;
     return out;
 }

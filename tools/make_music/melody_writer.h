@@ -45,4 +45,5 @@ private:
     random_source& rnd;
     int bar_steps;
     int direction = 1;
+    int previous = 2;
 };

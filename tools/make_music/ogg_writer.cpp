@@ -68,7 +68,10 @@ void write_ogg_vorbis(const stereo_buffer& audio, const ogg_settings& settings, 
     ogg_stream_init(&e.stream, settings.serial);
     e.dsp_ready = true;
 
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    // Written aside and renamed when complete, so an interrupted build never
+    // leaves a cut-off track for the game to load.
+    const std::string partial = path + ".part";
+    std::FILE* file = std::fopen(partial.c_str(), "wb");
     if (!file)
         throw std::runtime_error("cannot write " + path);
     try {
@@ -97,8 +100,11 @@ void write_ogg_vorbis(const stereo_buffer& audio, const ogg_settings& settings, 
             write_page(file, page, path);
     } catch (...) {
         std::fclose(file);
+        std::remove(partial.c_str());
         throw;
     }
-    if (std::fclose(file) != 0)
+    if (std::fclose(file) != 0 || std::rename(partial.c_str(), path.c_str()) != 0) {
+        std::remove(partial.c_str());
         throw std::runtime_error("cannot write " + path);
+    }
 }

@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <filesystem>
 #include <mutex>
+#include <stdexcept>
 #include <thread>
 
 namespace {
@@ -185,6 +187,9 @@ void soundtrack::write(const song_style& song, int serial, const std::string& fo
 
 void soundtrack::write_all(const std::string& folder, unsigned threads) const
 {
+    // Fail before minutes of music are rendered for nothing.
+    if (!std::filesystem::is_directory(folder))
+        throw std::runtime_error("no folder " + folder + " to write the music into");
     std::atomic<std::size_t> next{0};
     std::exception_ptr failure;
     std::mutex failure_lock;

@@ -15,7 +15,8 @@ class soundtrack {
 public:
     soundtrack();
 
-    const std::vector<song_style>& songs() const { return list; }
+    // A copy, so a loop over soundtrack().songs() stays valid.
+    std::vector<song_style> songs() const { return list; }
 
     // One song's loop, ready to encode.
     static stereo_buffer render(const song_style& song);

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# The front end, driven like a player: the title screen with music playing,
+# the level selection, a level with its display, the in-game menu (restart
+# starts the clock again), the completed screen and its next-level button,
+# back to the title screen, the quick start and Tab, and Escape to quit.
+set -u
+RUN_DIR=$1
+HERE=$(dirname "$0")
+source "$HERE/xvfb_session.sh"
+start_session
+cd "$WORK"
+
+# Levels of our own: two won the moment the ball lands (the target lies under
+# the start), listed first in a test campaign.
+rm media/levels
+cp -rL "$RUN_DIR/media/levels" media/levels
+for n in 1 2; do
+  cat > "media/levels/won_0$n.map" <<MAP
+<Level name="Won $n"><Description>Over at once.</Description><Settings gravity="0 -100 0"/>
+<Objects><Object type="start" pos="0 100 0"/><Object type="target" pos="0 100.5 0"/></Objects></Level>
+MAP
+done
+cat > media/levels/campaigns.cmp <<'CMP'
+<Campaigns><Campaign name="Test run"><Levels>
+<Level filename="won_01.map"/><Level filename="won_02.map"/></Levels></Campaign></Campaigns>
+CMP
+
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$WORK/audio.raw"
+./quillax >stdout.txt 2>stderr.txt &
+APP_PID=$!
+find_window quillax >/dev/null || fail "no window; stderr: $(cat stderr.txt)"
+wait_for_line ogre.log "***Spielzustand game wurde erfoglreich registriert***" || fail "states not registered"
+xdotool mousemove 300 700
+sleep 3
+
+shot() { sleep "${2:-1.5}"; import -window root "$WORK/$1.png" 2>/dev/null || fail "no screenshot $1"; }
+differs() { compare -metric AE -fuzz 3% "$WORK/$1.png" "$WORK/$2.png" null: 2>&1 | cut -d' ' -f1; }
+colours() { convert "$WORK/$1.png" -format '%k' info:; }
+click() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool mousedown 1; sleep 0.15; xdotool mouseup 1; }
+hold() { xdotool keydown "$1"; sleep 0.25; xdotool keyup "$1"; }
+keep() { [ -n "${KEEP_SCREENSHOTS:-}" ] && cp "$WORK/$1.png" "$KEEP_SCREENSHOTS/$1.png"; return 0; }
+
+shot title
+[ "$(colours title)" -gt 500 ] || fail "the title screen looks empty"
+keep title
+rms=$(sox -t raw -r 44100 -e signed -b 16 -c 2 audio.raw -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}')
+awk -v r="${rms:-0}" 'BEGIN { exit !(r > 0.01) }' || fail "the menu music is silent (RMS ${rms:-none})"
+
+click 510 453
+shot selection
+[ "$(differs title selection)" -gt 20000 ] || fail "Play did not open the level selection"
+keep selection
+
+click 833 679
+wait_for_line ogre.log "won_01.map: Es wurden 2 Objekte erstellt." || fail "Start did not load the first level"
+shot completed 3
+keep completed
+click 623 561
+wait_for_line ogre.log "won_02.map: Es wurden 2 Objekte erstellt." || fail "the next-level button did not start the next level"
+shot last 3
+keep last
+# The last level of the campaign: only the way back, in the middle.
+click 511 561
+shot back 3
+[ "$(differs title back)" -lt 20000 ] || fail "Main menu did not return to the title screen"
+
+# Quick start, the in-game menu, restart, Tab back to the title screen.
+hold Return
+wait_for_line ogre.log "level_01.map: Es wurden 2 Lichter erstellt." || fail "Return did not quick-start level_01"
+shot playing 3
+keep playing
+hold Escape
+shot menu 2
+[ "$(differs playing menu)" -gt 20000 ] || fail "Escape did not open the in-game menu"
+keep menu
+restarts=$(grep -c "level_01.map: Es wurden 2 Lichter erstellt." ogre.log)
+click 511 380
+shot restarted 3
+[ "$(grep -c "level_01.map: Es wurden 2 Lichter erstellt." ogre.log)" -gt "$restarts" ] || fail "Restart did not reload the level"
+hold Tab
+shot after_tab 3
+[ "$(differs title after_tab)" -lt 20000 ] || fail "Tab did not return to the title screen"
+
+hold Escape
+for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$APP_PID" 2>/dev/null && fail "Escape on the title screen did not quit"
+wait "$APP_PID"
+status=$?
+APP_PID=
+[ "$status" -eq 0 ] || fail "exit code $status; stderr: $(cat stderr.txt)"
+echo "PASS"
