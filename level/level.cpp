@@ -134,7 +134,7 @@ Ogre::Light* level::create_light(const TiXmlElement* element)
 {
     const char* type_attribute = element->Attribute("type");
     const std::string type = type_attribute ? type_attribute : "point";
-    const char* spec = element->Attribute("spec");
+    const char* specular = element->Attribute("spec");
     const char* dif = element->Attribute("dif");
     const char* pos = element->Attribute("pos");
     const char* dir = element->Attribute("dir");
@@ -158,7 +158,7 @@ Ogre::Light* level::create_light(const TiXmlElement* element)
         light->setDirection(direction);
         light->setSpotlightRange(Ogre::Degree(inner), Ogre::Degree(outer), falloff);
     }
-    light->setSpecularColour(spec ? parse_colour(spec) : Ogre::ColourValue::White);
+    light->setSpecularColour(specular ? parse_colour(specular) : Ogre::ColourValue::White);
     light->setDiffuseColour(dif ? parse_colour(dif) : Ogre::ColourValue::White);
     return register_light(light) ? light : nullptr;
 }
