@@ -4,8 +4,10 @@
 #include "input_manager.h"
 #include "log.h"
 #include "physics/physics_world.h"
+#include "render_settings.h"
 #include "sound_device.h"
 #include "window_events.h"
+#include "x_error_report.h"
 #include "states/gs_game.h"
 #include "states/gs_main_menu.h"
 
@@ -17,6 +19,10 @@
 #include <OgreRoot.h>
 #include <OgreSceneManager.h>
 #include <OgreTimer.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
 
 namespace {
 
@@ -77,8 +83,18 @@ int application::setup()
 
 bool application::configure()
 {
-    if (!root->restoreConfig() && !root->showConfigDialog(OgreBites::getNativeConfigDialog()))
-        return false;
+    if (!root->restoreConfig()) {
+        // Scripted runs have nobody to answer the dialog.
+        if (std::getenv("QUILLAX_NO_DIALOG"))
+            throw std::runtime_error("config.cfg is missing or names no usable render system; delete it and "
+                                     "rebuild to get the default settings");
+        if (!root->showConfigDialog(OgreBites::getNativeConfigDialog()))
+            return false;
+    }
+    const std::string problem = render_settings_problem(root->getRenderSystem()->getConfigOptions());
+    if (!problem.empty())
+        throw std::runtime_error(problem + "; correct it, or delete config.cfg and rebuild to get the default settings");
+    report_x_errors();
     window = root->initialise(true, app_name, Ogre::BLANKSTRING);
     events = std::make_unique<window_events>(window);
     return true;
@@ -89,9 +105,16 @@ void application::add_resource_locations(const std::string& file)
     Ogre::ConfigFile config;
     config.load(file, "\t:=", true);
     for (const auto& section : config.getSettingsBySection())
-        for (const auto& setting : section.second)
+        for (const auto& setting : section.second) {
+            // OGRE would carry on without the folder and the game would show
+            // nothing where its meshes or menus should be.
+            if (setting.first == "FileSystem" && !std::filesystem::is_directory(setting.second))
+                throw std::runtime_error("The folder " + setting.second + " named in " + file +
+                                         " is missing: the game's media are incomplete (bash scripts/build.sh "
+                                         "makes them again)");
             Ogre::ResourceGroupManager::getSingleton().addResourceLocation(
                 setting.second, setting.first, Ogre::ResourceGroupManager::DEFAULT_RESOURCE_GROUP_NAME, false);
+        }
 }
 
 void application::load_resources()

@@ -1,5 +1,6 @@
 #include "game_object.h"
 
+#include "app/log.h"
 #include "app/physics/physics_body.h"
 #include "app/physics/physics_scene.h"
 #include "level.h"
@@ -26,10 +27,13 @@ game_object::game_object(level* owner, const TiXmlElement* element, bool static_
             mesh = m;
         element->QueryFloatAttribute("mass", &mass);
         element->QueryFloatAttribute("density", &density);
-        if (!std::isfinite(mass))
+        // Bullet takes a negative mass as a negative inverse mass and flings
+        // the body away; such an object stands still instead.
+        if (!std::isfinite(mass) || mass < 0.0f || !std::isfinite(density) || density < 0.0f) {
+            log_line(this->id + ": Ungültige Masse oder Dichte, das Objekt wird statisch");
             mass = 0.0f;
-        if (!std::isfinite(density))
             density = 0.0f;
+        }
         if (mass == 0.0f && density == 0.0f)
             static_body = true;
         if (const char* pos = element->Attribute("pos"))

@@ -1,6 +1,7 @@
 #include "level.h"
 
 #include "app/game_context.h"
+#include "app/load_xml.h"
 #include "app/log.h"
 #include "app/physics/physics_body.h"
 #include "app/physics/physics_scene.h"
@@ -19,6 +20,7 @@
 
 #include <tinyxml.h>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -31,9 +33,11 @@ level::level(const std::string& file_name, game_context* context, MyGUI::Gui* gu
     : context(context), gui(gui), file_name(file_name)
 {
     scene = context->world->create_scene(file_name + "_scene", context->scene_manager);
-    TiXmlDocument document(levels_folder + file_name);
-    if (!document.LoadFile()) {
-        load_problem = ": kann im Ordner media/levels/ nicht gefunden werden.";
+    TiXmlDocument document;
+    const xml_result read = load_xml(levels_folder + file_name, document);
+    if (read != xml_result::loaded) {
+        const std::string refused = refusal_text(read);
+        load_problem = refused.empty() ? ": kann im Ordner media/levels/ nicht gefunden werden." : ": " + refused;
         log(load_problem);
         return;
     }
@@ -153,6 +157,10 @@ Ogre::Light* level::create_light(const TiXmlElement* element)
         element->QueryFloatAttribute("in_ang", &inner);
         element->QueryFloatAttribute("out_ang", &outer);
         element->QueryFloatAttribute("falloff", &falloff);
+        if (!std::isfinite(inner) || !std::isfinite(outer) || !std::isfinite(falloff)) {
+            log(": " + light->getName() + ": Ungültige Spotlicht-Winkel, es gelten 20, 40 und 1");
+            inner = 20.0f, outer = 40.0f, falloff = 1.0f;
+        }
         light->setType(Ogre::Light::LT_SPOTLIGHT);
         light->setPosition(position);
         light->setDirection(direction);
@@ -238,7 +246,7 @@ void level::update()
     // The clock advances by the reciprocal of the measured frame rate; before
     // the window has measured one, by the frame's own duration.
     const float fps = context->window ? context->window->getStatistics().lastFPS : 0.0f;
-    elapsed_time += fps > 0.0f ? 1.0f / fps : context->frame_time;
+    elapsed_time += fps > 0.0f ? 1.0 / fps : double(context->frame_time);
     for (auto it = objects.begin(); it != objects.end();) {
         game_object* object = it->second;
         object->update();
@@ -277,8 +285,8 @@ void level::read_level_info(const std::string& file_name, std::string& name, std
 {
     name.clear();
     description.clear();
-    TiXmlDocument document(levels_folder + file_name);
-    if (!document.LoadFile())
+    TiXmlDocument document;
+    if (load_xml(levels_folder + file_name, document) != xml_result::loaded)
         return;
     const TiXmlElement* root = document.FirstChildElement("Level");
     if (!root)

@@ -45,8 +45,11 @@ obj_platform::obj_platform(level* owner, const TiXmlElement* element)
     actor->set_linear_damping(10.0f);
 
     element->QueryFloatAttribute("speed", &speed);
-    if (!std::isfinite(speed))
+    // Far beyond any sensible speed the pushing force overflows to infinity.
+    if (!std::isfinite(speed) || std::fabs(speed) > max_speed) {
+        log_line(id + ": Ungültige Geschwindigkeit, es gilt 150");
         speed = 150.0f;
+    }
     actor->set_position(waypoints.front());
     element->QueryIntAttribute("platform_type", &platform_type);
 }

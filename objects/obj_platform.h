@@ -35,4 +35,5 @@ private:
     int next_waypoint = 1;
     int travel_direction = 1;
     float speed = 150.0f;
+    static constexpr float max_speed = 100000.0f;
 };

@@ -7,8 +7,11 @@ config=${1:-release}
 export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 case "$config" in
   release) flags=() ;;
-  sanitize) flags=(-DQUILLAX_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug) ;;
+  # clang, so the same build also makes the libFuzzer targets.
+  sanitize) flags=(-DQUILLAX_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
   *) echo "unknown configuration: $config" >&2; exit 2 ;;
 esac
+# Test discovery runs the sanitized test program during the build.
+[ "$config" = sanitize ] && source scripts/sanitizer-env.sh
 cmake -S . -B "build/$config" -G Ninja "${flags[@]}" >/dev/null
 cmake --build "build/$config" -j "$(nproc)"

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test (unit tests headless,
-# program tests under their own Xvfb).
+# Installs what is missing, builds, and runs every test: the release build's
+# unit and program tests (the programs on their own Xvfb), then the unit tests
+# again under AddressSanitizer and UndefinedBehaviorSanitizer, the fuzzers'
+# kept inputs, and a bounded run of each fuzzer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh release
-cd build/release
-ctest --output-on-failure -j 2
+(cd build/release && ctest --output-on-failure -j 2)
+bash scripts/build.sh sanitize
+source scripts/sanitizer-env.sh
+(cd build/sanitize && ctest --output-on-failure -j 2 -E '^program\.')
+bash scripts/fuzz.sh "${QUILLAX_FUZZ_SECONDS:-60}"

@@ -1,5 +1,6 @@
 #include "campaign_object.h"
 
+#include "app/load_xml.h"
 #include "app/log.h"
 
 #include <tinyxml.h>
@@ -51,9 +52,12 @@ std::string campaign_object::next_level_name(const std::string& current_file, co
 std::vector<std::unique_ptr<campaign_object>> campaign_object::read_campaigns(const std::string& index_file)
 {
     std::vector<std::unique_ptr<campaign_object>> campaigns;
-    TiXmlDocument document(index_file);
-    if (!document.LoadFile()) {
-        log_line("campaigns.cmp: kann im Ordner media/campaigns/ nicht gefunden werden.");
+    TiXmlDocument document;
+    const xml_result read = load_xml(index_file, document);
+    if (read != xml_result::loaded) {
+        const std::string refused = refusal_text(read);
+        log_line(refused.empty() ? "campaigns.cmp: kann im Ordner media/campaigns/ nicht gefunden werden."
+                                 : "campaigns.cmp: " + refused);
         return campaigns;
     }
     const TiXmlElement* root = document.FirstChildElement("Campaigns");

@@ -5,6 +5,7 @@
 #include "app/log.h"
 #include "app/sound_device.h"
 #include "app/wrap_text.h"
+#include "level_entry.h"
 #include "screenshot.h"
 
 #include <MyGUI.h>
@@ -17,6 +18,7 @@
 #include <OgreSceneManager.h>
 #include <OgreSceneNode.h>
 #include <OgreTechnique.h>
+#include <OgreTextureManager.h>
 #include <OgreTextureUnitState.h>
 #include <OgreViewport.h>
 
@@ -221,11 +223,25 @@ void gs_main_menu::show_level_details()
         name->setCaption(MyGUI::UString(selected_level->get_name()));
     if (auto* description = gui->findWidget<MyGUI::TextBox>("level_description", false))
         description->setCaption(MyGUI::UString(wrap_text(selected_level->get_description(), 50)));
-    preview_material->getTechnique(0)->getPass(0)->getTextureUnitState(0)->setTextureName(
-        selected_level->get_preview_file(), Ogre::TEX_TYPE_2D);
+    const std::string picture = loadable_preview(selected_level->get_preview_file());
+    preview_material->getTechnique(0)->getPass(0)->getTextureUnitState(0)->setTextureName(picture,
+                                                                                          Ogre::TEX_TYPE_2D);
     // MyGUI images show textures: the picture itself goes to the widget.
     if (auto* preview = gui->findWidget<MyGUI::ImageBox>("level_preview", false))
-        preview->setImageTexture(selected_level->get_preview_file());
+        preview->setImageTexture(picture);
+}
+
+std::string gs_main_menu::loadable_preview(const std::string& file)
+{
+    // The index names any file; one that is missing or no image would end the
+    // game at the next frame, when the renderer first needs it.
+    try {
+        Ogre::TextureManager::getSingleton().load(file, Ogre::ResourceGroupManager::DEFAULT_RESOURCE_GROUP_NAME);
+        return file;
+    } catch (const Ogre::Exception&) {
+        log_line(file + ": Vorschaubild fehlt oder ist kein Bild, es wird das Standardbild gezeigt");
+        return level_entry::default_preview;
+    }
 }
 
 void gs_main_menu::on_campaign_selected(MyGUI::Widget*, size_t index)

@@ -51,6 +51,7 @@ private:
     void show_main_menu();
     void show_level_selection();
     void show_level_details();
+    static std::string loadable_preview(const std::string& file);
     void list_levels();
     void attach(const std::string& button);
     void quit(float);

@@ -44,9 +44,9 @@ void gs_test::show()
 {
     Ogre::SceneManager* scene_manager = context->scene_manager;
     menu_camera = scene_manager->createCamera("main_menu_camera");
-    Ogre::SceneNode* node = scene_manager->getRootSceneNode()->createChildSceneNode();
-    node->attachObject(menu_camera);
-    node->lookAt(Ogre::Vector3(1, 1, 1), Ogre::Node::TS_WORLD);
+    menu_node = scene_manager->getRootSceneNode()->createChildSceneNode();
+    menu_node->attachObject(menu_camera);
+    menu_node->lookAt(Ogre::Vector3(1, 1, 1), Ogre::Node::TS_WORLD);
     menu_camera->setNearClipDistance(0.5);
     menu_camera->setFarClipDistance(100);
     if (context->window) {
@@ -61,6 +61,10 @@ void gs_test::show()
 void gs_test::hide()
 {
     context->scene_manager->destroyAllCameras();
+    // Each visit makes its own node; leaving one behind would grow the scene.
+    if (menu_node)
+        context->scene_manager->destroySceneNode(menu_node);
+    menu_node = nullptr;
     if (context->window)
         context->window->removeAllViewports();
     context->input->remove_last_listener();

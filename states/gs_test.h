@@ -10,6 +10,7 @@
 
 namespace Ogre {
 class Camera;
+class SceneNode;
 class Viewport;
 }
 
@@ -30,6 +31,7 @@ private:
     void start_level(float);
 
     Ogre::Camera* menu_camera = nullptr;
+    Ogre::SceneNode* menu_node = nullptr;
     Ogre::Viewport* menu_viewport = nullptr;
     input_listener input;
 };

@@ -18,7 +18,7 @@ level_entry::level_entry(const TiXmlElement* element)
     }
     file_name = file;
     const char* preview = element->Attribute("preview_file");
-    preview_file = preview ? preview : "test_level_pre.png";
+    preview_file = preview ? preview : default_preview;
     const char* lock = element->Attribute("locked");
     locked = lock && lock[0] == 't';
     level::read_level_info(file_name, name, description);

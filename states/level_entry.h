@@ -24,6 +24,9 @@ public:
     // blank between positions 5 and 12, else after 10 characters, and get "...".
     static std::string shorten(const std::string& name);
 
+    // The picture shown for entries that name none (and for missing ones).
+    static constexpr const char* default_preview = "test_level_pre.png";
+
 private:
     std::string name;
     std::string short_name;

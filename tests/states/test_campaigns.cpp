@@ -76,3 +76,22 @@ TEST_F(campaigns, the_next_level_follows_the_first_listing_and_ends_with_the_lis
     EXPECT_EQ(campaign_object::next_level_file("a.map", nullptr), "");
     EXPECT_EQ(campaign_object::next_level_name("B.map", campaign), "");
 }
+
+TEST_F(campaigns, a_thousand_missing_levels_or_a_bottomless_index_read_without_harm)
+{
+    std::string index = "<Campaigns><Campaign name=\"Ghosts\"><Levels>";
+    for (int i = 0; i < 1000; ++i)
+        index += "<Level filename=\"ghost_" + std::to_string(i) + ".map\"/>";
+    auto list = read(index + "</Levels></Campaign></Campaigns>");
+    ASSERT_EQ(list.size(), 1u);
+    const auto levels = list[0]->get_levels();
+    ASSERT_EQ(levels.size(), 1000u);
+    EXPECT_EQ(levels[999]->get_file_name(), "ghost_999.map");
+    EXPECT_EQ(levels[999]->get_name(), "");
+
+    std::string deep = "<Campaigns>";
+    for (int i = 0; i < 100000; ++i)
+        deep += "<Campaign>";
+    EXPECT_TRUE(read(deep).empty());
+    EXPECT_TRUE(log.contains("campaigns.cmp: Die Elemente sind zu tief verschachtelt, die Datei wird nicht geladen."));
+}

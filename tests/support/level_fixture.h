@@ -1,52 +1,16 @@
 #pragma once
 
-// Everything a level needs, headless: a real OGRE scene manager with the
-// game's generated meshes, a physics world, an input manager without devices
-// and a silent sound device. Each test runs in a fresh temporary working
-// folder, so level files written with write_level land in its media/levels/.
+// A test with a headless level world in a working folder named after the test,
+// and every log line captured.
 
-#include "app/game_context.h"
-#include "app/input_manager.h"
-#include "app/null_sound_device.h"
-#include "app/physics/physics_world.h"
-#include "headless_scene.h"
-#include "level/level.h"
+#include "level_world.h"
 #include "log_capture.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <memory>
-#include <set>
-#include <string>
-
-class game_camera;
-
-class level_fixture : public ::testing::Test {
+class level_fixture : public ::testing::Test, public level_world {
 public:
     level_fixture();
-    ~level_fixture() override;
-
-    void write_level(const std::string& file_name, const std::string& xml);
-    // Writes the file and builds a level from it.
-    std::unique_ptr<level> load(const std::string& file_name, const std::string& xml);
-    // A level holding `objects` (Object elements) under gravity (0, -100, 0).
-    std::unique_ptr<level> load_course(const std::string& objects, const std::string& file_name = "course.map");
-
-    // One frame in the main loop's order: the level, the camera, the physics,
-    // then the input capture with `held` keys down.
-    void frame(level& lvl, float dt, const std::set<key_code>& held = {}, game_camera* camera = nullptr);
-    void run(level& lvl, float seconds, float fps, const std::set<key_code>& held = {},
-             game_camera* camera = nullptr);
 
     log_capture log;
-    headless_scene ogre;
-    physics_world world;
-    input_manager input;
-    null_sound_device sound;
-    game_context context;
-
-private:
-    std::filesystem::path previous_folder;
-    std::filesystem::path folder;
 };

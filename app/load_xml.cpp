@@ -1,0 +1,95 @@
+#include "load_xml.h"
+
+#include <tinyxml.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+// Where the construct opened at `from` ends (just past `close`), or npos.
+size_t skip_past(const std::string& text, size_t from, const char* close)
+{
+    const size_t end = text.find(close, from);
+    return end == std::string::npos ? end : end + std::char_traits<char>::length(close);
+}
+
+// The '>' that closes the tag opened at `from`, outside quoted values.
+size_t tag_end(const std::string& text, size_t from)
+{
+    char quote = 0;
+    for (size_t i = from; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '>') {
+            return i;
+        }
+    }
+    return std::string::npos;
+}
+
+}
+
+int xml_nesting_depth(const std::string& text)
+{
+    int depth = 0;
+    int deepest = 0;
+    size_t i = 0;
+    while ((i = text.find('<', i)) != std::string::npos) {
+        if (text.compare(i, 4, "<!--") == 0) {
+            i = skip_past(text, i + 4, "-->");
+        } else if (text.compare(i, 9, "<![CDATA[") == 0) {
+            i = skip_past(text, i + 9, "]]>");
+        } else if (i + 1 < text.size() && (text[i + 1] == '?' || text[i + 1] == '!')) {
+            i = skip_past(text, i + 2, ">");
+        } else if (i + 1 < text.size() && text[i + 1] == '/') {
+            depth = std::max(0, depth - 1);
+            i = skip_past(text, i + 2, ">");
+        } else {
+            const size_t end = tag_end(text, i + 1);
+            if (end == std::string::npos)
+                break;
+            if (text[end - 1] != '/')
+                deepest = std::max(deepest, ++depth);
+            i = end + 1;
+        }
+        if (i == std::string::npos)
+            break;
+    }
+    return deepest;
+}
+
+xml_result load_xml(const std::string& path, TiXmlDocument& document)
+{
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    if (error)
+        return xml_result::unreadable;
+    if (size > max_xml_bytes)
+        return xml_result::too_large;
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    if (xml_nesting_depth(text.str()) > max_xml_depth)
+        return xml_result::too_deep;
+    // TinyXML's own reading keeps its handling of byte-order marks and line ends.
+    return document.LoadFile(path.c_str()) ? xml_result::loaded : xml_result::unreadable;
+}
+
+std::string refusal_text(xml_result result)
+{
+    switch (result) {
+    case xml_result::too_large:
+        return "Die Datei ist größer als 64 MB und wird nicht geladen.";
+    case xml_result::too_deep:
+        return "Die Elemente sind zu tief verschachtelt, die Datei wird nicht geladen.";
+    default:
+        return "";
+    }
+}
