@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# A broken setup is reported under "ERROR" on stderr with exit code 1, never
+# a hang, a silent death or a crash: config.cfg naming no render system or a
+# video mode X cannot make, a media folder gone, and the X server going away
+# in the middle of play.
+set -u
+RUN_DIR=$1
+HERE=$(dirname "$0")
+source "$HERE/xvfb_session.sh"
+start_session
+cd "$WORK"
+cp config.cfg config.good
+
+# Runs the game (at most 30 s) and expects exit code 1 with an ERROR line
+# holding $1.
+expect_error() {
+  timeout 30 ./quillax >stdout.txt 2>stderr.txt
+  local status=$?
+  [ "$status" -eq 1 ] || fail "exit code $status, expected 1 ($1); stderr: $(cat stderr.txt)"
+  grep -q -F -- "ERROR: " stderr.txt || fail "no ERROR line ($1); stderr: $(cat stderr.txt)"
+  grep -q -F -- "$1" stderr.txt || fail "the ERROR line does not name $1: $(cat stderr.txt)"
+}
+
+printf 'Render System=Nonexistent\n' >config.cfg
+expect_error "config.cfg"
+
+for mode in "99999 x 99999" "abc" "0 x 768"; do
+  sed "s/^Video Mode=.*/Video Mode=$mode/" config.good >config.cfg
+  expect_error "Video Mode=$mode"
+done
+
+cp config.good config.cfg
+mv media/meshes meshes.away
+expect_error "media/meshes"
+mv meshes.away media/meshes
+
+# A campaign index naming a preview that is not there: the level selection
+# shows the default picture and the game goes on.
+rm media/levels && cp -rL "$RUN_DIR/media/levels" media/levels
+sed -i 's/"level_01_pre.png"/"nowhere.png"/' media/levels/campaigns.cmp
+./quillax >stdout.txt 2>stderr.txt &
+APP_PID=$!
+find_window quillax >/dev/null || fail "no window with the good settings; stderr: $(cat stderr.txt)"
+wait_for_line ogre.log "***Spielzustand game wurde erfoglreich registriert***" || fail "states not registered"
+sleep 3
+xdotool mousemove 510 453; sleep 0.3; xdotool mousedown 1; sleep 0.15; xdotool mouseup 1
+wait_for_line ogre.log "nowhere.png: Vorschaubild fehlt oder ist kein Bild, es wird das Standardbild gezeigt" ||
+  fail "the missing preview was not reported"
+sleep 1
+kill -0 "$APP_PID" 2>/dev/null || fail "the game ended over a missing preview; stderr: $(cat stderr.txt)"
+
+# The display goes away while the menu runs.
+kill "$XVFB_PID"
+for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$APP_PID" 2>/dev/null && fail "the game went on without its display"
+wait "$APP_PID"
+status=$?
+APP_PID=
+[ "$status" -eq 1 ] || fail "exit code $status after the display went away; stderr: $(cat stderr.txt)"
+grep -q -F "ERROR: The connection to the X server was lost." stderr.txt || fail "stderr: $(cat stderr.txt)"
+echo "PASS"

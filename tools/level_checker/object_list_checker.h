@@ -1,0 +1,50 @@
+#pragma once
+
+// Checks the <Objects> list of one level the way the game builds it: every
+// object needs a known type (exact and case-sensitive); every registered id
+// must be unique, since the game skips an object whose id is taken, and that
+// includes the names "obj_" + eight digits it gives objects without an id;
+// "start" and "target" are the fixed ids of those objects and "ground" and
+// "player" belong to the game; each type's own attributes must hold values
+// the game takes; doors and switches need a known colour, platforms a usable
+// waypoint; the level needs a start and a target; a teleporter's target_id
+// must name an object. One checker serves one level; the checks and media
+// must outlive it.
+
+#include <map>
+#include <string>
+#include <vector>
+
+class TiXmlElement;
+class element_checks;
+class media_folders;
+
+class object_list_checker {
+public:
+    object_list_checker(element_checks& checks, const media_folders& media);
+
+    // level: the <Level> element.
+    void check(const TiXmlElement* level);
+
+private:
+    struct registered {
+        int line;
+        bool generated;
+    };
+
+    void check_object(const TiXmlElement* object);
+    void check_type_attributes(const TiXmlElement* object, const std::string& type);
+    void check_id(const TiXmlElement* object, const std::string& type);
+    std::string next_generated_name();
+    void check_colour_name(const TiXmlElement* object, const std::string& type);
+    void check_platform(const TiXmlElement* platform);
+    void check_teleporter(const TiXmlElement* teleporter);
+
+    element_checks& checks;
+    const media_folders& media;
+    // Every id the game registers, with the object holding it.
+    std::map<std::string, registered> ids;
+    // The game's counter for generated names; lights take the first numbers.
+    unsigned name_counter = 0;
+    std::vector<const TiXmlElement*> teleporters;
+};
