@@ -129,13 +129,16 @@ TEST_F(soak, a_thousand_visits_to_levels_leave_memory_and_the_scene_as_they_were
             break;
         }
         ASSERT_EQ(app.get_state_stack().back(), &menu) << "visit " << visit;
+        // The test's own record of the log would grow with every visit.
+        log.lines.clear();
     }
     EXPECT_EQ(ogre.scene_manager->getRootSceneNode()->numChildren(), nodes_at_rest);
-    EXPECT_EQ(ogre.scene_manager->getMovableObjectIterator("Entity").hasMoreElements(), false);
+    EXPECT_TRUE(ogre.scene_manager->getMovableObjects("Entity").empty());
     const double growth = resident_megabytes() - warm;
     std::cout << "[ soak ] 900 visits after warm-up: resident memory grew by " << growth << " MB" << std::endl;
-    if (!address_sanitizer)
-        EXPECT_LT(growth, 8.0);
+    if (!address_sanitizer) {
+        EXPECT_LT(growth, 4.0);
+    }
 }
 
 TEST_F(soak, a_hundred_thousand_frames_of_play_keep_their_rhythm)
@@ -191,6 +194,7 @@ TEST_F(soak, a_hundred_thousand_frames_of_play_keep_their_rhythm)
     EXPECT_NEAR(lvl->get_elapsed_time(), frames / 60.0f, 0.05f);
     const double growth = resident_megabytes() - warm;
     std::cout << "[ soak ] 90,000 frames after warm-up: resident memory grew by " << growth << " MB" << std::endl;
-    if (!address_sanitizer)
+    if (!address_sanitizer) {
         EXPECT_LT(growth, 2.0);
+    }
 }
