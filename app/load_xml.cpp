@@ -34,6 +34,21 @@ size_t tag_end(const std::string& text, size_t from)
     return std::string::npos;
 }
 
+// Line ends as TinyXML's own file reading makes them: CR LF and a lone CR
+// become LF.
+std::string with_line_feeds(const std::string& text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r')
+            result += text[i];
+        else if (i + 1 >= text.size() || text[i + 1] != '\n')
+            result += '\n';
+    }
+    return result;
+}
+
 }
 
 int xml_nesting_depth(const std::string& text)
@@ -74,12 +89,19 @@ xml_result load_xml(const std::string& path, TiXmlDocument& document)
     if (size > max_xml_bytes)
         return xml_result::too_large;
     std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    if (xml_nesting_depth(text.str()) > max_xml_depth)
+    if (!in)
+        return xml_result::unreadable;
+    std::stringstream read;
+    read << in.rdbuf();
+    std::string text = with_line_feeds(read.str());
+    if (xml_nesting_depth(text) > max_xml_depth)
         return xml_result::too_deep;
-    // TinyXML's own reading keeps its handling of byte-order marks and line ends.
-    return document.LoadFile(path.c_str()) ? xml_result::loaded : xml_result::unreadable;
+    // TinyXML steps over a multi-byte UTF-8 character by its full length even
+    // when the text ends inside it, and reads on past the end; the padding
+    // keeps it in the buffer whatever the last bytes are.
+    text.append(4, '\0');
+    document.Parse(text.c_str());
+    return document.Error() ? xml_result::unreadable : xml_result::loaded;
 }
 
 std::string refusal_text(xml_result result)

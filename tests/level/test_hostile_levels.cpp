@@ -159,3 +159,13 @@ TEST_F(hostile_level, teleporters_that_lead_to_themselves_or_round_in_a_ring_mov
     // Carried to b, and there it rests: arrivals do not teleport on.
     EXPECT_NEAR(lvl->get_player()->get_position().x, 200.0f, 5.0f);
 }
+
+TEST_F(hostile_level, a_file_ending_inside_a_utf8_character_is_read_within_its_bounds)
+{
+    // TinyXML steps over a multi-byte character by its full length, even
+    // past the end of the text.
+    auto lvl = load("cut.map", "<?xml version=\"1.0\"?><Level name=\"Cut\">text\xdc");
+    EXPECT_EQ(lvl->get_player(), nullptr);
+    auto index = load("cut_name.map", "<?xml version=\"1.0\"?><Level na\xf0");
+    EXPECT_EQ(index->get_player(), nullptr);
+}
