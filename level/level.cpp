@@ -101,6 +101,7 @@ void level::load(const TiXmlElement* root)
     scene->set_contact_listener(this);
     for (const auto& entry : get_objects())
         entry.second->on_level_loaded();
+    scene->settle();
 }
 
 void level::setup_scene(const TiXmlElement* root)

@@ -1,9 +1,74 @@
 #include "awake_dynamics_world.h"
 
+#include "still_pair_dispatcher.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Bit for bit, so that a pose counts as kept only when a new contact test
+// could not tell the difference.
+bool same_pose(const btTransform& a, const btTransform& b)
+{
+    const auto same = [](const btVector3& u, const btVector3& v) {
+        return std::memcmp(u.m_floats, v.m_floats, 3 * sizeof(btScalar)) == 0;
+    };
+    return same(a.getOrigin(), b.getOrigin()) && same(a.getBasis()[0], b.getBasis()[0]) &&
+           same(a.getBasis()[1], b.getBasis()[1]) && same(a.getBasis()[2], b.getBasis()[2]);
+}
+
+bool resting(const btRigidBody* body)
+{
+    return body->getLinearVelocity().isZero() && body->getAngularVelocity().isZero();
+}
+
+bool collides(const btCollisionObject* object)
+{
+    return object->getBroadphaseHandle()->m_collisionFilterMask != 0;
+}
+
+}
+
+awake_dynamics_world::awake_dynamics_world(still_pair_dispatcher* dispatcher, btBroadphaseInterface* broadphase,
+                                           btConstraintSolver* solver, btCollisionConfiguration* configuration)
+    : btDiscreteDynamicsWorld(dispatcher, broadphase, solver, configuration), pairs(*dispatcher)
+{
+}
+
+void awake_dynamics_world::predictUnconstraintMotion(btScalar step)
+{
+    // The predicted pose widens a body's bounding box along its motion. A
+    // body at rest stays where it is, and one that collides with nothing
+    // needs no box. Bullet's own damping is never set (the bodies damp
+    // themselves), so there is none to apply here.
+    for (int i = 0; i < m_nonStaticRigidBodies.size(); ++i) {
+        btRigidBody* body = m_nonStaticRigidBodies[i];
+        if (resting(body) || !collides(body))
+            body->setInterpolationWorldTransform(body->getWorldTransform());
+        else
+            body->predictIntegratedTransform(step, body->getInterpolationWorldTransform());
+    }
+}
+
+void awake_dynamics_world::createPredictiveContacts(btScalar step)
+{
+    releasePredictiveContacts();
+    select_moving(true);
+    if (!selected.empty())
+        createPredictiveContactsInternal(selected.data(), int(selected.size()), step);
+}
+
 void awake_dynamics_world::updateAabbs()
 {
-    for (int i = 0; i < m_nonStaticRigidBodies.size(); ++i)
-        updateSingleAabb(m_nonStaticRigidBodies[i]);
+    // A body that collides with nothing (a coin) needs no place in the
+    // broadphase, and one that has not moved since the last step keeps its
+    // box: keeping a spinning coin up to date cost a tree walk a step.
+    for (int i = 0; i < m_nonStaticRigidBodies.size(); ++i) {
+        btRigidBody* body = m_nonStaticRigidBodies[i];
+        if (collides(body) && (!resting(body) || pairs.moved_since_dispatch(*body)))
+            updateSingleAabb(body);
+    }
 }
 
 void awake_dynamics_world::calculateSimulationIslands()
@@ -18,19 +83,62 @@ void awake_dynamics_world::saveKinematicState(btScalar)
 
 void awake_dynamics_world::solveConstraints(btContactSolverInfo& solver_info)
 {
-    moving.clear();
-    for (int i = 0; i < m_nonStaticRigidBodies.size(); ++i)
-        moving.push_back(m_nonStaticRigidBodies[i]);
     touching.clear();
+    in_contact.clear();
     const int manifolds = m_dispatcher1->getNumManifolds();
     for (int i = 0; i < manifolds; ++i) {
         btPersistentManifold* manifold = m_dispatcher1->getManifoldByIndexInternal(i);
-        if (manifold->getNumContacts() > 0 && m_dispatcher1->needsResponse(manifold->getBody0(), manifold->getBody1()))
-            touching.push_back(manifold);
+        if (manifold->getNumContacts() == 0 || !m_dispatcher1->needsResponse(manifold->getBody0(), manifold->getBody1()))
+            continue;
+        touching.push_back(manifold);
+        in_contact.push_back(manifold->getBody0());
+        in_contact.push_back(manifold->getBody1());
     }
-    m_constraintSolver->prepareSolve(int(moving.size()), int(touching.size()));
-    if (!moving.empty())
-        m_constraintSolver->solveGroup(moving.data(), int(moving.size()), touching.data(), int(touching.size()),
+    std::sort(in_contact.begin(), in_contact.end());
+    // The solver gets the bodies it can change: those in a contact, those
+    // pushed by a force (gravity too) and spinning ones, whose spin it
+    // corrects for their shape; but the spin of one that touches nothing (a
+    // coin) is only for show. Every other body it would leave as it is.
+    // It moves bodies too (it pushes them out of each other), so the poses
+    // of all that may move in this step are taken before it.
+    solved.clear();
+    watched.clear();
+    poses_before.resize(0);
+    for (int i = 0; i < m_nonStaticRigidBodies.size(); ++i) {
+        btRigidBody* body = m_nonStaticRigidBodies[i];
+        const bool solve = !body->getTotalForce().isZero() || !body->getTotalTorque().isZero() ||
+                           (collides(body) && !body->getAngularVelocity().isZero()) ||
+                           std::binary_search(in_contact.begin(), in_contact.end(), body);
+        if (solve)
+            solved.push_back(body);
+        if (solve || !resting(body)) {
+            watched.push_back(body);
+            poses_before.push_back(body->getWorldTransform());
+        }
+    }
+    m_constraintSolver->prepareSolve(int(solved.size()), int(touching.size()));
+    if (!solved.empty())
+        m_constraintSolver->solveGroup(solved.data(), int(solved.size()), touching.data(), int(touching.size()),
                                        nullptr, 0, solver_info, m_debugDrawer, m_dispatcher1);
     m_constraintSolver->allSolved(solver_info, m_debugDrawer);
+}
+
+void awake_dynamics_world::integrateTransforms(btScalar step)
+{
+    select_moving(false);
+    if (!selected.empty())
+        integrateTransformsInternal(selected.data(), int(selected.size()), step);
+    for (size_t i = 0; i < watched.size(); ++i)
+        if (!same_pose(poses_before[int(i)], watched[i]->getWorldTransform()))
+            pairs.mark_moved(*watched[i]);
+}
+
+void awake_dynamics_world::select_moving(bool colliding_only)
+{
+    selected.clear();
+    for (int i = 0; i < m_nonStaticRigidBodies.size(); ++i) {
+        btRigidBody* body = m_nonStaticRigidBodies[i];
+        if (!resting(body) && (!colliding_only || collides(body)))
+            selected.push_back(body);
+    }
 }

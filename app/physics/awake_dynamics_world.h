@@ -1,28 +1,50 @@
 #pragma once
 
 // Bullet's dynamics world, tuned for courses of thousands of static blocks
-// and a few dozen moving bodies that never sleep. Bullet would visit every
-// collision object in each step (bounding boxes, simulation islands); here a
-// step only visits the moving bodies and the contacts they have, so static
-// scenery that nothing touches costs only its place in the broadphase tree.
+// and hundreds of dynamic bodies that never sleep, most of them at rest
+// (blocks that wait to fall or to be pushed). Bullet would visit every
+// collision object in each step (bounding boxes, simulation islands) and
+// integrate, box and solve every dynamic body; here a step only integrates
+// and boxes the bodies that have a velocity, and solves those that are in a
+// contact or pushed. A body at rest keeps its pose bit for bit.
 // Static bodies that are moved must update their bounding box themselves
-// (updateSingleAabb).
+// (updateSingleAabb). Each step tells the dispatcher which bodies the step
+// has moved, so that pairs at rest are not tested again.
 
 #include <btBulletDynamicsCommon.h>
 
 #include <vector>
 
+class still_pair_dispatcher;
+
 class awake_dynamics_world : public btDiscreteDynamicsWorld {
 public:
-    using btDiscreteDynamicsWorld::btDiscreteDynamicsWorld;
+    awake_dynamics_world(still_pair_dispatcher* dispatcher, btBroadphaseInterface* broadphase,
+                         btConstraintSolver* solver, btCollisionConfiguration* configuration);
+
+    // No body has a motion state: scene nodes follow in physics_scene::render.
+    void synchronizeMotionStates() override {}
 
 protected:
+    void predictUnconstraintMotion(btScalar step) override;
+    void createPredictiveContacts(btScalar step) override;
     void updateAabbs() override;
     void calculateSimulationIslands() override;
     void saveKinematicState(btScalar step) override;
     void solveConstraints(btContactSolverInfo& solver_info) override;
+    void integrateTransforms(btScalar step) override;
 
 private:
-    std::vector<btCollisionObject*> moving;
+    // The bodies with a velocity (and, if asked, a place in the broadphase).
+    void select_moving(bool colliding_only);
+
+    still_pair_dispatcher& pairs;
+    std::vector<btRigidBody*> selected;
+    std::vector<btCollisionObject*> solved;
     std::vector<btPersistentManifold*> touching;
+    // The objects of the touching manifolds, sorted.
+    std::vector<const btCollisionObject*> in_contact;
+    // The bodies that may move in a step, with their poses before it.
+    std::vector<btRigidBody*> watched;
+    btAlignedObjectArray<btTransform> poses_before;
 };

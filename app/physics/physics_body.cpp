@@ -1,6 +1,7 @@
 #include "physics_body.h"
 
 #include "physics_scene.h"
+#include "still_pair_dispatcher.h"
 
 #include <OgreSceneNode.h>
 
@@ -129,6 +130,7 @@ void physics_body::set_position(const Ogre::Vector3& position)
     rigid->setWorldTransform(transform);
     rigid->setInterpolationWorldTransform(transform);
     scene.dynamics->updateSingleAabb(rigid.get());
+    scene.dispatcher->mark_moved(*rigid);
     sync_node();
 }
 
@@ -141,6 +143,7 @@ void physics_body::set_orientation(const Ogre::Quaternion& q)
     rigid->setWorldTransform(transform);
     rigid->setInterpolationWorldTransform(transform);
     scene.dynamics->updateSingleAabb(rigid.get());
+    scene.dispatcher->mark_moved(*rigid);
     sync_node();
 }
 
@@ -227,12 +230,18 @@ void physics_body::apply_flags()
     // A frozen axis keeps no velocity along it.
     rigid->setLinearVelocity(rigid->getLinearVelocity() * rigid->getLinearFactor());
     rigid->setAngularVelocity(rigid->getAngularVelocity() * rigid->getAngularFactor());
+    scene.update_collision_filter(*this);
 }
 
 void physics_body::sync_node()
 {
     if (!node)
         return;
-    node->setPosition(get_position());
-    node->setOrientation(get_orientation());
+    // A node that is set is redrawn from scratch; most bodies rest.
+    const Ogre::Vector3 position = get_position();
+    const Ogre::Quaternion orientation = get_orientation();
+    if (node->getPosition() != position)
+        node->setPosition(position);
+    if (node->getOrientation() != orientation)
+        node->setOrientation(orientation);
 }

@@ -6,6 +6,7 @@
 #include "physics_body.h"
 #include "physics_trigger.h"
 #include "physics_world.h"
+#include "still_pair_dispatcher.h"
 #include "trigger_listener.h"
 
 #include <OgreEntity.h>
@@ -20,10 +21,13 @@ namespace {
 
 // Collision groups: dynamic bodies meet everything, static ones only dynamic
 // ones, triggers only dynamic bodies, and a body with collision disabled
-// nothing at all.
+// nothing at all. A dynamic body frozen in place (a falling block before it
+// falls) is static to the solver, so it meets only bodies that move and the
+// triggers: courses are full of them, flush with their neighbours.
 constexpr int group_dynamic = 1;
 constexpr int group_static = 2;
 constexpr int group_trigger = 4;
+constexpr int group_frozen = 8;
 
 // At most this many fixed steps per frame: after a long hitch the world
 // slows down for a moment instead of stalling on catch-up work.
@@ -77,7 +81,7 @@ bool finite(const Ogre::Vector3& v)
 physics_scene::physics_scene(physics_world& world, std::string name, Ogre::SceneManager* scene_manager)
     : world(world), name(std::move(name)), scene_manager(scene_manager),
       configuration(std::make_unique<btDefaultCollisionConfiguration>()),
-      dispatcher(std::make_unique<btCollisionDispatcher>(configuration.get())),
+      dispatcher(std::make_unique<still_pair_dispatcher>(configuration.get())),
       broadphase(std::make_unique<btDbvtBroadphase>()),
       solver(std::make_unique<btSequentialImpulseConstraintSolver>()),
       dynamics(std::make_unique<awake_dynamics_world>(dispatcher.get(), broadphase.get(), solver.get(),
@@ -87,6 +91,9 @@ physics_scene::physics_scene(physics_world& world, std::string name, Ogre::Scene
     gCalculateCombinedRestitutionCallback = average_restitution;
     dynamics->setGravity(btVector3(0, 0, 0));
     dynamics->getSolverInfo().m_numIterations = 12;
+    // While the level is built, new bodies look for their pairs all at once
+    // in settle(), not each on its own in a tree that grows with every block.
+    broadphase->m_deferedcollide = true;
     materials[""] = physics_material();
 }
 
@@ -194,17 +201,45 @@ physics_body* physics_scene::create_body(const std::string& body_name, const std
         moving.push_back(created);
     add_to_world(*created);
     created->apply_flags();
+    // While a level is built every body lands in the broadphase's tree for
+    // moving things, one after the other along the course; rebuilt whenever
+    // it has doubled, the tree stays balanced and adding stays cheap.
+    btDbvt& growing = broadphase->m_sets[btDbvtBroadphase::DYNAMIC_SET];
+    if (broadphase->m_deferedcollide && growing.m_leaves >= 2 * balanced_leaves) {
+        growing.optimizeTopDown(8);
+        balanced_leaves = growing.m_leaves;
+    }
     return created;
+}
+
+std::pair<int, int> physics_scene::collision_filter(const physics_body& body) const
+{
+    if (!body.collides() || body.disabled)
+        return {0, 0};
+    if (!body.dynamic)
+        return {group_static, group_dynamic};
+    if (body.has_body_flag(BF_FROZEN))
+        return {group_frozen, group_dynamic | group_trigger};
+    return {group_dynamic, group_dynamic | group_static | group_trigger | group_frozen};
 }
 
 void physics_scene::add_to_world(physics_body& body)
 {
-    if (!body.collides() || body.disabled)
-        dynamics->addRigidBody(body.rigid.get(), 0, 0);
-    else if (body.dynamic)
-        dynamics->addRigidBody(body.rigid.get(), group_dynamic, group_dynamic | group_static | group_trigger);
-    else
-        dynamics->addRigidBody(body.rigid.get(), group_static, group_dynamic);
+    const auto [group, mask] = collision_filter(body);
+    dynamics->addRigidBody(body.rigid.get(), group, mask);
+}
+
+void physics_scene::update_collision_filter(physics_body& body)
+{
+    btBroadphaseProxy* proxy = body.rigid->getBroadphaseHandle();
+    const auto [group, mask] = collision_filter(body);
+    if (!proxy || (proxy->m_collisionFilterGroup == group && proxy->m_collisionFilterMask == mask))
+        return;
+    proxy->m_collisionFilterGroup = group;
+    proxy->m_collisionFilterMask = mask;
+    // A new proxy finds the pairs the new filter allows and drops the others.
+    dynamics->refreshBroadphaseProxy(body.rigid.get());
+    dispatcher->mark_moved(*body.rigid);
 }
 
 void physics_scene::remove_from_world(physics_body& body)
@@ -236,14 +271,19 @@ void physics_scene::destroy_body(physics_body* body)
     if (!body || body_by_serial(body->serial) != body)
         return;
     const unsigned long serial = body->serial;
-    pairs.erase(std::remove_if(pairs.begin(), pairs.end(),
-                               [&](const contact_pair& p) { return p.first == serial || p.second == serial; }),
-                pairs.end());
-    for (auto it = last_touching.begin(); it != last_touching.end();)
-        it = (it->first == serial || it->second == serial) ? last_touching.erase(it) : std::next(it);
+    const auto partnered = partners.find(serial);
+    if (partnered != partners.end()) {
+        const std::set<unsigned long> others = partnered->second;
+        for (unsigned long other : others)
+            remove_pair(ordered(serial, other));
+    }
+    last_touching.erase(std::remove_if(last_touching.begin(), last_touching.end(),
+                                       [&](const serial_pair& p) { return p.first == serial || p.second == serial; }),
+                        last_touching.end());
     for (auto& inside : last_inside)
         inside.second.erase(serial);
-    moving.erase(std::remove(moving.begin(), moving.end(), body), moving.end());
+    if (body->dynamic)
+        moving.erase(std::remove(moving.begin(), moving.end(), body), moving.end());
     remove_from_world(*body);
     if (body->node) {
         if (body->entity)
@@ -263,18 +303,39 @@ void physics_scene::create_contact_pair(physics_body* first, physics_body* secon
 {
     if (!first || !second || first == second)
         return;
-    remove_contact_pair(first, second);
-    pairs.push_back({first->serial, second->serial, flags, false});
+    const serial_pair key = ordered(first->serial, second->serial);
+    remove_pair(key);
+    const unsigned long number = next_pair_number++;
+    pairs[number] = {first->serial, second->serial, flags};
+    pair_numbers[key] = number;
+    partners[key.first].insert(key.second);
+    partners[key.second].insert(key.first);
+    // Touches are recorded for registered pairs only; a pair made while its
+    // bodies touch has not started touching.
+    const auto place = std::lower_bound(last_touching.begin(), last_touching.end(), key);
+    if ((place == last_touching.end() || *place != key) && touch(*first, *second))
+        last_touching.insert(place, key);
 }
 
 void physics_scene::remove_contact_pair(physics_body* first, physics_body* second)
 {
-    if (!first || !second)
+    if (first && second)
+        remove_pair(ordered(first->serial, second->serial));
+}
+
+void physics_scene::remove_pair(const serial_pair& key)
+{
+    const auto found = pair_numbers.find(key);
+    if (found == pair_numbers.end())
         return;
-    const auto key = ordered(first->serial, second->serial);
-    pairs.erase(std::remove_if(pairs.begin(), pairs.end(),
-                               [&](const contact_pair& p) { return ordered(p.first, p.second) == key; }),
-                pairs.end());
+    pairs.erase(found->second);
+    pair_numbers.erase(found);
+    for (const auto& [one, other] : {key, serial_pair(key.second, key.first)}) {
+        const auto list = partners.find(one);
+        list->second.erase(other);
+        if (list->second.empty())
+            partners.erase(list);
+    }
 }
 
 physics_trigger* physics_scene::create_trigger(const Ogre::Vector3& size, const pose& at, trigger_listener* listener)
@@ -282,7 +343,7 @@ physics_trigger* physics_scene::create_trigger(const Ogre::Vector3& size, const 
     std::unique_ptr<physics_trigger> trigger(new physics_trigger(next_serial++, size, at, listener));
     trigger->object->setUserPointer(trigger.get());
     trigger->object->setUserIndex(kind_trigger);
-    dynamics->addCollisionObject(trigger->object.get(), group_trigger, group_dynamic);
+    dynamics->addCollisionObject(trigger->object.get(), group_trigger, group_dynamic | group_frozen);
     physics_trigger* created = trigger.get();
     triggers[created->serial] = std::move(trigger);
     return created;
@@ -300,10 +361,25 @@ void physics_scene::destroy_trigger(physics_trigger* trigger)
     triggers.erase(found);
 }
 
+void physics_scene::settle()
+{
+    // New proxies start in the tree for moving things; these passes find
+    // their pairs and move the still ones to the tree for still things. That
+    // tree grew one block at a time along the course, so it is built anew,
+    // balanced, instead of by a percent in each step of play.
+    for (int i = 0; i <= btDbvtBroadphase::STAGECOUNT; ++i)
+        broadphase->calculateOverlappingPairs(dispatcher.get());
+    broadphase->m_sets[btDbvtBroadphase::FIXED_SET].optimizeTopDown(8);
+    broadphase->m_fixedleft = 0;
+    broadphase->m_deferedcollide = false;
+}
+
 void physics_scene::simulate(float dt)
 {
     if (!(dt > 0.0f) || !std::isfinite(dt))
         dt = 0.0f;
+    if (broadphase->m_deferedcollide)
+        settle();
     for (physics_body* body : moving)
         body->apply_pending_push();
 
@@ -321,6 +397,8 @@ void physics_scene::simulate(float dt)
         apply_rolling_friction();
         collect_touches(touching, inside);
     }
+    std::sort(touching.begin(), touching.end());
+    touching.erase(std::unique(touching.begin(), touching.end()), touching.end());
     if (steps == 0) {
         touching = last_touching;
         inside = last_inside;
@@ -374,19 +452,47 @@ void physics_scene::collect_touches(touch_set& touching, inside_map& inside) con
         }
         if (closest >= touch_distance)
             continue;
-        touching.insert(ordered(static_cast<physics_body*>(a->getUserPointer())->serial,
-                                static_cast<physics_body*>(b->getUserPointer())->serial));
+        // Only registered pairs can report, and a course has thousands of
+        // bodies resting against each other.
+        const serial_pair key = ordered(static_cast<physics_body*>(a->getUserPointer())->serial,
+                                        static_cast<physics_body*>(b->getUserPointer())->serial);
+        if (pair_numbers.count(key))
+            touching.push_back(key);
     }
+}
+
+bool physics_scene::touch(const physics_body& first, const physics_body& second) const
+{
+    const int manifolds = dispatcher->getNumManifolds();
+    for (int i = 0; i < manifolds; ++i) {
+        const btPersistentManifold* manifold = dispatcher->getManifoldByIndexInternal(i);
+        const btCollisionObject* a = manifold->getBody0();
+        const btCollisionObject* b = manifold->getBody1();
+        if (!((a == first.rigid.get() && b == second.rigid.get()) || (a == second.rigid.get() && b == first.rigid.get())))
+            continue;
+        for (int c = 0; c < manifold->getNumContacts(); ++c)
+            if (manifold->getContactPoint(c).getDistance() < touch_distance)
+                return true;
+    }
+    return false;
 }
 
 std::vector<physics_scene::event> physics_scene::events_since_last(const touch_set& touching,
                                                                    const inside_map& inside) const
 {
+    // Only pairs that touch now or touched before can report; they are few,
+    // however many pairs a course registers.
+    std::set<unsigned long> reporting;
+    for (const touch_set* set : {&touching, &last_touching})
+        for (const serial_pair& key : *set)
+            if (const auto found = pair_numbers.find(key); found != pair_numbers.end())
+                reporting.insert(found->second);
     std::vector<event> events;
-    for (const contact_pair& pair : pairs) {
+    for (unsigned long number : reporting) {
+        const contact_pair& pair = pairs.at(number);
         const auto key = ordered(pair.first, pair.second);
-        const bool now = touching.count(key) > 0;
-        const bool before = last_touching.count(key) > 0;
+        const bool now = std::binary_search(touching.begin(), touching.end(), key);
+        const bool before = std::binary_search(last_touching.begin(), last_touching.end(), key);
         if (now && !before && (pair.flags & NOTIFY_ON_START_TOUCH))
             events.push_back({event::contact, pair.first, pair.second, NOTIFY_ON_START_TOUCH});
         if (now && (pair.flags & NOTIFY_ON_TOUCH))
@@ -394,9 +500,14 @@ std::vector<physics_scene::event> physics_scene::events_since_last(const touch_s
         if (!now && before && (pair.flags & NOTIFY_ON_END_TOUCH))
             events.push_back({event::contact, pair.first, pair.second, NOTIFY_ON_END_TOUCH});
     }
+    // Only triggers with a body inside now or before have news.
+    std::set<unsigned long> occupied;
+    for (const inside_map* map : {&inside, &last_inside})
+        for (const auto& entry : *map)
+            if (triggers.count(entry.first))
+                occupied.insert(entry.first);
     static const std::set<unsigned long> nobody;
-    for (const auto& trigger : triggers) {
-        const unsigned long serial = trigger.first;
+    for (unsigned long serial : occupied) {
         const auto now_found = inside.find(serial);
         const auto before_found = last_inside.find(serial);
         const std::set<unsigned long>& now = now_found == inside.end() ? nobody : now_found->second;

@@ -13,10 +13,10 @@
 #include <set>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
-class btBroadphaseInterface;
-class btCollisionDispatcher;
+struct btDbvtBroadphase;
 class btDefaultCollisionConfiguration;
 class btDiscreteDynamicsWorld;
 class btSequentialImpulseConstraintSolver;
@@ -24,6 +24,7 @@ class contact_listener;
 class physics_body;
 class physics_trigger;
 class physics_world;
+class still_pair_dispatcher;
 class trigger_listener;
 namespace Ogre {
 class SceneManager;
@@ -67,6 +68,11 @@ public:
     physics_trigger* create_trigger(const Ogre::Vector3& size, const pose& at, trigger_listener* listener);
     void destroy_trigger(physics_trigger* trigger);
 
+    // Sorts the broadphase once the level is built, so that the first frames
+    // of play do not do it. Until then new bodies find their pairs only here;
+    // the first simulate() settles a scene that nobody settled.
+    void settle();
+
     void simulate(float dt);
     void render();
 
@@ -77,10 +83,13 @@ private:
         unsigned long first;
         unsigned long second;
         int flags;
-        bool touching;
     };
     using serial_pair = std::pair<unsigned long, unsigned long>;
-    using touch_set = std::set<serial_pair>;
+    // Registered pairs that touch, sorted and without repeats.
+    using touch_set = std::vector<serial_pair>;
+    struct serial_pair_hash {
+        size_t operator()(const serial_pair& key) const { return key.first * 1000003u ^ key.second; }
+    };
     using inside_map = std::map<unsigned long, std::set<unsigned long>>;
 
     // A notification to deliver once stepping is over; bodies and triggers
@@ -93,9 +102,15 @@ private:
         int flag;
     };
 
+    std::pair<int, int> collision_filter(const physics_body& body) const;
     void add_to_world(physics_body& body);
+    // After a change of flags: the body meets what its new state allows.
+    void update_collision_filter(physics_body& body);
     void remove_from_world(physics_body& body);
     void apply_rolling_friction();
+    void remove_pair(const serial_pair& key);
+    // Whether the two bodies touch as of the last step.
+    bool touch(const physics_body& first, const physics_body& second) const;
     void collect_touches(touch_set& touching, inside_map& inside) const;
     std::vector<event> events_since_last(const touch_set& touching, const inside_map& inside) const;
     void dispatch(const std::vector<event>& events);
@@ -106,8 +121,8 @@ private:
     const std::string name;
     Ogre::SceneManager* const scene_manager;
     std::unique_ptr<btDefaultCollisionConfiguration> configuration;
-    std::unique_ptr<btCollisionDispatcher> dispatcher;
-    std::unique_ptr<btBroadphaseInterface> broadphase;
+    std::unique_ptr<still_pair_dispatcher> dispatcher;
+    std::unique_ptr<btDbvtBroadphase> broadphase;
     std::unique_ptr<btSequentialImpulseConstraintSolver> solver;
     std::unique_ptr<btDiscreteDynamicsWorld> dynamics;
     Ogre::Vector3 gravity = Ogre::Vector3::ZERO;
@@ -118,9 +133,18 @@ private:
     // followed by their nodes each frame, so static scenery costs nothing.
     std::vector<physics_body*> moving;
     std::map<unsigned long, std::unique_ptr<physics_trigger>> triggers;
-    std::vector<contact_pair> pairs;
+    // Registered pairs by registration number, so reports go out in the order
+    // the pairs were made; the two indexes find a pair by its bodies without
+    // a walk over all of them (every block of a course is paired with the ball).
+    std::map<unsigned long, contact_pair> pairs;
+    std::unordered_map<serial_pair, unsigned long, serial_pair_hash> pair_numbers;
+    std::map<unsigned long, std::set<unsigned long>> partners;
+    unsigned long next_pair_number = 0;
     contact_listener* contacts = nullptr;
     float accumulator = 0.0f;
+    // Leaves in the broadphase's tree for moving things when it was last
+    // rebuilt during loading.
+    int balanced_leaves = 64;
     unsigned long next_serial = 1;
     // What touched and what was inside as of the last simulate call.
     touch_set last_touching;
