@@ -12,16 +12,26 @@
 
 namespace {
 
-// The generated meshes, written once per test process.
-const std::filesystem::path& mesh_folder()
-{
-    static const std::filesystem::path folder = [] {
-        const auto path = std::filesystem::temp_directory_path() / ("quillax_meshes_" + std::to_string(::getpid()));
+// The generated meshes, written once per process and removed at its end.
+struct generated_meshes {
+    generated_meshes()
+    {
         std::filesystem::create_directories(path);
         write_game_meshes(path.string());
-        return path;
-    }();
-    return folder;
+    }
+    ~generated_meshes()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("quillax_meshes_" + std::to_string(::getpid()));
+};
+
+const std::filesystem::path& mesh_folder()
+{
+    static const generated_meshes meshes;
+    return meshes.path;
 }
 
 }
