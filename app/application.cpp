@@ -68,6 +68,7 @@ int application::setup()
     // The log goes to ogre.log only; OGRE would echo every line to the console.
     log_manager = std::make_unique<Ogre::LogManager>();
     log_manager->createLog("ogre.log", true, false, false);
+    check_x_display();
     root = new Ogre::Root("plugins.cfg", "config.cfg", "ogre.log");
     if (!configure())
         return 1;

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -36,4 +37,15 @@ void report_x_errors()
 {
     XSetErrorHandler(on_x_error);
     XSetIOErrorHandler(on_x_io_error);
+}
+
+void check_x_display()
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        const char* name = std::getenv("DISPLAY");
+        throw std::runtime_error(std::string("Cannot open the X display \"") + (name ? name : "") +
+                                 "\": the game needs a desktop (or Xvfb) to draw on.");
+    }
+    XCloseDisplay(display);
 }

@@ -6,3 +6,7 @@
 // (returning from Xlib's fatal handler is not allowed, nor is unwinding
 // through Xlib).
 void report_x_errors();
+
+// Throws (with the display's name) when the X display cannot be opened: the
+// GL plug-in needs it as it loads, and crashes without it.
+void check_x_display();

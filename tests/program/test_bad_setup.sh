@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # A broken setup is reported under "ERROR" on stderr with exit code 1, never
-# a hang, a silent death or a crash: config.cfg naming no render system or a
-# video mode X cannot make, a media folder gone, and the X server going away
-# in the middle of play.
+# a hang, a silent death or a crash: no X display, config.cfg naming no render
+# system or a video mode X cannot make, a media folder gone, and the X server
+# going away in the middle of play.
 set -u
 RUN_DIR=$1
 HERE=$(dirname "$0")
@@ -20,6 +20,11 @@ expect_error() {
   grep -q -F -- "ERROR: " stderr.txt || fail "no ERROR line ($1); stderr: $(cat stderr.txt)"
   grep -q -F -- "$1" stderr.txt || fail "the ERROR line does not name $1: $(cat stderr.txt)"
 }
+
+session_display=$DISPLAY
+export DISPLAY=:9999
+expect_error 'Cannot open the X display ":9999"'
+export DISPLAY=$session_display
 
 printf 'Render System=Nonexistent\n' >config.cfg
 expect_error "config.cfg"

@@ -10,7 +10,9 @@ start_session() {
   Xvfb ":$n" -screen 0 1024x768x24 +extension GLX -nolisten tcp >/dev/null 2>&1 &
   XVFB_PID=$!
   export DISPLAY=":$n"
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  # A loaded machine can take a while to bring Xvfb up.
+  for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  xdpyinfo >/dev/null 2>&1 || { echo "FAIL: Xvfb on $DISPLAY did not come up" >&2; exit 1; }
   WORK=$(mktemp -d)
   cp -a "$RUN_DIR"/. "$WORK"/
   rm -f "$WORK/ogre.log"
