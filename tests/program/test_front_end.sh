@@ -82,10 +82,5 @@ shot after_tab 3
 [ "$(differs title after_tab)" -lt 20000 ] || fail "Tab did not return to the title screen"
 
 hold Escape
-for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$APP_PID" 2>/dev/null && fail "Escape on the title screen did not quit"
-wait "$APP_PID"
-status=$?
-APP_PID=
-[ "$status" -eq 0 ] || fail "exit code $status; stderr: $(cat stderr.txt)"
+expect_exit 0 "Escape on the title screen"
 echo "PASS"

@@ -47,10 +47,5 @@ shot turned
 xdotool keydown Escape
 sleep 0.3
 xdotool keyup Escape
-for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$APP_PID" 2>/dev/null && fail "Escape did not end mapscout"
-wait "$APP_PID"
-status=$?
-APP_PID=
-[ "$status" -eq 0 ] || fail "exit code $status after Escape; stderr: $(cat stderr.txt)"
+expect_exit 0 "Escape"
 echo "PASS"

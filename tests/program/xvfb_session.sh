@@ -46,16 +46,22 @@ wait_for_line() {
   return 1
 }
 
+# Expects the program ($APP_PID) to end within 10 s with exit code $1; $2
+# says what should have ended it.
+expect_exit() {
+  for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$APP_PID" 2>/dev/null && fail "the program did not end after $2"
+  wait "$APP_PID"
+  local status=$?
+  APP_PID=
+  [ "$status" -eq "$1" ] || fail "exit code $status after $2; stderr: $(cat "$WORK/stderr.txt")"
+}
+
 # Closes the window $1 as a window manager would and expects the program
 # ($APP_PID) to end with exit code 0.
 close_and_expect_clean_exit() {
   "$RUN_DIR/../tests/close_window" "$1"
-  for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$APP_PID" 2>/dev/null && fail "the program did not end when its window was closed"
-  wait "$APP_PID"
-  local status=$?
-  APP_PID=
-  [ "$status" -eq 0 ] || fail "exit code $status after closing the window; stderr: $(cat "$WORK/stderr.txt")"
+  expect_exit 0 "closing its window"
 }
 
 fail() {
