@@ -59,6 +59,7 @@ void game_object::remove()
     if (removed)
         return;
     removed = true;
+    owner->object_removed(this);
     on_remove();
     if (actor) {
         actor->disable();

@@ -8,7 +8,8 @@
 // The level's registry owns registered objects. Objects built without an
 // element (the ground and the ball) register themselves on construction;
 // the factory registers the others. remove() takes the body out of play at
-// once; the level drops the object from its registry at its next update.
+// once and tells the level, which drops the object from its registry at the
+// end of its next update.
 // Every concrete destructor calls remove() first, so that its own on_remove
 // runs while the object is still of its class.
 
@@ -37,6 +38,9 @@ public:
     game_object& operator=(const game_object&) = delete;
 
     virtual std::string type_name() const = 0;
+    // Whether update does anything: the level calls update only on objects
+    // that say so. The answer must not change once the object is built.
+    virtual bool acts_each_frame() const { return false; }
     virtual void update() {}
     virtual void on_contact_start(game_object* other) {}
     virtual void on_contact(game_object* other) {}

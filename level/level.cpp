@@ -20,6 +20,7 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -64,6 +65,8 @@ level::~level()
         delete object;
     }
     retired.clear();
+    acting.clear();
+    removed_objects.clear();
     camera = nullptr;
     context->sound->stop_all();
     scene->destroy_actors();
@@ -225,6 +228,7 @@ bool level::register_object(game_object* object)
         return false;
     }
     objects[id] = object;
+    acting_stale = true;
     log(": " + id + ": Objekt wurde erstellt!");
     return true;
 }
@@ -248,16 +252,39 @@ void level::update()
     // the window has measured one, by the frame's own duration.
     const float fps = context->window ? context->window->getStatistics().lastFPS : 0.0f;
     elapsed_time += fps > 0.0f ? 1.0 / fps : double(context->frame_time);
-    for (auto it = objects.begin(); it != objects.end();) {
-        game_object* object = it->second;
-        object->update();
-        if (object->is_removed()) {
-            retired.emplace_back(object);
-            it = objects.erase(it);
-        } else {
-            ++it;
-        }
+    if (acting_stale) {
+        acting.clear();
+        for (const auto& entry : objects)
+            if (entry.second->acts_each_frame())
+                acting.push_back(entry.second);
+        acting_stale = false;
     }
+    // By index: an update may register an object, which only marks the list.
+    for (size_t i = 0; i < acting.size(); ++i)
+        if (!acting[i]->is_removed())
+            acting[i]->update();
+    retire_removed();
+}
+
+void level::object_removed(const game_object* object)
+{
+    removed_objects.emplace_back(object->get_id(), object);
+}
+
+void level::retire_removed()
+{
+    if (removed_objects.empty())
+        return;
+    for (const auto& [id, object] : removed_objects) {
+        const auto found = objects.find(id);
+        if (found == objects.end() || found->second != object)
+            continue;
+        retired.emplace_back(found->second);
+        objects.erase(found);
+    }
+    removed_objects.clear();
+    acting.erase(std::remove_if(acting.begin(), acting.end(), [](game_object* o) { return o->is_removed(); }),
+                 acting.end());
 }
 
 void level::on_contact(physics_body& first_body, physics_body& second_body, int event)

@@ -39,9 +39,12 @@ public:
     void update();
 
     game_object* find_object(const std::string& id) const;
-    std::map<std::string, game_object*> get_objects() const { return objects; }
+    const std::map<std::string, game_object*>& get_objects() const { return objects; }
     // Enters the object under its id; false (and a log line) when it is taken.
     bool register_object(game_object* object);
+    // Called by an object as it leaves play; the registry lets it go at the
+    // end of the next update.
+    void object_removed(const game_object* object);
     std::string make_unique_name();
     void add_score(int points) { score += points; }
 
@@ -75,6 +78,7 @@ private:
     game_object* create_object(const TiXmlElement* element);
     void add_ground_and_ball();
     void log(const std::string& text) const;
+    void retire_removed();
 
     game_context* context;
     MyGUI::Gui* gui;
@@ -91,6 +95,15 @@ private:
     physics_scene* scene = nullptr;
     std::map<std::string, Ogre::Light*> lights;
     std::map<std::string, game_object*> objects;
+    // The registered objects whose update does something, in id order: a
+    // large course is mostly blocks that never act, and walking the whole
+    // registry each frame cost more than the objects' own work. Rebuilt from
+    // the registry when an object joins it.
+    std::vector<game_object*> acting;
+    bool acting_stale = true;
+    // Objects removed since the last update, by id (the object itself may be
+    // gone already: one whose id was taken is freed as it is refused).
+    std::vector<std::pair<std::string, const game_object*>> removed_objects;
     // Objects that left the registry (removed during play, or a ball whose id
     // a level object took); freed with the level.
     std::vector<std::unique_ptr<game_object>> retired;

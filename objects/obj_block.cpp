@@ -75,6 +75,11 @@ void obj_block::on_contact_end(game_object* other)
         touched = false;
 }
 
+bool obj_block::acts_each_frame() const
+{
+    return block_type == falling_block;
+}
+
 void obj_block::update()
 {
     if (block_type != falling_block || !actor)

@@ -16,6 +16,7 @@ public:
     ~obj_block() override;
 
     std::string type_name() const override { return "block"; }
+    bool acts_each_frame() const override;
     void update() override;
     void on_contact_start(game_object* other) override;
     void on_contact_end(game_object* other) override;

@@ -17,6 +17,7 @@ public:
     ~obj_info() override;
 
     std::string type_name() const override { return "infobox"; }
+    bool acts_each_frame() const override { return true; }
     void update() override;
     void on_remove() override;
     void on_enter(physics_trigger& trigger, physics_body& body) override;

@@ -65,12 +65,15 @@ bool obj_platform::arrived(const Ogre::Vector3& p, const Ogre::Vector3& t) const
            p.z <= t.z + 1.0f;
 }
 
-void obj_platform::update()
+bool obj_platform::acts_each_frame() const
 {
     // One waypoint leaves nowhere to go: the platform rests on it.
-    if (!actor || waypoints.size() < 2)
-        return;
-    if ((platform_type != 0 && platform_type != 1) || (platform_type == 1 && !touched))
+    return waypoints.size() >= 2 && (platform_type == 0 || platform_type == 1);
+}
+
+void obj_platform::update()
+{
+    if (!actor || !acts_each_frame() || (platform_type == 1 && !touched))
         return;
     const Ogre::Vector3& target = waypoints[size_t(next_waypoint)];
     if (arrived(actor->get_position(), target)) {

@@ -17,6 +17,7 @@ public:
     ~obj_platform() override;
 
     std::string type_name() const override { return "platform"; }
+    bool acts_each_frame() const override;
     void update() override;
     void on_contact(game_object* other) override;
     void on_level_loaded() override;

@@ -13,12 +13,15 @@
 #include "app/input_listener.h"
 #include "level/game_object.h"
 
+class physics_scene;
+
 class obj_player : public game_object {
 public:
     explicit obj_player(level* owner);
     ~obj_player() override;
 
     std::string type_name() const override { return "player"; }
+    bool acts_each_frame() const override { return true; }
     void update() override;
     void on_remove() override;
 

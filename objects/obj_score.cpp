@@ -45,6 +45,11 @@ obj_score::~obj_score()
     remove();
 }
 
+bool obj_score::acts_each_frame() const
+{
+    return !context->scout;
+}
+
 void obj_score::update()
 {
     if (!removed && actor && !context->scout)
