@@ -28,12 +28,49 @@ bool collides(const btCollisionObject* object)
     return object->getBroadphaseHandle()->m_collisionFilterMask != 0;
 }
 
+// Marks a body that sits out the current step (in its third user index).
+constexpr int waiting = 1;
+
 }
 
 awake_dynamics_world::awake_dynamics_world(still_pair_dispatcher* dispatcher, btBroadphaseInterface* broadphase,
                                            btConstraintSolver* solver, btCollisionConfiguration* configuration)
     : btDiscreteDynamicsWorld(dispatcher, broadphase, solver, configuration), pairs(*dispatcher)
 {
+}
+
+int awake_dynamics_world::stepSimulation(btScalar step, int max_sub_steps, btScalar fixed_step)
+{
+    moved.clear();
+    all_bodies = m_nonStaticRigidBodies;
+    m_nonStaticRigidBodies.resize(0);
+    for (int i = 0; i < all_bodies.size(); ++i) {
+        btRigidBody* body = all_bodies[i];
+        const bool wait = can_wait(body);
+        body->setUserIndex3(wait ? waiting : 0);
+        if (!wait)
+            m_nonStaticRigidBodies.push_back(body);
+    }
+    const int steps = btDiscreteDynamicsWorld::stepSimulation(step, max_sub_steps, fixed_step);
+    m_nonStaticRigidBodies = all_bodies;
+    return steps;
+}
+
+bool awake_dynamics_world::can_wait(const btRigidBody* body) const
+{
+    return resting(body) && body->getTotalForce().isZero() && body->getTotalTorque().isZero() &&
+           body->getGravity().isZero() && !pairs.moved_since_dispatch(*body);
+}
+
+void awake_dynamics_world::bring_back(const std::vector<const btCollisionObject*>& objects)
+{
+    for (const btCollisionObject* object : objects) {
+        if (object->getUserIndex3() != waiting)
+            continue;
+        btRigidBody* body = const_cast<btRigidBody*>(btRigidBody::upcast(object));
+        body->setUserIndex3(0);
+        m_nonStaticRigidBodies.push_back(body);
+    }
 }
 
 void awake_dynamics_world::predictUnconstraintMotion(btScalar step)
@@ -95,6 +132,7 @@ void awake_dynamics_world::solveConstraints(btContactSolverInfo& solver_info)
         in_contact.push_back(manifold->getBody1());
     }
     std::sort(in_contact.begin(), in_contact.end());
+    bring_back(in_contact);
     // The solver gets the bodies it can change: those in a contact, those
     // pushed by a force (gravity too) and spinning ones, whose spin it
     // corrects for their shape; but the spin of one that touches nothing (a
@@ -129,8 +167,10 @@ void awake_dynamics_world::integrateTransforms(btScalar step)
     if (!selected.empty())
         integrateTransformsInternal(selected.data(), int(selected.size()), step);
     for (size_t i = 0; i < watched.size(); ++i)
-        if (!same_pose(poses_before[int(i)], watched[i]->getWorldTransform()))
+        if (!same_pose(poses_before[int(i)], watched[i]->getWorldTransform())) {
             pairs.mark_moved(*watched[i]);
+            moved.push_back(watched[i]);
+        }
 }
 
 void awake_dynamics_world::select_moving(bool colliding_only)

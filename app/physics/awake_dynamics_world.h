@@ -10,6 +10,11 @@
 // Static bodies that are moved must update their bounding box themselves
 // (updateSingleAabb). Each step tells the dispatcher which bodies the step
 // has moved, so that pairs at rest are not tested again.
+// A body that nothing can move in a step (at rest, without force, torque or
+// gravity, not moved since the last step) sits the step out: no pass of the
+// step looks at it, unless a contact reaches it, which puts it back before
+// the solver. On large courses most bodies wait like that, and visiting each
+// of them in every pass cost more than the moving ones.
 
 #include <btBulletDynamicsCommon.h>
 
@@ -21,6 +26,10 @@ class awake_dynamics_world : public btDiscreteDynamicsWorld {
 public:
     awake_dynamics_world(still_pair_dispatcher* dispatcher, btBroadphaseInterface* broadphase,
                          btConstraintSolver* solver, btCollisionConfiguration* configuration);
+
+    int stepSimulation(btScalar step, int max_sub_steps, btScalar fixed_step) override;
+    // The bodies whose pose the last stepSimulation changed.
+    const std::vector<btRigidBody*>& moved_in_step() const { return moved; }
 
     // No body has a motion state: scene nodes follow in physics_scene::render.
     void synchronizeMotionStates() override {}
@@ -38,7 +47,14 @@ private:
     // The bodies with a velocity (and, if asked, a place in the broadphase).
     void select_moving(bool colliding_only);
 
+    bool can_wait(const btRigidBody* body) const;
+    // Puts the waiting bodies among the given ones back into the step.
+    void bring_back(const std::vector<const btCollisionObject*>& objects);
+
     still_pair_dispatcher& pairs;
+    // Every non-static body, while the step's own list holds only those
+    // that take part.
+    btAlignedObjectArray<btRigidBody*> all_bodies;
     std::vector<btRigidBody*> selected;
     std::vector<btCollisionObject*> solved;
     std::vector<btPersistentManifold*> touching;
@@ -47,4 +63,5 @@ private:
     // The bodies that may move in a step, with their poses before it.
     std::vector<btRigidBody*> watched;
     btAlignedObjectArray<btTransform> poses_before;
+    std::vector<btRigidBody*> moved;
 };

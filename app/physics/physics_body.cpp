@@ -1,5 +1,6 @@
 #include "physics_body.h"
 
+#include "awake_dynamics_world.h"
 #include "physics_scene.h"
 #include "still_pair_dispatcher.h"
 

@@ -82,6 +82,8 @@ private:
     int body_flags = 0;
     int actor_flags = 0;
     bool disabled = false;
+    // Listed for the next render: a step moved the body.
+    bool awaiting_sync = false;
     float linear_damping = 0.0f;
     float angular_damping = 0.0f;
     float rolling_friction = 0.0f;

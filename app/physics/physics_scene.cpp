@@ -284,6 +284,8 @@ void physics_scene::destroy_body(physics_body* body)
         inside.second.erase(serial);
     if (body->dynamic)
         moving.erase(std::remove(moving.begin(), moving.end(), body), moving.end());
+    if (body->awaiting_sync)
+        to_sync.erase(std::remove(to_sync.begin(), to_sync.end(), body), to_sync.end());
     remove_from_world(*body);
     if (body->node) {
         if (body->entity)
@@ -394,6 +396,7 @@ void physics_scene::simulate(float dt)
         for (physics_body* body : moving)
             body->damp(step);
         dynamics->stepSimulation(step, 0, step);
+        note_moved(dynamics->moved_in_step());
         apply_rolling_friction();
         collect_touches(touching, inside);
     }
@@ -407,6 +410,17 @@ void physics_scene::simulate(float dt)
     last_touching = std::move(touching);
     last_inside = std::move(inside);
     dispatch(events);
+}
+
+void physics_scene::note_moved(const std::vector<btRigidBody*>& rigids)
+{
+    for (btRigidBody* rigid : rigids) {
+        auto* body = static_cast<physics_body*>(rigid->getUserPointer());
+        if (!body->awaiting_sync) {
+            body->awaiting_sync = true;
+            to_sync.push_back(body);
+        }
+    }
 }
 
 void physics_scene::apply_rolling_friction()
@@ -547,6 +561,9 @@ void physics_scene::dispatch(const std::vector<event>& events)
 
 void physics_scene::render()
 {
-    for (physics_body* body : moving)
+    for (physics_body* body : to_sync) {
         body->sync_node();
+        body->awaiting_sync = false;
+    }
+    to_sync.clear();
 }

@@ -18,7 +18,8 @@
 
 struct btDbvtBroadphase;
 class btDefaultCollisionConfiguration;
-class btDiscreteDynamicsWorld;
+class awake_dynamics_world;
+class btRigidBody;
 class btSequentialImpulseConstraintSolver;
 class contact_listener;
 class physics_body;
@@ -108,6 +109,7 @@ private:
     void update_collision_filter(physics_body& body);
     void remove_from_world(physics_body& body);
     void apply_rolling_friction();
+    void note_moved(const std::vector<btRigidBody*>& rigids);
     void remove_pair(const serial_pair& key);
     // Whether the two bodies touch as of the last step.
     bool touch(const physics_body& first, const physics_body& second) const;
@@ -124,7 +126,7 @@ private:
     std::unique_ptr<still_pair_dispatcher> dispatcher;
     std::unique_ptr<btDbvtBroadphase> broadphase;
     std::unique_ptr<btSequentialImpulseConstraintSolver> solver;
-    std::unique_ptr<btDiscreteDynamicsWorld> dynamics;
+    std::unique_ptr<awake_dynamics_world> dynamics;
     Ogre::Vector3 gravity = Ogre::Vector3::ZERO;
     std::map<std::string, physics_material> materials;
     // Keyed by serial, i.e. creation order, which keeps stepping deterministic.
@@ -132,6 +134,9 @@ private:
     // The dynamic ones, in creation order: only they are pushed, damped and
     // followed by their nodes each frame, so static scenery costs nothing.
     std::vector<physics_body*> moving;
+    // The bodies a step has moved since the last render: only their nodes
+    // need to follow (most of a large course rests).
+    std::vector<physics_body*> to_sync;
     std::map<unsigned long, std::unique_ptr<physics_trigger>> triggers;
     // Registered pairs by registration number, so reports go out in the order
     // the pairs were made; the two indexes find a pair by its bodies without

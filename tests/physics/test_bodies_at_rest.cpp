@@ -101,3 +101,54 @@ TEST_F(bodies_at_rest, triggers_see_frozen_bodies)
     ASSERT_EQ(log.names.size(), 29u);
     EXPECT_EQ(log.names.front(), "slab");
 }
+
+TEST_F(bodies_at_rest, a_body_that_waits_at_rest_moves_when_pushed_set_going_given_gravity_or_run_into)
+{
+    const auto floating_box = [&](const std::string& name, const Ogre::Vector3& at) {
+        actor_params params;
+        params.mass = 100.0f;
+        params.gravity_disabled = true;
+        return scene->create_body(name, "block_10_10.mesh", shape_desc::make_cube(4, 4, 4), {at}, params);
+    };
+    physics_body* pushed = floating_box("pushed", Ogre::Vector3(0, 50, 0));
+    physics_body* set_going = floating_box("set_going", Ogre::Vector3(50, 50, 0));
+    physics_body* dropped = floating_box("dropped", Ogre::Vector3(100, 50, 0));
+    physics_body* run_into = floating_box("run_into", Ogre::Vector3(150, 50, 0));
+    physics_body* ball = make_ball(Ogre::Vector3(135, 50, 0));
+    ball->raise_body_flag(BF_DISABLE_GRAVITY);
+    run(1.0f, 60.0f);
+    EXPECT_EQ(pushed->get_position(), Ogre::Vector3(0, 50, 0));
+    EXPECT_EQ(run_into->get_position(), Ogre::Vector3(150, 50, 0));
+
+    pushed->add_force(Ogre::Vector3(0, 0, 1e6f));
+    set_going->set_linear_velocity(Ogre::Vector3(0, 0, 10));
+    dropped->clear_body_flag(BF_DISABLE_GRAVITY);
+    ball->set_linear_velocity(Ogre::Vector3(40, 0, 0));
+    run(1.0f, 60.0f);
+    EXPECT_GT(pushed->get_position().z, 1.0f);
+    EXPECT_NEAR(set_going->get_position().z, 10.0f, 0.5f);
+    EXPECT_LT(dropped->get_position().y, 20.0f);
+    EXPECT_GT(run_into->get_position().x, 155.0f);
+}
+
+TEST_F(bodies_at_rest, a_body_run_into_moves_by_its_new_speed_in_the_step_that_gives_it)
+{
+    actor_params params;
+    params.mass = 100.0f;
+    params.gravity_disabled = true;
+    const shape_desc box = shape_desc::make_cube(4, 4, 4);
+    physics_body* resting = scene->create_body("resting", "block_10_10.mesh", box, {Ogre::Vector3(0, 50, 0)}, params);
+    physics_body* ball = make_ball(Ogre::Vector3(-20, 50, 0));
+    ball->raise_body_flag(BF_DISABLE_GRAVITY);
+    world.simulate(physics_scene::step);
+    ball->set_linear_velocity(Ogre::Vector3(60, 0, 0));
+    float speed = 0.0f;
+    for (int i = 0; i < 120 && speed == 0.0f; ++i) {
+        const float before = resting->get_position().x;
+        world.simulate(physics_scene::step);
+        speed = resting->get_linear_velocity().x;
+        if (speed != 0.0f)
+            EXPECT_GT(resting->get_position().x - before, 0.5f * speed * physics_scene::step) << "step " << i;
+    }
+    EXPECT_GT(speed, 10.0f);
+}

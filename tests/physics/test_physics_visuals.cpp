@@ -46,6 +46,28 @@ TEST_F(physics_visuals, scene_nodes_carry_the_mesh_and_follow_their_bodies_after
     EXPECT_EQ(ogre.scene_manager->getRootSceneNode()->numChildren(), 0u);
 }
 
+TEST_F(physics_visuals, a_body_knocked_from_rest_is_followed_by_its_node)
+{
+    actor_params params;
+    params.mass = 10.0f;
+    params.gravity_disabled = true;
+    const shape_desc box = shape_desc::make_cube(10, 2, 10);
+    physics_body* resting = scene->create_body("resting", "block_10_10.mesh", box, {Ogre::Vector3(0, 0, 0)}, params);
+    physics_body* thrown = scene->create_body("thrown", "block_10_10.mesh", box, {Ogre::Vector3(-30, 0, 0)}, params);
+    for (int i = 0; i < 30; ++i) {
+        world.simulate(1.0f / 60.0f);
+        world.render(1.0f / 60.0f);
+    }
+    thrown->set_linear_velocity(Ogre::Vector3(50, 0, 0));
+    for (int i = 0; i < 60; ++i) {
+        world.simulate(1.0f / 60.0f);
+        world.render(1.0f / 60.0f);
+    }
+    EXPECT_GT(resting->get_position().x, 1.0f);
+    EXPECT_EQ(resting->get_scene_node()->getPosition(), resting->get_position());
+    EXPECT_EQ(thrown->get_scene_node()->getPosition(), thrown->get_position());
+}
+
 TEST_F(physics_visuals, a_convex_hull_is_built_once_per_mesh_from_its_vertices)
 {
     actor_params fixed;
