@@ -37,18 +37,7 @@ obj_player::obj_player(level* owner)
     respawn_point = position;
     fall_reference_height = position.y;
 
-    physics_material* material = owner->get_scene()->create_material("player_material");
-    material->restitution = 1.0f;
-    material->dynamic_friction = 0.5f;
-    material->static_friction = 0.5f;
-    shape_desc sphere = shape_desc::make_sphere(4.0f);
-    sphere.material = "player_material";
-    actor_params params;
-    params.mass = 2000.0f;
-    params.density = 6.0f;
-    params.linear_damping = 0.5f;
-    params.angular_damping = context->scout ? 2.0f : 1.8f;
-    create_body(params, "player", "player.mesh", sphere);
+    create_body(ball_params(context->scout), "player", "player.mesh", ball_shape(*owner->get_scene()));
     if (context->scout) {
         if (Ogre::SceneNode* node = get_scene_node())
             node->setVisible(false, true);
@@ -56,6 +45,27 @@ obj_player::obj_player(level* owner)
         actor->raise_actor_flag(AF_DISABLE_COLLISION);
         actor->set_linear_damping(4.0f);
     }
+}
+
+shape_desc obj_player::ball_shape(physics_scene& scene)
+{
+    physics_material* material = scene.create_material("player_material");
+    material->restitution = 1.0f;
+    material->dynamic_friction = 0.5f;
+    material->static_friction = 0.5f;
+    shape_desc sphere = shape_desc::make_sphere(4.0f);
+    sphere.material = "player_material";
+    return sphere;
+}
+
+actor_params obj_player::ball_params(bool scout)
+{
+    actor_params params;
+    params.mass = 2000.0f;
+    params.density = 6.0f;
+    params.linear_damping = 0.5f;
+    params.angular_damping = scout ? 2.0f : 1.8f;
+    return params;
 }
 
 obj_player::~obj_player()

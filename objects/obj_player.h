@@ -40,6 +40,11 @@ public:
     Ogre::Vector3 get_respawn_point() const { return respawn_point; }
     float get_fall_reference_height() const { return fall_reference_height; }
 
+    // The ball's body: a bouncy sphere (its material made in the scene) and
+    // its mass and damping; the physics tests roll the same ball.
+    static shape_desc ball_shape(physics_scene& scene);
+    static actor_params ball_params(bool scout);
+
 private:
     // The camera's heading as a rotation about the world's up axis.
     Ogre::Quaternion heading() const;

@@ -1,5 +1,7 @@
 #include "physics_fixture.h"
 
+#include "objects/obj_player.h"
+
 #include <cmath>
 
 physics_fixture::physics_fixture()
@@ -24,18 +26,8 @@ physics_body* physics_fixture::make_static_cube(const std::string& name, const O
 
 physics_body* physics_fixture::make_ball(const Ogre::Vector3& at)
 {
-    physics_material* material = scene->create_material("player_material");
-    material->restitution = 1.0f;
-    material->static_friction = 0.5f;
-    material->dynamic_friction = 0.5f;
-    shape_desc sphere = shape_desc::make_sphere(4.0f);
-    sphere.material = "player_material";
-    actor_params params;
-    params.mass = 2000.0f;
-    params.density = 6.0f;
-    params.linear_damping = 0.5f;
-    params.angular_damping = 1.8f;
-    return scene->create_body("player", "player.mesh", sphere, {at}, params);
+    return scene->create_body("player", "player.mesh", obj_player::ball_shape(*scene), {at},
+                              obj_player::ball_params(false));
 }
 
 void physics_fixture::frame(float dt, const std::function<void(float)>& push)
