@@ -56,6 +56,16 @@ int awake_dynamics_world::stepSimulation(btScalar step, int max_sub_steps, btSca
     return steps;
 }
 
+void awake_dynamics_world::removeRigidBody(btRigidBody* body)
+{
+    // Bullet looks for every body among the non-static ones, which made
+    // unloading a course quadratic in its size.
+    if (body->isStaticObject())
+        btCollisionWorld::removeCollisionObject(body);
+    else
+        btDiscreteDynamicsWorld::removeRigidBody(body);
+}
+
 bool awake_dynamics_world::can_wait(const btRigidBody* body) const
 {
     return resting(body) && body->getTotalForce().isZero() && body->getTotalTorque().isZero() &&

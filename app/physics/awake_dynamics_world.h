@@ -28,6 +28,7 @@ public:
                          btConstraintSolver* solver, btCollisionConfiguration* configuration);
 
     int stepSimulation(btScalar step, int max_sub_steps, btScalar fixed_step) override;
+    void removeRigidBody(btRigidBody* body) override;
     // The bodies whose pose the last stepSimulation changed.
     const std::vector<btRigidBody*>& moved_in_step() const { return moved; }
 
