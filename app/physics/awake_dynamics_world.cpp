@@ -51,6 +51,9 @@ int awake_dynamics_world::stepSimulation(btScalar step, int max_sub_steps, btSca
         if (!wait)
             m_nonStaticRigidBodies.push_back(body);
     }
+    if (before_step)
+        for (int i = 0; i < m_nonStaticRigidBodies.size(); ++i)
+            before_step(*m_nonStaticRigidBodies[i], step);
     const int steps = btDiscreteDynamicsWorld::stepSimulation(step, max_sub_steps, fixed_step);
     m_nonStaticRigidBodies = all_bodies;
     return steps;

@@ -28,6 +28,10 @@ public:
                          btConstraintSolver* solver, btCollisionConfiguration* configuration);
 
     int stepSimulation(btScalar step, int max_sub_steps, btScalar fixed_step) override;
+    // Called for every body that takes part in a step, before the step: a
+    // body that waits has nothing to damp.
+    using body_hook = void (*)(btRigidBody& body, btScalar step);
+    void set_before_step(body_hook hook) { before_step = hook; }
     void removeRigidBody(btRigidBody* body) override;
     // The bodies whose pose the last stepSimulation changed.
     const std::vector<btRigidBody*>& moved_in_step() const { return moved; }
@@ -53,6 +57,7 @@ private:
     void bring_back(const std::vector<const btCollisionObject*>& objects);
 
     still_pair_dispatcher& pairs;
+    body_hook before_step = nullptr;
     // Every non-static body, while the step's own list holds only those
     // that take part.
     btAlignedObjectArray<btRigidBody*> all_bodies;

@@ -47,14 +47,18 @@ physics_body::~physics_body() = default;
 
 void physics_body::add_force(const Ogre::Vector3& force)
 {
-    if (finite(force))
+    if (finite(force)) {
         pending_force += force;
+        scene.note_pushed(*this);
+    }
 }
 
 void physics_body::add_torque(const Ogre::Vector3& torque)
 {
-    if (finite(torque))
+    if (finite(torque)) {
         pending_torque += torque;
+        scene.note_pushed(*this);
+    }
 }
 
 void physics_body::apply_pending_push()

@@ -84,6 +84,8 @@ private:
     bool disabled = false;
     // Listed for the next render: a step moved the body.
     bool awaiting_sync = false;
+    // Listed for the next simulate: it has a pending push.
+    bool push_listed = false;
     float linear_damping = 0.0f;
     float angular_damping = 0.0f;
     float rolling_friction = 0.0f;

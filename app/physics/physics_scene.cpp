@@ -91,6 +91,7 @@ physics_scene::physics_scene(physics_world& world, std::string name, Ogre::Scene
     gCalculateCombinedRestitutionCallback = average_restitution;
     dynamics->setGravity(btVector3(0, 0, 0));
     dynamics->getSolverInfo().m_numIterations = 12;
+    dynamics->set_before_step(&physics_scene::damp_body);
     // While the level is built, new bodies look for their pairs all at once
     // in settle(), not each on its own in a tree that grows with every block.
     broadphase->m_deferedcollide = true;
@@ -107,8 +108,8 @@ void physics_scene::set_gravity(const Ogre::Vector3& g)
 {
     gravity = finite(g) ? g : Ogre::Vector3::ZERO;
     dynamics->setGravity(btVector3(gravity.x, gravity.y, gravity.z));
-    for (physics_body* body : moving)
-        body->apply_flags();
+    for (auto& body : bodies)
+        body.second->apply_flags();
 }
 
 physics_material* physics_scene::create_material(const std::string& material)
@@ -197,8 +198,6 @@ physics_body* physics_scene::create_body(const std::string& body_name, const std
 
     physics_body* created = body.get();
     bodies[created->serial] = std::move(body);
-    if (dynamic)
-        moving.push_back(created);
     add_to_world(*created);
     created->apply_flags();
     // While a level is built every body lands in the broadphase's tree for
@@ -282,8 +281,8 @@ void physics_scene::destroy_body(physics_body* body)
                         last_touching.end());
     for (auto& inside : last_inside)
         inside.second.erase(serial);
-    if (body->dynamic)
-        moving.erase(std::remove(moving.begin(), moving.end(), body), moving.end());
+    if (body->push_listed)
+        pushed.erase(std::remove(pushed.begin(), pushed.end(), body), pushed.end());
     if (body->awaiting_sync)
         to_sync.erase(std::remove(to_sync.begin(), to_sync.end(), body), to_sync.end());
     remove_from_world(*body);
@@ -382,8 +381,11 @@ void physics_scene::simulate(float dt)
         dt = 0.0f;
     if (broadphase->m_deferedcollide)
         settle();
-    for (physics_body* body : moving)
+    for (physics_body* body : pushed) {
         body->apply_pending_push();
+        body->push_listed = false;
+    }
+    pushed.clear();
 
     accumulator += dt;
     int steps = int(accumulator / step);
@@ -393,8 +395,6 @@ void physics_scene::simulate(float dt)
     touch_set touching;
     inside_map inside;
     for (int i = 0; i < steps; ++i) {
-        for (physics_body* body : moving)
-            body->damp(step);
         dynamics->stepSimulation(step, 0, step);
         note_moved(dynamics->moved_in_step());
         apply_rolling_friction();
@@ -410,6 +410,19 @@ void physics_scene::simulate(float dt)
     last_touching = std::move(touching);
     last_inside = std::move(inside);
     dispatch(events);
+}
+
+void physics_scene::note_pushed(physics_body& body)
+{
+    if (!body.push_listed) {
+        body.push_listed = true;
+        pushed.push_back(&body);
+    }
+}
+
+void physics_scene::damp_body(btRigidBody& rigid, btScalar step)
+{
+    static_cast<physics_body*>(rigid.getUserPointer())->damp(step);
 }
 
 void physics_scene::note_moved(const std::vector<btRigidBody*>& rigids)

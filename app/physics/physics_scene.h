@@ -110,6 +110,8 @@ private:
     void remove_from_world(physics_body& body);
     void apply_rolling_friction();
     void note_moved(const std::vector<btRigidBody*>& rigids);
+    void note_pushed(physics_body& body);
+    static void damp_body(btRigidBody& rigid, float step);
     void remove_pair(const serial_pair& key);
     // Whether the two bodies touch as of the last step.
     bool touch(const physics_body& first, const physics_body& second) const;
@@ -131,9 +133,8 @@ private:
     std::map<std::string, physics_material> materials;
     // Keyed by serial, i.e. creation order, which keeps stepping deterministic.
     std::map<unsigned long, std::unique_ptr<physics_body>> bodies;
-    // The dynamic ones, in creation order: only they are pushed, damped and
-    // followed by their nodes each frame, so static scenery costs nothing.
-    std::vector<physics_body*> moving;
+    // The bodies given a push since the last simulate.
+    std::vector<physics_body*> pushed;
     // The bodies a step has moved since the last render: only their nodes
     // need to follow (most of a large course rests).
     std::vector<physics_body*> to_sync;

@@ -296,3 +296,19 @@ TEST_F(physics_contract, listeners_may_destroy_bodies_and_triggers_and_hear_noth
     EXPECT_EQ(contacts.events.size(), 1u);
     EXPECT_EQ(scene->find_body("player"), nullptr);
 }
+
+TEST_F(physics_contract, a_body_destroyed_with_a_push_pending_or_a_move_not_yet_drawn_is_forgotten)
+{
+    physics_body* pushed = make_ball(Ogre::Vector3(0, 50, 0));
+    pushed->add_force(Ogre::Vector3(0, 0, 1e6f));
+    scene->destroy_body(pushed);
+    physics_body* falling = make_ball(Ogre::Vector3(20, 50, 0));
+    physics_body* kept = make_ball(Ogre::Vector3(40, 50, 0));
+    world.simulate(1.0f / 60.0f);
+    scene->destroy_body(falling);
+    world.render(1.0f / 60.0f);
+    kept->add_force(Ogre::Vector3(0, 0, 1e6f));
+    frame(1.0f / 60.0f);
+    EXPECT_EQ(scene->body_count(), 1u);
+    EXPECT_GT(kept->get_linear_velocity().z, 0.0f);
+}
