@@ -40,6 +40,15 @@ protected:
         slab->raise_body_flag(BF_FROZEN);
         return slab;
     }
+
+    // A free 4 × 4 × 4 box without gravity, like a crate before it is pushed.
+    physics_body* floating_box(const std::string& name, const Ogre::Vector3& at)
+    {
+        actor_params params;
+        params.mass = 100.0f;
+        params.gravity_disabled = true;
+        return scene->create_body(name, "block_10_10.mesh", shape_desc::make_cube(4, 4, 4), {at}, params);
+    }
 };
 
 }
@@ -104,12 +113,6 @@ TEST_F(bodies_at_rest, triggers_see_frozen_bodies)
 
 TEST_F(bodies_at_rest, a_body_that_waits_at_rest_moves_when_pushed_set_going_given_gravity_or_run_into)
 {
-    const auto floating_box = [&](const std::string& name, const Ogre::Vector3& at) {
-        actor_params params;
-        params.mass = 100.0f;
-        params.gravity_disabled = true;
-        return scene->create_body(name, "block_10_10.mesh", shape_desc::make_cube(4, 4, 4), {at}, params);
-    };
     physics_body* pushed = floating_box("pushed", Ogre::Vector3(0, 50, 0));
     physics_body* set_going = floating_box("set_going", Ogre::Vector3(50, 50, 0));
     physics_body* dropped = floating_box("dropped", Ogre::Vector3(100, 50, 0));
@@ -133,11 +136,7 @@ TEST_F(bodies_at_rest, a_body_that_waits_at_rest_moves_when_pushed_set_going_giv
 
 TEST_F(bodies_at_rest, a_body_run_into_moves_by_its_new_speed_in_the_step_that_gives_it)
 {
-    actor_params params;
-    params.mass = 100.0f;
-    params.gravity_disabled = true;
-    const shape_desc box = shape_desc::make_cube(4, 4, 4);
-    physics_body* resting = scene->create_body("resting", "block_10_10.mesh", box, {Ogre::Vector3(0, 50, 0)}, params);
+    physics_body* resting = floating_box("resting", Ogre::Vector3(0, 50, 0));
     physics_body* ball = make_ball(Ogre::Vector3(-20, 50, 0));
     ball->raise_body_flag(BF_DISABLE_GRAVITY);
     world.simulate(physics_scene::step);
