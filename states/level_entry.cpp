@@ -1,6 +1,7 @@
 #include "level_entry.h"
 
 #include "app/log.h"
+#include "app/utf8_text.h"
 #include "level/level.h"
 
 #include <tinyxml.h>
@@ -27,10 +28,14 @@ level_entry::level_entry(const TiXmlElement* element)
 
 std::string level_entry::shorten(const std::string& name)
 {
-    if (name.size() <= 16)
+    if (utf8_length(name) <= 16)
         return name;
     const size_t blank = name.find(' ');
-    if (blank != std::string::npos && blank >= 5 && blank <= 12)
-        return name.substr(0, blank) + "...";
-    return name.substr(0, 10) + "...";
+    if (blank != std::string::npos) {
+        const std::string first_word = name.substr(0, blank);
+        const size_t length = utf8_length(first_word);
+        if (length >= 5 && length <= 12)
+            return first_word + "...";
+    }
+    return utf8_prefix(name, 10) + "...";
 }

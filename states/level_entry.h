@@ -22,6 +22,7 @@ public:
 
     // At most 16 characters stay whole; longer names are cut at a first
     // blank between positions 5 and 12, else after 10 characters, and get "...".
+    // Characters, not bytes: an umlaut counts once and is never split.
     static std::string shorten(const std::string& name);
 
     // The picture shown for entries that name none (and for missing ones).

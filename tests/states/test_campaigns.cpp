@@ -23,6 +23,20 @@ TEST(short_names, keep_16_characters_and_shorten_at_a_blank_or_after_ten)
     EXPECT_EQ(level_entry::shorten(""), "");
 }
 
+TEST(short_names, count_characters_not_bytes_and_never_cut_inside_one)
+{
+    // Two-byte letters: 16 characters stay whole, the cut keeps the é whole.
+    EXPECT_EQ(level_entry::shorten("Grüne Höhlenwege"), "Grüne Höhlenwege");
+    EXPECT_EQ(level_entry::shorten("Abcdefghiéxyzxyzxyz"), "Abcdefghié...");
+    // The blank rule counts characters too, at both of its ends.
+    EXPECT_EQ(level_entry::shorten("Überraschung im Tal"), "Überraschung...");
+    EXPECT_EQ(level_entry::shorten("Über die Brücke hinaus"), "Über die B...");
+    // Three- and four-byte characters.
+    EXPECT_EQ(level_entry::shorten("€€€€€€€€€€€€€€€€€€"), "€€€€€€€€€€...");
+    EXPECT_EQ(level_entry::shorten("日本語のレベル名はとても長いです"), "日本語のレベル名はとても長いです");
+    EXPECT_EQ(level_entry::shorten("🎲🎲🎲🎲🎲🎲🎲🎲🎲🎲🎲🎲🎲🎲🎲🎲🎲"), "🎲🎲🎲🎲🎲🎲🎲🎲🎲🎲...");
+}
+
 TEST_F(campaigns, entries_read_name_and_description_from_their_level_files)
 {
     write_level("a.map", "<Level name=\"Alpha\"><Description>First.</Description></Level>");
