@@ -115,3 +115,21 @@ std::string refusal_text(xml_result result)
         return "";
     }
 }
+
+xml_problem describe_xml_problem(xml_result result, const TiXmlDocument& document)
+{
+    switch (result) {
+    case xml_result::loaded:
+        return {1, ""};
+    case xml_result::too_large:
+        return {1, "larger than 64 MB"};
+    case xml_result::too_deep:
+        return {1, "nested too deeply"};
+    case xml_result::unreadable:
+        break;
+    }
+    if (!document.Error())
+        return {1, "cannot open the file"};
+    // TinyXML reports an empty document at line 0.
+    return {std::max(1, document.ErrorRow()), std::string("not well-formed XML (") + document.ErrorDesc() + ")"};
+}

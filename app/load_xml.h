@@ -22,6 +22,15 @@ xml_result load_xml(const std::string& path, TiXmlDocument& document);
 // The log text for a refused file (too large or too deep), or empty.
 std::string refusal_text(xml_result result);
 
+// Why a file that exists was not loaded, in the words level_checker and
+// mapscout give authors: the line at fault (1 when the whole file is refused)
+// and the reason, such as the parser's own description of broken XML.
+struct xml_problem {
+    int line = 1;
+    std::string reason;
+};
+xml_problem describe_xml_problem(xml_result result, const TiXmlDocument& document);
+
 // How deeply the elements of an XML text nest, counted on the raw text so it
 // never recurses; comments, CDATA and quoted attribute values are skipped.
 int xml_nesting_depth(const std::string& text);

@@ -38,8 +38,13 @@ level::level(const std::string& file_name, game_context* context, MyGUI::Gui* gu
     const xml_result read = load_xml(levels_folder + file_name, document);
     if (read != xml_result::loaded) {
         const std::string refused = refusal_text(read);
-        load_problem = refused.empty() ? ": kann im Ordner media/levels/ nicht gefunden werden." : ": " + refused;
-        log(load_problem);
+        const std::string logged = refused.empty() ? ": kann im Ordner media/levels/ nicht gefunden werden." : ": " + refused;
+        log(logged);
+        // The log line stays the same for every file that fails; the author
+        // of one that is there learns where and why it cannot be read.
+        const bool opened = read != xml_result::unreadable || document.Error();
+        const xml_problem problem = describe_xml_problem(read, document);
+        load_problem = opened ? ":" + std::to_string(problem.line) + ": " + problem.reason : logged;
         return;
     }
     const TiXmlElement* root = document.FirstChildElement("Level");

@@ -60,8 +60,9 @@ public:
     void set_completed(bool done) { completed = done; }
     MyGUI::Gui* get_gui() const { return gui; }
     game_context* get_context() const { return context; }
-    // Why the level stayed empty (the logged message, after the file name),
-    // or empty when it loaded.
+    // Why the level stayed empty, to follow the file name, or empty when it
+    // loaded: the logged message, but for a file that is there and cannot be
+    // read, its line and the reason (":4: not well-formed XML (...)").
     const std::string& get_load_problem() const { return load_problem; }
 
     // Name and description of a level file, for the level selection; both

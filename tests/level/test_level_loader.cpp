@@ -132,6 +132,19 @@ TEST_F(level_loader, broken_files_give_an_empty_level_with_a_message)
     ASSERT_NE(odd_values->get_player(), nullptr);
 }
 
+TEST_F(level_loader, a_broken_file_that_is_there_says_where_and_why_and_logs_as_before)
+{
+    auto broken = load("broken.map", "<Level name=\"Broken\">\n<Objects>\n<Object type=\"start\"/>\n</Level>\n");
+    EXPECT_TRUE(log.contains("broken.map: kann im Ordner media/levels/ nicht gefunden werden."));
+    EXPECT_EQ(broken->get_load_problem(), ":4: not well-formed XML (Error reading end tag.)");
+
+    auto empty = load("empty.map", "");
+    EXPECT_EQ(empty->get_load_problem(), ":1: not well-formed XML (Error document empty.)");
+
+    auto missing = std::make_unique<level>("nowhere.map", &context, nullptr);
+    EXPECT_EQ(missing->get_load_problem(), ": kann im Ordner media/levels/ nicht gefunden werden.");
+}
+
 TEST_F(level_loader, a_level_without_start_places_the_ball_above_the_origin)
 {
     auto lvl = load_course("<Object type=\"block\"/>");

@@ -23,18 +23,12 @@ element_checks::element_checks(check_report& report, std::string file) : report(
 const TiXmlElement* element_checks::load(TiXmlDocument& document, const char* name, const std::string& consequence)
 {
     const xml_result read = load_xml(file, document);
-    if (read == xml_result::too_large || read == xml_result::too_deep) {
-        report.error(file, 1, std::string(read == xml_result::too_large ? "larger than 64 MB" : "nested too deeply") +
-                                  ", so " + consequence);
-        return nullptr;
-    }
-    if (read == xml_result::unreadable) {
-        if (!document.Error() || document.ErrorId() == TiXmlBase::TIXML_ERROR_OPENING_FILE)
-            report.error(file, 1, "cannot open the file, so " + consequence + "; check the path");
-        else
-            report.error(file, document.ErrorRow(),
-                         std::string("not well-formed XML (") + document.ErrorDesc() + "), so " + consequence +
-                             "; fix the XML here or just before");
+    if (read != xml_result::loaded) {
+        const xml_problem problem = describe_xml_problem(read, document);
+        const char* advice = read != xml_result::unreadable ? ""
+                             : document.Error()             ? "; fix the XML here or just before"
+                                                            : "; check the path";
+        report.error(file, problem.line, problem.reason + ", so " + consequence + advice);
         return nullptr;
     }
     const TiXmlElement* root = document.FirstChildElement(name);
