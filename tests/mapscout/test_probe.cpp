@@ -4,6 +4,7 @@
 #include "objects/obj_player.h"
 #include "objects/obj_score.h"
 #include "support/level_fixture.h"
+#include "support/recording_sound_device.h"
 
 #include <OgreSceneNode.h>
 
@@ -12,7 +13,13 @@ namespace {
 // Levels as mapscout builds them (set before the members below load one).
 class scout_fixture : public level_fixture {
 protected:
-    scout_fixture() { context.scout = true; }
+    scout_fixture()
+    {
+        context.scout = true;
+        context.sound = &music;
+    }
+
+    recording_sound_device music;
 };
 
 class probe : public scout_fixture {
@@ -93,6 +100,7 @@ TEST_F(probe, the_level_plays_no_music_and_fixes_its_fog)
     write_level("foggy.map", R"(<Level music="song.ogg"><Fog start="1" end="2" colour="1 0 0"/>
         <Objects><Object type="start"/></Objects></Level>)");
     auto foggy = std::make_unique<level>("foggy.map", &context, nullptr);
+    EXPECT_TRUE(music.started.empty()) << "mapscout started " << music.started.front();
     EXPECT_EQ(ogre.scene_manager->getFogColour(), Ogre::ColourValue(0, 0, 0, 1));
     EXPECT_FLOAT_EQ(ogre.scene_manager->getFogStart(), 300.0f);
     EXPECT_FLOAT_EQ(ogre.scene_manager->getFogEnd(), 500.0f);
