@@ -15,6 +15,8 @@
 #include <thread>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 // A tenth of a second of mono 16-bit wave at 44.1 kHz, silent or an A of
@@ -53,13 +55,18 @@ std::string write_silent_wave(const std::string& path)
 // 16-bit stereo at 44.1 kHz, four bytes a frame.
 class recorded_output {
 public:
-    recorded_output() : path(::testing::TempDir() + "sound_device_output.raw")
+    // Named after the process: test runs of other checkouts may share the folder.
+    recorded_output() : path(::testing::TempDir() + "sound_device_output_" + std::to_string(::getpid()) + ".raw")
     {
         std::filesystem::remove(path);
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", path.c_str(), 1);
     }
-    ~recorded_output() { setenv("SDL_AUDIODRIVER", "dummy", 1); }
+    ~recorded_output()
+    {
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        std::filesystem::remove(path);
+    }
 
     // Seconds written so far.
     double written() const
@@ -98,7 +105,8 @@ private:
 
 TEST(sound_device, sdl_device_plays_a_file_looped_until_stop_all_silences_it)
 {
-    const std::string wave = write_wave(::testing::TempDir() + "sound_device_tone.wav", 16000);
+    const std::string tone = "sound_device_tone_" + std::to_string(::getpid()) + ".wav";
+    const std::string wave = write_wave(::testing::TempDir() + tone, 16000);
     recorded_output output;
     sdl_sound_device sound;
     EXPECT_LT(output.peak(0.0, 0.2), 0.01) << "sound before anything plays";
