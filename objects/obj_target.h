@@ -1,7 +1,8 @@
 #pragma once
 
 // The goal: its touch completes the level. Always registered as "target" and
-// always drawn with "finish.mesh", whatever the element says.
+// always drawn with "finish.mesh" (a pad with a flag), whatever the element
+// says; its body is the pad alone ("finish_pad.mesh").
 
 #include "level/game_object.h"
 

@@ -38,10 +38,10 @@ struct triangle_mesh {
     std::vector<std::uint16_t> indices;
 };
 
-triangle_mesh read_back(const Ogre::MeshPtr& mesh)
+triangle_mesh read_back(const Ogre::MeshPtr& mesh, unsigned short submesh = 0)
 {
     triangle_mesh out;
-    const Ogre::SubMesh* sub = mesh->getSubMesh(0);
+    const Ogre::SubMesh* sub = mesh->getSubMesh(submesh);
     const Ogre::VertexData* data = sub->vertexData;
     const auto* pos = data->vertexDeclaration->findElementBySemantic(Ogre::VES_POSITION);
     const auto* nrm = data->vertexDeclaration->findElementBySemantic(Ogre::VES_NORMAL);
@@ -71,6 +71,34 @@ void expect_near(const Ogre::Vector3& actual, const Ogre::Vector3& expected, con
     EXPECT_NEAR(actual.x, expected.x, 0.01f) << what;
     EXPECT_NEAR(actual.y, expected.y, 0.01f) << what;
     EXPECT_NEAR(actual.z, expected.z, 0.01f) << what;
+}
+
+// Every part of every mesh is convex, so a front face turns away from the
+// part's centre; a clockwise triangle would be culled and lit from behind.
+void expect_outward_faces(const triangle_mesh& mesh, const std::string& name)
+{
+    ASSERT_EQ(mesh.indices.size() % 3, 0u) << name;
+    ASSERT_FALSE(mesh.indices.empty()) << name;
+    for (const Ogre::Vector3& n : mesh.normals)
+        EXPECT_NEAR(n.length(), 1.0f, 1e-4f) << name;
+    Ogre::AxisAlignedBox box;
+    for (const Ogre::Vector3& p : mesh.positions)
+        box.merge(p);
+    const Ogre::Vector3 centre = box.getCenter();
+    int inward = 0, against_normals = 0;
+    for (std::size_t i = 0; i < mesh.indices.size(); i += 3) {
+        const Ogre::Vector3& a = mesh.positions[mesh.indices[i]];
+        const Ogre::Vector3& b = mesh.positions[mesh.indices[i + 1]];
+        const Ogre::Vector3& c = mesh.positions[mesh.indices[i + 2]];
+        const Ogre::Vector3 face = (b - a).crossProduct(c - a);
+        ASSERT_GT(face.length(), 1e-6f) << name << " has a degenerate triangle";
+        if (face.dotProduct((a + b + c) / 3 - centre) <= 0)
+            ++inward;
+        if (face.dotProduct(mesh.normals[mesh.indices[i]]) <= 0)
+            ++against_normals;
+    }
+    EXPECT_EQ(inward, 0) << name;
+    EXPECT_EQ(against_normals, 0) << name;
 }
 
 // One generator run into a private folder for the whole suite; each test
@@ -131,7 +159,7 @@ TEST_F(generated_media, each_mesh_spans_its_physics_shape)
         {"block_10_10.mesh", {{-5, -1, -5}, {5, 1, 5}}},
         {"block_2_2.mesh", {{-10, -1, -10}, {10, 1, 10}}},
         {"start.mesh", {{-5, -0.5f, -5}, {5, 0.5f, 5}}},
-        {"finish.mesh", {{-6, -0.5f, -6}, {6, 0.5f, 6}}},
+        {"finish_pad.mesh", {{-6, -0.5f, -6}, {6, 0.5f, 6}}},
         {"ground.mesh", {{-500, -0.25f, -500}, {500, 0.25f, 500}}},
         {"door.mesh", {{-0.25f, -7.5f, -5}, {0.25f, 7.5f, 5}}},
         {"door_open.mesh", {{-0.25f, 9.75f, -5}, {0.25f, 10.25f, 5}}},
@@ -139,7 +167,8 @@ TEST_F(generated_media, each_mesh_spans_its_physics_shape)
         {"score.mesh", {{-2.5f, -2.5f, -1}, {2.5f, 2.5f, 1}}},
         {"infobox.mesh", {{-2.5f, -2.5f, -2.5f}, {2.5f, 2.5f, 2.5f}}},
     };
-    ASSERT_EQ(game_mesh_names().size(), expected.size());
+    // finish.mesh, the pad with its flag, is drawn only: its own test follows.
+    ASSERT_EQ(game_mesh_names().size(), expected.size() + 1);
     for (const auto& [name, box] : expected) {
         const Ogre::MeshPtr mesh = load(name);
         // Culling uses the stored bounds, the physics hull the vertices: both must fit.
@@ -151,6 +180,36 @@ TEST_F(generated_media, each_mesh_spans_its_physics_shape)
         expect_near(vertices.getMinimum(), box.min, name + " vertices");
         expect_near(vertices.getMaximum(), box.max, name + " vertices");
     }
+}
+
+TEST_F(generated_media, the_goal_is_its_pad_with_a_chequered_flag_standing_on_it)
+{
+    const Ogre::MeshPtr goal = load("finish.mesh");
+    ASSERT_EQ(goal->getNumSubMeshes(), 3u);
+    // The pad is drawn from the very vertices the target's body is made of.
+    EXPECT_EQ(read_back(goal, 0).positions, read_back(load("finish_pad.mesh")).positions);
+    EXPECT_EQ(goal->getSubMesh(0)->getMaterialName(), "finish");
+
+    const auto bounds = [&](unsigned short part) {
+        Ogre::AxisAlignedBox box;
+        for (const Ogre::Vector3& p : read_back(goal, part).positions)
+            box.merge(p);
+        return box;
+    };
+    const float pad_top = 0.5f;
+    const Ogre::AxisAlignedBox pole = bounds(1), cloth = bounds(2);
+    EXPECT_EQ(goal->getSubMesh(2)->getMaterialName(), "finish_flag");
+    // A pole stands on the pad, taller than the ball (8 across)...
+    EXPECT_NEAR(pole.getMinimum().y, pad_top, 0.01f);
+    EXPECT_GT(pole.getMaximum().y, pad_top + 10);
+    EXPECT_LT(pole.getSize().x, 1.0f);
+    EXPECT_LE(pole.getMaximum().y, goal->getBounds().getMaximum().y);
+    // ...and a cloth hangs from its top, wider than tall, beside it.
+    EXPECT_GT(cloth.getMinimum().y, pad_top + 5);
+    EXPECT_LE(cloth.getMaximum().y, pole.getMaximum().y);
+    EXPECT_NEAR(cloth.getMinimum().x, pole.getMaximum().x, 0.01f);
+    EXPECT_GT(cloth.getSize().x, cloth.getSize().y);
+    EXPECT_GT(cloth.getSize().y, 4.0f);
 }
 
 TEST_F(generated_media, the_ball_is_round_with_radius_four)
@@ -166,33 +225,10 @@ TEST_F(generated_media, the_ball_is_round_with_radius_four)
 
 TEST_F(generated_media, every_face_points_out_and_has_unit_normals)
 {
-    for (const std::string& name : game_mesh_names()) {
-        const triangle_mesh mesh = read_back(load(name));
-        ASSERT_EQ(mesh.indices.size() % 3, 0u) << name;
-        ASSERT_FALSE(mesh.indices.empty()) << name;
-        for (const Ogre::Vector3& n : mesh.normals)
-            EXPECT_NEAR(n.length(), 1.0f, 1e-4f) << name;
-
-        // Every shape is convex, so a front face turns away from the centre;
-        // a clockwise triangle would be culled and lit from behind.
-        Ogre::AxisAlignedBox box;
-        for (const Ogre::Vector3& p : mesh.positions)
-            box.merge(p);
-        const Ogre::Vector3 centre = box.getCenter();
-        int inward = 0, against_normals = 0;
-        for (std::size_t i = 0; i < mesh.indices.size(); i += 3) {
-            const Ogre::Vector3& a = mesh.positions[mesh.indices[i]];
-            const Ogre::Vector3& b = mesh.positions[mesh.indices[i + 1]];
-            const Ogre::Vector3& c = mesh.positions[mesh.indices[i + 2]];
-            const Ogre::Vector3 face = (b - a).crossProduct(c - a);
-            ASSERT_GT(face.length(), 1e-6f) << name << " has a degenerate triangle";
-            if (face.dotProduct((a + b + c) / 3 - centre) <= 0)
-                ++inward;
-            if (face.dotProduct(mesh.normals[mesh.indices[i]]) <= 0)
-                ++against_normals;
-        }
-        EXPECT_EQ(inward, 0) << name;
-        EXPECT_EQ(against_normals, 0) << name;
+    for (const std::string& mesh_name : game_mesh_names()) {
+        const Ogre::MeshPtr loaded = load(mesh_name);
+        for (unsigned short part = 0; part < loaded->getNumSubMeshes(); ++part)
+            expect_outward_faces(read_back(loaded, part), mesh_name + " part " + std::to_string(part));
     }
 }
 
@@ -222,11 +258,12 @@ TEST_F(generated_media, every_script_parses_without_a_complaint)
 TEST_F(generated_media, each_mesh_names_a_scripted_material)
 {
     auto& materials = Ogre::MaterialManager::getSingleton();
-    for (const std::string& name : game_mesh_names()) {
-        const std::string material = load(name)->getSubMesh(0)->getMaterialName();
-        EXPECT_TRUE(materials.resourceExists(material, media_group))
-            << name << " names '" << material << "'";
-    }
+    for (const std::string& name : game_mesh_names())
+        for (const Ogre::SubMesh* part : load(name)->getSubMeshes()) {
+            const std::string& material = part->getMaterialName();
+            EXPECT_TRUE(materials.resourceExists(material, media_group))
+                << name << " names '" << material << "'";
+        }
 }
 
 TEST_F(generated_media, every_texture_a_material_names_is_generated)

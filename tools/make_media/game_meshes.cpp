@@ -18,6 +18,27 @@ const Ogre::Quaternion upright = Ogre::Quaternion::IDENTITY;
 // Turns a prism's +y axis onto +z, for the coin that faces the camera.
 const Ogre::Quaternion facing_z(Ogre::Degree(90), Ogre::Vector3::UNIT_X);
 
+// The target's pad, 12 across and 1 high: all that the ball touches.
+void add_finish_pad(mesh_builder& m)
+{
+    add_prism(m, 6, 1, 8, false, upright, 4);
+}
+
+// A chequered flag on a pole in the middle of the pad, as the texts and the
+// level previews promise. It stands 12 above the pad's top, a ball and a half:
+// the camera looks steeply down on the ball, and a taller flag would stay
+// above the picture until the ball was nearly there. The cloth is broadside
+// to a ball coming along -z, the way the courses mostly run.
+void add_flag(mesh_builder& m)
+{
+    const float pad_top = 0.5f, pole_top = pad_top + 12, pole_radius = 0.3f;
+    m.next_part("finish_pole");
+    add_prism(m, pole_radius, pole_top - pad_top, 12, true, upright, 1, {0, (pad_top + pole_top) / 2, 0});
+    m.next_part("finish_flag");
+    const Ogre::Vector3 cloth(7, 4.5f, 0.25f);
+    add_box(m, cloth, {pole_radius + cloth.x / 2, pole_top - 0.5f - cloth.y / 2, 0}, 0);
+}
+
 std::vector<mesh_recipe> recipes()
 {
     return {
@@ -28,7 +49,13 @@ std::vector<mesh_recipe> recipes()
          [](mesh_builder& m) { add_box(m, {20, 2, 20}, origin, 20); }},
         {"start.mesh", "start", [](mesh_builder& m) { add_prism(m, 5, 1, 32, true, upright, 8); }},
         {"finish.mesh", "finish",
-         [](mesh_builder& m) { add_prism(m, 6, 1, 8, false, upright, 4); }},
+         [](mesh_builder& m) {
+             add_finish_pad(m);
+             add_flag(m);
+         }},
+        // The target's body is made from the pad alone, so the flag is no
+        // obstacle and the goal plays as it always did.
+        {"finish_pad.mesh", "finish", add_finish_pad},
         // One texture repeat every 25 units keeps the floor readable from high
         // up; 50-unit cells keep the per-vertex fog smooth across it.
         {"ground.mesh", "ground",

@@ -25,6 +25,7 @@ std::vector<std::pair<std::string, painter>> textures()
         {"ball.png", paint_ball},
         {"start.png", paint_start},
         {"finish.png", paint_finish},
+        {"flag.png", paint_flag},
         {"teleporter.png", paint_teleporter},
         {"coin.png", [] { return paint_coin({1.0f, 0.76f, 0.2f}); }},
         {"coin_blue.png", [] { return paint_coin({0.3f, 0.55f, 1.0f}); }},

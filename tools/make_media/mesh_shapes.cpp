@@ -80,7 +80,7 @@ void add_sphere(mesh_builder& mesh, float radius, int segments, int rings)
 }
 
 void add_prism(mesh_builder& mesh, float radius, float height, int sides, bool smooth,
-               const Ogre::Quaternion& orientation, float side_repeats)
+               const Ogre::Quaternion& orientation, float side_repeats, const Ogre::Vector3& centre)
 {
     const float half = height * 0.5f;
     auto corner = [&](int k) {
@@ -88,13 +88,13 @@ void add_prism(mesh_builder& mesh, float radius, float height, int sides, bool s
         return Ogre::Vector3(std::cos(a), 0, -std::sin(a));
     };
     auto add = [&](const Ogre::Vector3& p, const Ogre::Vector3& n, const Ogre::Vector2& uv) {
-        return mesh.vertex(orientation * p, orientation * n, uv);
+        return mesh.vertex(centre + orientation * p, orientation * n, uv);
     };
 
     for (int cap = 0; cap < 2; ++cap) {
         const float sign = cap == 0 ? 1.0f : -1.0f;
         const Ogre::Vector3 normal(0, sign, 0);
-        const std::uint16_t centre = add(normal * half, normal, Ogre::Vector2(0.5f, 0.5f));
+        const std::uint16_t middle = add(normal * half, normal, Ogre::Vector2(0.5f, 0.5f));
         std::vector<std::uint16_t> rim;
         for (int k = 0; k <= sides; ++k) {
             const Ogre::Vector3 c = corner(k);
@@ -105,9 +105,9 @@ void add_prism(mesh_builder& mesh, float radius, float height, int sides, bool s
         }
         for (int k = 0; k < sides; ++k) {
             if (cap == 0)
-                mesh.triangle(centre, rim[k], rim[k + 1]);
+                mesh.triangle(middle, rim[k], rim[k + 1]);
             else
-                mesh.triangle(centre, rim[k + 1], rim[k]);
+                mesh.triangle(middle, rim[k + 1], rim[k]);
         }
     }
 

@@ -22,10 +22,11 @@ void add_box(mesh_builder& mesh, const Ogre::Vector3& size, const Ogre::Vector3&
 // from the north pole (0) to the south pole (1).
 void add_sphere(mesh_builder& mesh, float radius, int segments, int rings);
 
-// A prism of the given number of sides (a cylinder when smooth) around the
-// origin with its axis along +y before orientation turns it. Corners start at
+// A prism of the given number of sides (a cylinder when smooth) around
+// centre with its axis along +y before orientation turns it. Corners start at
 // angle 0, so with a side count divisible by four the outline spans exactly
 // 2 * radius on both axes. Caps map the texture's full square onto the
 // circle; the side wraps it side_repeats times.
 void add_prism(mesh_builder& mesh, float radius, float height, int sides, bool smooth,
-               const Ogre::Quaternion& orientation, float side_repeats);
+               const Ogre::Quaternion& orientation, float side_repeats,
+               const Ogre::Vector3& centre = Ogre::Vector3::ZERO);

@@ -82,6 +82,20 @@ rgba_image paint_finish()
     return image;
 }
 
+rgba_image paint_flag()
+{
+    rgba_image image(size, size);
+    image.paint([](float u, float v) {
+        // Five squares by three on a cloth half again as wide as tall, so
+        // they come out square; soft folds run down it.
+        const bool dark = (int(u * 5) + int(v * 3)) % 2 == 1;
+        const colour c = dark ? colour{0.08f, 0.08f, 0.1f} : colour{0.96f, 0.95f, 0.92f};
+        const float fold = 0.88f + 0.12f * std::sin(u * 3 * 2 * pi + 0.8f);
+        return scaled(c, fold * (0.95f + 0.08f * soft_noise(u, v, 8, 53)));
+    });
+    return image;
+}
+
 rgba_image paint_teleporter()
 {
     rgba_image image(size, size);
