@@ -1,0 +1,34 @@
+#pragma once
+
+// The main loop's frame timer. A frame is timed from the start of its update
+// to the end of its render, and the next frame advances the states by that
+// time. After a change of state the new state's first frame is still its
+// loading (a level's first picture loads its textures and builds its
+// shaders): that frame and the one after it advance by nothing, so the play
+// clock and the physics start when the first picture is on screen.
+//
+// The clock is a function returning microseconds, so tests can script it.
+
+#include <functional>
+
+class frame_timer {
+public:
+    using clock = std::function<unsigned long long()>;
+
+    // By default the system's monotonic clock.
+    frame_timer();
+    explicit frame_timer(clock now);
+
+    // At the top of a frame: the time, in seconds, by which it advances.
+    float begin_frame();
+    // After the frame's render.
+    void end_frame();
+    // A state was entered, left or resumed since the last frame.
+    void restart();
+
+private:
+    clock now;
+    unsigned long long started = 0;
+    float last_frame = 0.0f;
+    bool loading = false;
+};
