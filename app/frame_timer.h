@@ -2,10 +2,11 @@
 
 // The main loop's frame timer. A frame is timed from the start of its update
 // to the end of its render, and the next frame advances the states by that
-// time. After a change of state the new state's first frame is still its
-// loading (a level's first picture loads its textures and builds its
-// shaders): that frame and the one after it advance by nothing, so the play
-// clock and the physics start when the first picture is on screen.
+// time. A change of state (building a level, say) happens between frames and
+// is never timed; the new state's first frame would advance by the old
+// state's last one, and draws the new scene for the first time. So that
+// frame and the one after it advance by nothing: a level's play clock and
+// its physics start when its first picture is on screen.
 //
 // The clock is a function returning microseconds, so tests can script it.
 

@@ -1,6 +1,10 @@
 // The level's play clock, which the HUD and the completed screen show: it
-// must add up to the time actually played, however the frame rate varies.
+// must add up to the time actually played, however the frame rate varies,
+// and start at zero when the level's first picture is on screen, however
+// long the level took to load.
 
+#include "app/frame_timer.h"
+#include "objects/obj_player.h"
 #include "support/level_fixture.h"
 
 #include <OgreRenderWindow.h>
@@ -82,4 +86,39 @@ TEST_F(play_clock, reads_the_time_played_within_one_percent_when_the_frame_rate_
     auto lvl = load_course("<Object type=\"start\"/>");
     const double played = play(*lvl, frames);
     EXPECT_NEAR(lvl->get_elapsed_time(), played, played * 0.01);
+}
+
+TEST_F(play_clock, reads_zero_when_the_first_picture_shows_however_long_the_level_took_to_load)
+{
+    // The main loop's order: the frame timer hands each frame the time the
+    // one before took; the window counts frames against the wall clock.
+    unsigned long long now = 0;
+    frame_timer timer([&] { return now; });
+    auto loop_frame = [&](float seconds, level* lvl) {
+        const float dt = timer.begin_frame();
+        if (lvl)
+            frame(*lvl, dt);
+        now += static_cast<unsigned long long>(seconds * 1e6f);
+        timer.end_frame();
+        window.frame(seconds);
+    };
+    for (int i = 0; i < 90; ++i)
+        loop_frame(1.0f / 60.0f, nullptr);
+
+    // Between frames the title screen's request is carried out: the state
+    // changes and builds the level, which takes three seconds.
+    timer.restart();
+    auto lvl = load_course("<Object type=\"start\"/>");
+    now += 3000000;
+    window.frame(3.0f);
+    loop_frame(0.05f, lvl.get());
+    EXPECT_EQ(lvl->get_elapsed_time(), 0.0f);
+    EXPECT_EQ(lvl->get_player()->get_position().y, 5.0f);
+
+    double played = 0.0;
+    for (int i = 0; i < 100; ++i) {
+        loop_frame(i % 3 == 0 ? 0.08f : 0.03f, lvl.get());
+        EXPECT_NEAR(lvl->get_elapsed_time(), played, 1e-3) << "frame " << i;
+        played += i % 3 == 0 ? 0.08 : 0.03;
+    }
 }
