@@ -248,8 +248,8 @@ std::string level::make_unique_name()
 
 void level::update()
 {
-    // The measured frame times add up to the time played; a frame rate
-    // averaged over the last second would count a change of pace too early.
+    // The measured frame times add up to the time played; the window's frame
+    // rate, averaged over the last second, lags behind every change of pace.
     elapsed_time += context->frame_time;
     if (acting_stale) {
         acting.clear();
