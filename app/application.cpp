@@ -18,7 +18,6 @@
 #include <OgreResourceGroupManager.h>
 #include <OgreRoot.h>
 #include <OgreSceneManager.h>
-#include <OgreTimer.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -77,7 +76,7 @@ int application::setup()
     world = std::make_unique<physics_world>();
     sound = sound_device::create();
     context = std::make_unique<game_context>();
-    *context = {root, scene_manager, window, world.get(), input.get(), sound.get(), frame_time};
+    *context = {root, scene_manager, window, world.get(), input.get(), sound.get(), 0.0f};
     load_resources();
     return 0;
 }
@@ -150,19 +149,16 @@ void application::run_level(std::string level_file)
 
 void application::main_loop()
 {
-    Ogre::Timer* timer = root->getTimer();
     while (!state_stack.empty()) {
+        const float frame_time = frames.begin_frame();
         context->frame_time = frame_time;
-        // The timer is read as whole microseconds: a float of milliseconds
-        // since start-up would lose sub-millisecond steps after a few hours.
-        const unsigned long long start = timer->getMicroseconds();
         state_stack.back()->update();
         input->capture(frame_time);
         if (window->isActive())
             root->renderOneFrame();
         else if (window->isVisible())
             window->update(true);
-        frame_time = float(timer->getMicroseconds() - start) / 1000000.0f;
+        frames.end_frame();
         events->pump();
         if (events->closed()) {
             exit_all_states();
@@ -239,6 +235,7 @@ int application::push_state(std::string name, const state_params& params)
         state_stack.back()->pause();
     state_stack.push_back(target);
     target->enter(params);
+    frames.restart();
     return 0;
 }
 
@@ -253,6 +250,7 @@ int application::change_state(std::string name, const state_params& params)
     }
     state_stack.push_back(target);
     target->enter(params);
+    frames.restart();
     return 0;
 }
 
@@ -264,5 +262,6 @@ int application::pop_state()
     }
     if (!state_stack.empty())
         state_stack.back()->resume();
+    frames.restart();
     return 0;
 }

@@ -10,6 +10,7 @@
 // construct them as locals. There is one application per process; states
 // reach it through instance().
 
+#include "frame_timer.h"
 #include "game_context.h"
 #include "state_params.h"
 
@@ -66,7 +67,8 @@ public:
     std::unique_ptr<physics_world> world;
     std::unique_ptr<input_manager> input;
     std::unique_ptr<sound_device> sound;
-    float frame_time = 0.0f;
+    // Restarted by every change of the state stack.
+    frame_timer frames;
     std::string app_name;
     std::unique_ptr<game_context> context;
 

@@ -16,12 +16,23 @@
 
 #include <boost/bind/bind.hpp>
 
+#include <algorithm>
+#include <cmath>
+
 using namespace boost::placeholders;
 
 namespace {
 
 constexpr float lowest = 40.0f;
 constexpr float highest = 250.0f;
+// The mouse reports a wheel notch as 120 counts.
+constexpr float counts_per_notch = 120.0f;
+// How far one notch moves the target height, whatever the frame rate: the
+// step a notch used to take at 60 frames a second.
+constexpr float notch_height = 50.0f;
+constexpr float glide_speed = 100.0f;
+const Ogre::Vector3 wheel_direction(0, 1, 0.666f);
+const Ogre::Vector3 glide_direction(0, 1, 0.66f);
 
 }
 
@@ -89,21 +100,23 @@ void game_camera::steer(const mouse_state& mouse, float dt)
     if (scout)
         return;
 
-    if (mouse.Z.rel != 0) {
-        const float y = eye_node->getPosition().y;
-        if ((y >= lowest && mouse.Z.rel < 0) || (y <= highest && mouse.Z.rel > 0))
-            target_position = eye_node->getPosition() + Ogre::Vector3(0, 1, 0.666f) * float(mouse.Z.rel) * dt * 25.0f;
-    }
+    if (mouse.Z.rel != 0)
+        target_position += wheel_direction * (float(mouse.Z.rel) / counts_per_notch * notch_height);
     if (target_position.y < lowest)
         target_position.y = lowest + 1.0f;
     else if (target_position.y > highest)
         target_position.y = highest - 1.0f;
+    glide(dt);
+}
 
-    const Ogre::Vector3 glide = Ogre::Vector3(0, 1, 0.66f) * dt * 100.0f;
-    Ogre::Vector3 p = eye_node->getPosition();
-    if (p.y >= target_position.y + 1.0f && p.y >= lowest && p.y <= highest)
-        p -= glide;
-    if (p.y <= target_position.y - 1.0f)
-        p += glide;
-    eye_node->setPosition(p);
+void game_camera::glide(float dt)
+{
+    const Ogre::Vector3 p = eye_node->getPosition();
+    const float gap = target_position.y - p.y;
+    if (std::fabs(gap) < 1.0f)
+        return;
+    // Never past the target: a long frame would otherwise carry the camera
+    // beyond the height limits, from wherever it is.
+    const float rise = std::copysign(std::min(std::fabs(gap), glide_speed * dt), gap);
+    eye_node->setPosition(p + glide_direction * rise);
 }

@@ -2,8 +2,9 @@
 
 // The in-game camera: hangs below the ball's scene node, so it follows the
 // ball's position but not its rolling. Horizontal mouse movement turns it
-// around the ball; the wheel sets a height between 40 and 250 that the camera
-// glides to at constant speed. It owns the window's viewport during play and
+// around the ball; each wheel notch moves a target height, kept between 40
+// and 250, by the same distance at any frame rate, and the camera glides to
+// it at constant speed without passing it. It owns the window's viewport during play and
 // switches on the "Bloom" compositor there. The in-game state creates it
 // after the level and deletes it before the level; it registers itself with
 // the level, which hands it to the ball for its heading.
@@ -42,6 +43,9 @@ public:
     void on_mouse_button(float, const mouse_state&) {}
 
 private:
+    // Toward the target height at constant speed; within a unit it stays.
+    void glide(float dt);
+
     game_context* context;
     Ogre::Camera* camera = nullptr;
     Ogre::Viewport* viewport = nullptr;

@@ -164,6 +164,11 @@ void input_manager::remove_last_listener()
         listeners.pop_back();
 }
 
+bool input_manager::has_listener(const std::string& name) const
+{
+    return std::any_of(listeners.begin(), listeners.end(), [&](const input_listener& l) { return l.name == name; });
+}
+
 void input_manager::capture(float frame_time)
 {
     this->frame_time = frame_time;

@@ -29,6 +29,7 @@ public:
     void remove_listener(const input_listener& listener);
     void remove_listener(const std::string& name);
     void remove_last_listener();
+    bool has_listener(const std::string& name) const;
 
     void capture(float frame_time);
 

@@ -14,7 +14,6 @@
 #include "objects/obj_player.h"
 
 #include <OgreLight.h>
-#include <OgreRenderWindow.h>
 #include <OgreRoot.h>
 #include <OgreSceneManager.h>
 
@@ -254,10 +253,9 @@ std::string level::make_unique_name()
 
 void level::update()
 {
-    // The clock advances by the reciprocal of the measured frame rate; before
-    // the window has measured one, by the frame's own duration.
-    const float fps = context->window ? context->window->getStatistics().lastFPS : 0.0f;
-    elapsed_time += fps > 0.0f ? 1.0 / fps : double(context->frame_time);
+    // The measured frame times add up to the time played; the window's frame
+    // rate, averaged over the last second, lags behind every change of pace.
+    elapsed_time += context->frame_time;
     if (acting_stale) {
         acting.clear();
         for (const auto& entry : objects)

@@ -155,4 +155,7 @@ void obj_player::respawn()
     actor->set_linear_velocity(Ogre::Vector3::ZERO);
     actor->set_angular_velocity(Ogre::Vector3::ZERO);
     actor->set_position(respawn_point);
+    // The limit of the block it fell from would send a ball put back far
+    // below that block back again every frame.
+    fall_reference_height = respawn_point.y;
 }

@@ -33,7 +33,8 @@ public:
     void move_down(float);
     void move_up(float);
 
-    // Back to the respawn point at rest; nothing once the level is completed.
+    // Back to the respawn point at rest, falling from there on; nothing once
+    // the level is completed.
     void respawn();
     void set_respawn_point(const Ogre::Vector3& point) { respawn_point = point; }
     void set_fall_reference_height(float height) { fall_reference_height = height; }

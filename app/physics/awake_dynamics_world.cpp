@@ -144,6 +144,9 @@ void awake_dynamics_world::solveConstraints(btContactSolverInfo& solver_info)
         in_contact.push_back(manifold->getBody0());
         in_contact.push_back(manifold->getBody1());
     }
+    if (before_solve)
+        for (btPersistentManifold* manifold : touching)
+            before_solve(*manifold);
     std::sort(in_contact.begin(), in_contact.end());
     bring_back(in_contact);
     // The solver gets the bodies it can change: those in a contact, those

@@ -32,6 +32,10 @@ public:
     // body that waits has nothing to damp.
     using body_hook = void (*)(btRigidBody& body, btScalar step);
     void set_before_step(body_hook hook) { before_step = hook; }
+    // Called for every touching manifold just before the solver, which
+    // then uses each contact point as the hook leaves it.
+    using manifold_hook = void (*)(btPersistentManifold& manifold);
+    void set_before_solve(manifold_hook hook) { before_solve = hook; }
     void removeRigidBody(btRigidBody* body) override;
     // The bodies whose pose the last stepSimulation changed.
     const std::vector<btRigidBody*>& moved_in_step() const { return moved; }
@@ -58,6 +62,7 @@ private:
 
     still_pair_dispatcher& pairs;
     body_hook before_step = nullptr;
+    manifold_hook before_solve = nullptr;
     // Every non-static body, while the step's own list holds only those
     // that take part.
     btAlignedObjectArray<btRigidBody*> all_bodies;

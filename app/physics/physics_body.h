@@ -89,6 +89,9 @@ private:
     float linear_damping = 0.0f;
     float angular_damping = 0.0f;
     float rolling_friction = 0.0f;
+    // Bullet keeps one friction per body, the static one; this is the
+    // material's friction while sliding.
+    float dynamic_friction = 0.0f;
     Ogre::Vector3 pending_force = Ogre::Vector3::ZERO;
     Ogre::Vector3 pending_torque = Ogre::Vector3::ZERO;
     Ogre::SceneNode* node = nullptr;

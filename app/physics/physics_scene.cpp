@@ -50,6 +50,10 @@ btScalar average_restitution(const btCollisionObject* a, const btCollisionObject
     return (a->getRestitution() + b->getRestitution()) * 0.5f;
 }
 
+// A contact point whose surfaces move across each other faster than this
+// slides, and meets with the dynamic friction of the two materials.
+constexpr float sliding_speed = 0.1f;
+
 std::pair<unsigned long, unsigned long> ordered(unsigned long a, unsigned long b)
 {
     return a < b ? std::make_pair(a, b) : std::make_pair(b, a);
@@ -92,6 +96,7 @@ physics_scene::physics_scene(physics_world& world, std::string name, Ogre::Scene
     dynamics->setGravity(btVector3(0, 0, 0));
     dynamics->getSolverInfo().m_numIterations = 12;
     dynamics->set_before_step(&physics_scene::damp_body);
+    dynamics->set_before_solve(&physics_scene::mix_friction);
     // While the level is built, new bodies look for their pairs all at once
     // in settle(), not each on its own in a tree that grows with every block.
     broadphase->m_deferedcollide = true;
@@ -181,6 +186,7 @@ physics_body* physics_scene::create_body(const std::string& body_name, const std
     }
     body->linear_damping = std::max(params.linear_damping, 0.0f);
     body->rolling_friction = std::max(material.rolling_friction, 0.0f);
+    body->dynamic_friction = material.dynamic_friction;
     body->angular_damping = std::max(params.angular_damping, 0.0f);
     if (params.gravity_disabled)
         body->body_flags |= BF_DISABLE_GRAVITY;
@@ -423,6 +429,27 @@ void physics_scene::note_pushed(physics_body& body)
 void physics_scene::damp_body(btRigidBody& rigid, btScalar step)
 {
     static_cast<physics_body*>(rigid.getUserPointer())->damp(step);
+}
+
+void physics_scene::mix_friction(btPersistentManifold& manifold)
+{
+    const btRigidBody* a = btRigidBody::upcast(manifold.getBody0());
+    const btRigidBody* b = btRigidBody::upcast(manifold.getBody1());
+    if (!a || !b || a->getUserIndex() != kind_body || b->getUserIndex() != kind_body)
+        return;
+    const float sliding = (static_cast<const physics_body*>(a->getUserPointer())->dynamic_friction +
+                           static_cast<const physics_body*>(b->getUserPointer())->dynamic_friction) *
+                          0.5f;
+    const float resting = average(a, b);
+    for (int i = 0; i < manifold.getNumContacts(); ++i) {
+        btManifoldPoint& point = manifold.getContactPoint(i);
+        const btVector3 velocity =
+            a->getVelocityInLocalPoint(point.getPositionWorldOnA() - a->getCenterOfMassPosition()) -
+            b->getVelocityInLocalPoint(point.getPositionWorldOnB() - b->getCenterOfMassPosition());
+        const btVector3& normal = point.m_normalWorldOnB;
+        const btVector3 across = velocity - normal * velocity.dot(normal);
+        point.m_combinedFriction = across.length2() > sliding_speed * sliding_speed ? sliding : resting;
+    }
 }
 
 void physics_scene::note_moved(const std::vector<btRigidBody*>& rigids)

@@ -18,6 +18,7 @@
 
 struct btDbvtBroadphase;
 class btDefaultCollisionConfiguration;
+class btPersistentManifold;
 class awake_dynamics_world;
 class btRigidBody;
 class btSequentialImpulseConstraintSolver;
@@ -112,6 +113,10 @@ private:
     void note_moved(const std::vector<btRigidBody*>& rigids);
     void note_pushed(physics_body& body);
     static void damp_body(btRigidBody& rigid, float step);
+    // Each contact point of two bodies meets with the average static
+    // friction of their materials at rest and the average dynamic friction
+    // while sliding.
+    static void mix_friction(btPersistentManifold& manifold);
     void remove_pair(const serial_pair& key);
     // Whether the two bodies touch as of the last step.
     bool touch(const physics_body& first, const physics_body& second) const;

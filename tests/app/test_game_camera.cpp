@@ -6,6 +6,9 @@
 
 namespace {
 
+// One wheel notch, as the mouse reports it.
+constexpr int notch = 120;
+
 class camera_steering : public level_fixture {
 protected:
     mouse_state mouse(int x, int wheel)
@@ -14,6 +17,22 @@ protected:
         m.X.rel = x;
         m.Z.rel = wheel;
         return m;
+    }
+
+    // Frames at `fps` until the camera stops, checking each that it stays
+    // within the height limits.
+    void glide_until_still(float fps)
+    {
+        for (int frame = 0; frame < 30 * int(fps); ++frame) {
+            const Ogre::Vector3 before = camera.get_camera_position();
+            camera.steer(mouse(0, 0), 1.0f / fps);
+            const float y = camera.get_camera_position().y;
+            ASSERT_GE(y, 40.0f) << "frame " << frame;
+            ASSERT_LE(y, 250.0f) << "frame " << frame;
+            if (camera.get_camera_position() == before)
+                return;
+        }
+        FAIL() << "the camera never came to rest";
     }
 
     std::unique_ptr<level> lvl = load_course("<Object type=\"start\"/>");
@@ -38,38 +57,75 @@ TEST_F(camera_steering, ten_counts_right_turn_it_minus_one_degree_and_a_still_mo
     EXPECT_NEAR(camera.get_camera_node()->getOrientation().getYaw().valueDegrees(), -1.0f, 1e-4f);
 }
 
-TEST_F(camera_steering, the_wheel_sets_a_target_it_glides_to_within_the_limits)
+TEST_F(camera_steering, one_wheel_notch_moves_the_target_50_at_10_30_60_and_144_fps_and_the_camera_follows)
 {
-    camera.steer(mouse(0, 120), 0.1f);
-    // 60 + 120 × 0.1 × 25 = 360, clamped to 249.
-    EXPECT_FLOAT_EQ(camera.get_target_height(), 249.0f);
-    for (int i = 0; i < 600; ++i)
-        camera.steer(mouse(0, 0), 0.01f);
-    EXPECT_NEAR(camera.get_camera_position().y, 249.0f, 1.0f);
+    for (float fps : {10.0f, 30.0f, 60.0f, 144.0f}) {
+        SCOPED_TRACE(fps);
+        camera.steer(mouse(0, notch), 1.0f / fps);
+        EXPECT_NEAR(camera.get_target_height(), 110.0f, 1e-3f);
+        glide_until_still(fps);
+        EXPECT_NEAR(camera.get_camera_position().y, 110.0f, 1.0f);
 
-    // Above 250 the wheel forward does nothing; backward lowers, clamped to 41.
-    camera.steer(mouse(0, -1200), 0.1f);
-    EXPECT_FLOAT_EQ(camera.get_target_height(), 41.0f);
-    for (int i = 0; i < 600; ++i)
-        camera.steer(mouse(0, 0), 0.01f);
+        camera.steer(mouse(0, -notch), 1.0f / fps);
+        EXPECT_NEAR(camera.get_target_height(), 60.0f, 1e-3f);
+        glide_until_still(fps);
+        EXPECT_NEAR(camera.get_camera_position().y, 60.0f, 1.0f);
+    }
+}
+
+TEST_F(camera_steering, wound_far_out_or_in_it_stays_within_40_and_250_and_one_notch_brings_it_back)
+{
+    for (float fps : {10.0f, 30.0f, 60.0f, 144.0f}) {
+        SCOPED_TRACE(fps);
+        camera.steer(mouse(0, 10 * notch), 1.0f / fps);
+        EXPECT_FLOAT_EQ(camera.get_target_height(), 249.0f);
+        glide_until_still(fps);
+        EXPECT_NEAR(camera.get_camera_position().y, 249.0f, 1.0f);
+
+        camera.steer(mouse(0, -notch), 1.0f / fps);
+        EXPECT_NEAR(camera.get_target_height(), 199.0f, 1e-3f);
+        glide_until_still(fps);
+        EXPECT_NEAR(camera.get_camera_position().y, 199.0f, 1.0f);
+
+        camera.steer(mouse(0, -10 * notch), 1.0f / fps);
+        EXPECT_FLOAT_EQ(camera.get_target_height(), 41.0f);
+        glide_until_still(fps);
+        EXPECT_NEAR(camera.get_camera_position().y, 41.0f, 1.0f);
+    }
+}
+
+TEST_F(camera_steering, the_wheel_brings_it_back_from_above_the_top_limit)
+{
+    // Where a long frame used to leave it, with every later notch refused.
+    camera.get_camera()->getParentSceneNode()->setPosition(0, 300, 200);
+    camera.steer(mouse(0, -notch), 0.1f);
+    for (int i = 0; i < 100; ++i)
+        camera.steer(mouse(0, 0), 0.1f);
     EXPECT_NEAR(camera.get_camera_position().y, 41.0f, 1.0f);
-    EXPECT_GE(camera.get_camera_position().y, 40.0f - 1.0f);
 }
 
 TEST_F(camera_steering, it_glides_at_100_units_per_second_and_stops_within_one_unit)
 {
-    camera.steer(mouse(0, 40), 0.1f);
-    // 60 + 40 × 0.1 × 25 = 160.
-    EXPECT_FLOAT_EQ(camera.get_target_height(), 160.0f);
-    const float before = camera.get_camera_position().y;
+    camera.steer(mouse(0, 2 * notch), 0.1f);
+    EXPECT_NEAR(camera.get_target_height(), 160.0f, 1e-3f);
+    EXPECT_NEAR(camera.get_camera_position().y, 70.0f, 1e-3f);
     camera.steer(mouse(0, 0), 0.1f);
-    EXPECT_NEAR(camera.get_camera_position().y - before, 10.0f, 1e-3f);
+    EXPECT_NEAR(camera.get_camera_position().y, 80.0f, 1e-3f);
+
+    for (int i = 0; i < 20; ++i)
+        camera.steer(mouse(0, 0), 0.1f);
+    const Ogre::Vector3 stopped = camera.get_camera_position();
+    EXPECT_NEAR(stopped.y, 160.0f, 1.0f);
+    for (int i = 0; i < 5; ++i) {
+        camera.steer(mouse(0, 0), 0.1f);
+        EXPECT_EQ(camera.get_camera_position(), stopped) << "frame " << i;
+    }
 }
 
-TEST_F(camera_steering, with_no_frame_time_nothing_moves_and_the_wheel_targets_where_it_is)
+TEST_F(camera_steering, with_no_frame_time_nothing_moves_but_a_notch_still_moves_the_target)
 {
-    camera.steer(mouse(0, 120), 0.0f);
-    EXPECT_FLOAT_EQ(camera.get_target_height(), 60.0f);
+    camera.steer(mouse(0, notch), 0.0f);
+    EXPECT_NEAR(camera.get_target_height(), 110.0f, 1e-3f);
     EXPECT_EQ(camera.get_camera_position(), Ogre::Vector3(0, 60, 40));
 }
 

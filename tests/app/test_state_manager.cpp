@@ -117,6 +117,36 @@ TEST_F(state_manager, a_request_is_carried_out_once_between_frames)
     EXPECT_EQ(app.get_state_stack().size(), 2u);
 }
 
+TEST_F(state_manager, every_change_of_the_stack_keeps_the_next_two_frames_from_advancing)
+{
+    unsigned long long now = 0;
+    app.frames = frame_timer([&] { return now; });
+    auto frame = [&] {
+        const float dt = app.frames.begin_frame();
+        now += 50000;
+        app.frames.end_frame();
+        return dt;
+    };
+    app.push_state("main_menu", {});
+    frame();
+    frame();
+    EXPECT_FLOAT_EQ(frame(), 0.05f);
+
+    menu.request("game", true);
+    app.process_requests();
+    EXPECT_EQ(frame(), 0.0f);
+    EXPECT_EQ(frame(), 0.0f);
+    EXPECT_FLOAT_EQ(frame(), 0.05f);
+
+    game.request("game", false);
+    app.process_requests();
+    EXPECT_EQ(frame(), 0.0f);
+    frame();
+    game.running = false;
+    app.process_requests();
+    EXPECT_EQ(frame(), 0.0f);
+}
+
 TEST_F(state_manager, a_request_to_an_unknown_state_is_consumed_and_the_requester_stays)
 {
     app.push_state("main_menu", {});

@@ -203,6 +203,26 @@ TEST_F(level_checker_test, teleporters_must_lead_somewhere)
     expect_one(level_with("    <Object type=\"teleporter\"/>"), "7: error", "neither target_pos nor target_id");
 }
 
+TEST_F(level_checker_test, a_respawn_point_more_than_30_below_a_block_is_a_warning_at_the_point)
+{
+    // The start puts the ball back 5 above its pos, a checkpoint 10 above.
+    expect_one(level_with("    <Object type=\"block\" pos=\"0 37 -10\"/>"), "5: warning",
+               "more than 30 below the object on line 7");
+    EXPECT_TRUE(check(write("level.map", level_with("    <Object type=\"block\" pos=\"0 36 -10\"/>"))).empty());
+
+    const std::string path = write("checkpoint.map", level_with("    <Object type=\"block\" pos=\"0 -1 -10\"/>\n"
+                                                                "    <Object type=\"block\" pos=\"0 46 -20\"/>\n"
+                                                                "    <Object type=\"checkpoint\" pos=\"0 5 -30\"/>"));
+    const std::vector<std::string> lines = check(path);
+    ASSERT_EQ(lines.size(), 2u) << testing::PrintToString(lines);
+    EXPECT_EQ(lines[0].rfind(path + ":5: warning: the ball is put back here at height 6, more than 30 below the "
+                                    "object on line 8 (height 46)",
+                             0),
+              0u)
+        << lines[0];
+    EXPECT_EQ(lines[1].rfind(path + ":9: warning: the ball is put back here at height 15,", 0), 0u) << lines[1];
+}
+
 TEST_F(level_checker_test, named_media_must_exist_in_the_run_folder_or_the_source_media)
 {
     expect_one(level_with("    <Object type=\"block\" mesh=\"bridge.mesh\"/>"), "7: error",

@@ -198,13 +198,17 @@ TEST_F(level_loader, read_level_info_gives_name_and_description_or_nothing)
     EXPECT_EQ(name, "");
 }
 
-TEST_F(level_loader, destroying_the_level_leaves_an_empty_scene_manager_and_world)
+TEST_F(level_loader, destroying_the_level_leaves_an_empty_scene_manager_world_and_input)
 {
     auto lvl = load("full.map", R"(<Level><Lights><Light/></Lights><Objects><Object type="start"/>
         <Object type="block"/><Object type="target" pos="0 0 -30"/></Objects></Level>)");
+    ASSERT_NE(world.find_scene("full.map_scene"), nullptr);
+    ASSERT_TRUE(ogre.scene_manager->hasLight("obj_00000000"));
+    ASSERT_GT(ogre.scene_manager->getRootSceneNode()->numChildren(), 0u);
+    ASSERT_TRUE(input.has_listener("player_input"));
     lvl.reset();
     EXPECT_EQ(world.find_scene("full.map_scene"), nullptr);
     EXPECT_FALSE(ogre.scene_manager->hasLight("obj_00000000"));
     EXPECT_EQ(ogre.scene_manager->getRootSceneNode()->numChildren(), 0u);
-    EXPECT_TRUE(input.get_gui() == nullptr);
+    EXPECT_FALSE(input.has_listener("player_input"));
 }

@@ -175,6 +175,41 @@ TEST_F(physics_contract, materials_meet_with_their_average_restitution)
     EXPECT_GT(on_bouncy, 2.0f * on_dead);
 }
 
+TEST_F(physics_contract, a_sliding_body_stops_as_the_average_dynamic_friction_of_both_materials_says)
+{
+    // Static friction is high on both, so only the dynamic one decides how
+    // far a crate pushed at 40 units a second slides: v² / (2 g µ).
+    auto slide = [&](const std::string& name, float floor_friction, float crate_friction, float z) {
+        physics_material* floor_material = scene->create_material(name + "_floor");
+        floor_material->static_friction = 0.9f;
+        floor_material->dynamic_friction = floor_friction;
+        physics_material* crate_material = scene->create_material(name + "_crate");
+        crate_material->static_friction = 0.9f;
+        crate_material->dynamic_friction = crate_friction;
+
+        shape_desc floor = shape_desc::make_cube(200, 2, 10);
+        floor.material = name + "_floor";
+        actor_params fixed;
+        fixed.is_static = true;
+        scene->create_body(name + "_floor", "m", floor, {Ogre::Vector3(80, 0, z)}, fixed);
+        shape_desc cube = shape_desc::make_cube(4, 4, 4);
+        cube.material = name + "_crate";
+        actor_params params;
+        params.mass = 10.0f;
+        physics_body* crate = scene->create_body(name, "m", cube, {Ogre::Vector3(0, 3, z)}, params);
+        crate->raise_body_flag(BF_FROZEN_ROT);
+        run(0.5f, 60.0f);
+        crate->set_linear_velocity(Ogre::Vector3(40, 0, 0));
+        run(3.0f, 60.0f);
+        EXPECT_LT(crate->get_linear_velocity().length(), 0.01f) << name;
+        return crate->get_position().x;
+    };
+    const float mixed = slide("mixed", 0.2f, 0.4f, 0.0f);
+    const float rough = slide("rough", 0.4f, 0.8f, 50.0f);
+    EXPECT_NEAR(mixed, 1600.0f / (2.0f * 100.0f * 0.3f), 2.0f);
+    EXPECT_NEAR(rough, 1600.0f / (2.0f * 100.0f * 0.6f), 1.0f);
+}
+
 TEST_F(physics_contract, only_registered_pairs_report_and_with_their_flags)
 {
     contact_log log;

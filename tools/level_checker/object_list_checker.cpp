@@ -3,6 +3,7 @@
 #include "colour_names.h"
 #include "element_checks.h"
 #include "media_folders.h"
+#include "value_checks.h"
 
 #include <tinyxml.h>
 
@@ -10,6 +11,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <sstream>
 
 namespace {
 
@@ -46,6 +48,21 @@ std::string on_line(int line)
     return "the object on line " + std::to_string(line);
 }
 
+// The height of an object's pos as the game reads it; 0 when it cannot.
+float height_of(const TiXmlElement* object)
+{
+    const char* pos = object->Attribute("pos");
+    if (!pos || value_checks::vector(pos).kind == value_checks::verdict::rejected)
+        return 0.0f;
+    float x = 0.0f, y = 0.0f;
+    std::istringstream(pos) >> x >> y;
+    return y;
+}
+
+// How far a ball may fall below the last block it touched before the game
+// puts it back.
+constexpr float fall_limit = 30.0f;
+
 }
 
 object_list_checker::object_list_checker(element_checks& checks, const media_folders& media)
@@ -76,6 +93,25 @@ void object_list_checker::check(const TiXmlElement* level)
                      "<Object type=\"target\" pos=\"x y z\"/>");
     for (const TiXmlElement* teleporter : teleporters)
         check_teleporter(teleporter);
+    check_respawn_heights();
+}
+
+void object_list_checker::check_respawn_heights()
+{
+    for (const auto& point : respawn_points) {
+        const TiXmlElement* highest = nullptr;
+        for (const TiXmlElement* block : blocks)
+            if (!highest || height_of(block) > height_of(highest))
+                highest = block;
+        if (!highest || height_of(highest) - point.second <= fall_limit)
+            continue;
+        std::ostringstream message;
+        message << "the ball is put back here at height " << point.second << ", more than " << fall_limit
+                << " below " << on_line(element_checks::row_of(highest)) << " (height " << height_of(highest)
+                << "); a ball that falls from there before it touches a nearer checkpoint is sent all the "
+                   "way back here";
+        checks.warning(point.first, "pos", message.str());
+    }
 }
 
 void object_list_checker::check_object(const TiXmlElement* object)
@@ -96,6 +132,12 @@ void object_list_checker::check_object(const TiXmlElement* object)
     }
     check_id(object, type);
     check_type_attributes(object, type);
+    if (type == "block")
+        blocks.push_back(object);
+    else if (type == "start")
+        respawn_points.emplace_back(object, height_of(object) + 5.0f);
+    else if (type == "checkpoint")
+        respawn_points.emplace_back(object, height_of(object) + 10.0f);
     checks.vector(object, "pos");
     checks.vector(object, "rot");
     for (const char* attribute : {"mass", "density"}) {

@@ -8,11 +8,14 @@
 // "player" belong to the game; each type's own attributes must hold values
 // the game takes; doors and switches need a known colour, platforms a usable
 // waypoint; the level needs a start and a target; a teleporter's target_id
-// must name an object. One checker serves one level; the checks and media
-// must outlive it.
+// must name an object; a respawn point (start or checkpoint) more than 30
+// below a block is worth a warning, since a ball falling from that block is
+// sent back there. One checker serves one level; the checks and media must
+// outlive it.
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TiXmlElement;
@@ -39,6 +42,7 @@ private:
     void check_colour_name(const TiXmlElement* object, const std::string& type);
     void check_platform(const TiXmlElement* platform);
     void check_teleporter(const TiXmlElement* teleporter);
+    void check_respawn_heights();
 
     element_checks& checks;
     const media_folders& media;
@@ -47,4 +51,7 @@ private:
     // The game's counter for generated names; lights take the first numbers.
     unsigned name_counter = 0;
     std::vector<const TiXmlElement*> teleporters;
+    std::vector<const TiXmlElement*> blocks;
+    // Starts and checkpoints, with the height at which they put the ball back.
+    std::vector<std::pair<const TiXmlElement*, float>> respawn_points;
 };

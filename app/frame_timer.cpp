@@ -1,0 +1,35 @@
+#include "frame_timer.h"
+
+#include <chrono>
+#include <utility>
+
+frame_timer::frame_timer()
+    : frame_timer([] {
+          return static_cast<unsigned long long>(std::chrono::duration_cast<std::chrono::microseconds>(
+                                                     std::chrono::steady_clock::now().time_since_epoch())
+                                                     .count());
+      })
+{
+}
+
+frame_timer::frame_timer(clock now) : now(std::move(now)) {}
+
+float frame_timer::begin_frame()
+{
+    started = now();
+    return last_frame;
+}
+
+void frame_timer::end_frame()
+{
+    // Whole microseconds: a float of seconds since start-up would lose
+    // sub-millisecond frames after a few hours.
+    last_frame = loading ? 0.0f : float(now() - started) / 1000000.0f;
+    loading = false;
+}
+
+void frame_timer::restart()
+{
+    last_frame = 0.0f;
+    loading = true;
+}
