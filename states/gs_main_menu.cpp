@@ -172,6 +172,8 @@ void gs_main_menu::show_level_selection()
     gui->destroyAllChildWidget();
     MyGUI::LayoutManager::getInstance().loadLayout("level_selection.layout");
     selection_shown = true;
+    attach("level_start");
+    attach("level_back");
     campaigns.clear();
     selected_campaign = nullptr;
     selected_level = nullptr;
@@ -189,8 +191,13 @@ void gs_main_menu::show_level_selection()
         campaigns.push_back(campaign.get());
         campaign_pool.push_back(std::move(campaign));
     }
-    if (campaigns.empty())
+    if (campaigns.empty()) {
+        // The log says what is wrong with the index; the player learns that
+        // it is why the lists are empty.
+        if (MyGUI::Widget* problem = gui->findWidgetT("campaign_index_problem", false))
+            problem->setVisible(true);
         return;
+    }
 
     if (auto* list = gui->findWidget<MyGUI::ListBox>("campaign_list", false)) {
         for (campaign_object* campaign : campaigns)
@@ -200,8 +207,6 @@ void gs_main_menu::show_level_selection()
     }
     selected_campaign = campaigns.front();
     list_levels();
-    attach("level_start");
-    attach("level_back");
 }
 
 void gs_main_menu::list_levels()
