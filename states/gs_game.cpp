@@ -15,7 +15,6 @@
 #include <MyGUI_Gui.h>
 #include <MyGUI_ImageBox.h>
 #include <MyGUI_LayoutManager.h>
-#include <MyGUI_PointerManager.h>
 #include <MyGUI_TextBox.h>
 #include <OgreRenderWindow.h>
 #include <OgreSceneManager.h>
@@ -234,9 +233,7 @@ void gs_game::destroy_widget(const std::string& name)
 void gs_game::show_pointer(bool shown)
 {
     // The pointer is free while buttons are up; in play it steers the camera.
-    context->input->set_mouse_captured(!shown);
-    if (gui)
-        MyGUI::PointerManager::getInstance().setVisible(shown);
+    context->input->show_pointer(shown);
 }
 
 void gs_game::end_state(float)

@@ -164,7 +164,7 @@ void gs_main_menu::show_main_menu()
     attach("main_menu_quit");
     selection_shown = false;
     context->input->set_gui(gui);
-    MyGUI::PointerManager::getInstance().setVisible(true);
+    context->input->show_pointer(true);
 }
 
 void gs_main_menu::show_level_selection()
