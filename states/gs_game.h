@@ -7,7 +7,8 @@
 // reached; then the completed screen offers the next level of the
 // "campaign". Escape fades in the in-game menu (resume, restart, back to the
 // main menu) and freezes play; Tab leaves the level for the title screen (in
-// mapscout it ends the program); Print Screen writes screenshots. Without a GUI the level plays without display and menu.
+// mapscout it ends the program); Print Screen writes screenshots. Without a
+// GUI the level plays without display and menu.
 
 #include "app/game_state.h"
 #include "app/input_listener.h"
@@ -58,6 +59,7 @@ public:
 
 private:
     bool load_level(const std::string& file);
+    // Forgets the menu and the completed screen of the level being left.
     void close_screens();
     // Replaces this level by `file` (restart or the next level).
     void play_level(const std::string& file);
