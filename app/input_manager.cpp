@@ -3,6 +3,7 @@
 #include "log.h"
 
 #include <MyGUI_InputManager.h>
+#include <MyGUI_PointerManager.h>
 #include <OIS.h>
 #include <OgreRenderWindow.h>
 #include <OgreRoot.h>
@@ -34,7 +35,8 @@ mouse_state to_mouse_state(const OIS::MouseState& state)
 class input_manager::devices : public OIS::MouseListener, public OIS::KeyListener {
 public:
     devices(input_manager& owner, unsigned long window_handle, bool captured, int width, int height)
-        : owner(owner), captured(captured), width(width), height(height), window_handle(window_handle)
+        : owner(owner), captured(captured), width(width), height(height), window_handle(window_handle),
+          display(XOpenDisplay(nullptr))
     {
         std::ostringstream handle;
         handle << window_handle;
@@ -66,6 +68,8 @@ public:
         system->destroyInputObject(keyboard);
         system->destroyInputObject(mouse);
         OIS::InputManager::destroyInputSystem(system);
+        if (display)
+            XCloseDisplay(display);
     }
 
     bool mouseMoved(const OIS::MouseEvent& e) override
@@ -100,12 +104,29 @@ public:
 
     void centre_pointer() const
     {
-        Display* display = XOpenDisplay(nullptr);
         if (!display)
             return;
         XWarpPointer(display, None, Window(window_handle), 0, 0, 0, 0, width / 2, height / 2);
         XFlush(display);
-        XCloseDisplay(display);
+    }
+
+    // Where the real pointer is, relative to the window. OIS only adds up a
+    // free pointer's movements from a start point of its own, so its
+    // position is a few pixels off, and it knows nothing before the first
+    // movement.
+    bool pointer_position(int& x, int& y) const
+    {
+        if (!display)
+            return false;
+        Window root, child;
+        int root_x, root_y, window_x, window_y;
+        unsigned int buttons;
+        if (!XQueryPointer(display, Window(window_handle), &root, &child, &root_x, &root_y, &window_x, &window_y,
+                           &buttons))
+            return false;
+        x = window_x;
+        y = window_y;
+        return true;
     }
 
     input_manager& owner;
@@ -116,6 +137,7 @@ public:
     const int width;
     const int height;
     const unsigned long window_handle;
+    Display* const display;
 };
 
 input_manager::input_manager()
@@ -198,6 +220,30 @@ void input_manager::set_mouse_captured(bool captured)
     input_devices = std::make_unique<devices>(*this, handle, captured, width, height);
 }
 
+void input_manager::show_pointer(bool shown)
+{
+    set_mouse_captured(!shown);
+    if (!gui)
+        return;
+    MyGUI::PointerManager::getInstance().setVisible(shown);
+    // A GUI learns where the pointer is only from movements; one made while
+    // the pointer was hidden, or made just now, would draw it in the corner
+    // until the mouse moves.
+    if (shown) {
+        const mouse_state state = get_mouse_state();
+        const gui_point at = gui_position(state);
+        MyGUI::InputManager::getInstance().injectMouseMove(at.x, at.y, state.Z.abs);
+    }
+}
+
+input_manager::gui_point input_manager::gui_position(const mouse_state& state) const
+{
+    gui_point at{state.X.abs, state.Y.abs};
+    if (input_devices && !input_devices->captured)
+        input_devices->pointer_position(at.x, at.y);
+    return at;
+}
+
 void input_manager::run_key_bindings(const std::function<bool(key_code)>& key_down)
 {
     for (input_listener& listener : listeners)
@@ -228,21 +274,25 @@ void input_manager::key_released(int key)
 
 void input_manager::mouse_moved(const mouse_state& state)
 {
-    if (gui)
-        MyGUI::InputManager::getInstance().injectMouseMove(state.X.abs, state.Y.abs, state.Z.abs);
+    if (!gui)
+        return;
+    const gui_point at = gui_position(state);
+    MyGUI::InputManager::getInstance().injectMouseMove(at.x, at.y, state.Z.abs);
 }
 
 void input_manager::mouse_pressed(const mouse_state& state, mouse_button button)
 {
     run_mouse_bindings(state);
-    if (gui)
-        MyGUI::InputManager::getInstance().injectMousePress(state.X.abs, state.Y.abs,
-                                                             MyGUI::MouseButton::Enum(button));
+    if (!gui)
+        return;
+    const gui_point at = gui_position(state);
+    MyGUI::InputManager::getInstance().injectMousePress(at.x, at.y, MyGUI::MouseButton::Enum(button));
 }
 
 void input_manager::mouse_released(const mouse_state& state, mouse_button button)
 {
-    if (gui)
-        MyGUI::InputManager::getInstance().injectMouseRelease(state.X.abs, state.Y.abs,
-                                                              MyGUI::MouseButton::Enum(button));
+    if (!gui)
+        return;
+    const gui_point at = gui_position(state);
+    MyGUI::InputManager::getInstance().injectMouseRelease(at.x, at.y, MyGUI::MouseButton::Enum(button));
 }

@@ -41,6 +41,9 @@ public:
     // In play the pointer is hidden and kept inside the window so the mouse
     // can turn the camera without limit; in menus it moves freely.
     void set_mouse_captured(bool captured);
+    // Shows the GUI's pointer, free and drawn where the real pointer is, or
+    // hides and captures it for play.
+    void show_pointer(bool shown);
 
     // Held-key dispatch: each listener in order, each of its keys in code order.
     void run_key_bindings(const std::function<bool(key_code)>& key_down);
@@ -56,6 +59,13 @@ public:
 
 private:
     class devices;
+    struct gui_point {
+        int x;
+        int y;
+    };
+
+    // Where the GUI must see the pointer: the real pointer while it is free.
+    gui_point gui_position(const mouse_state& state) const;
 
     std::unique_ptr<devices> input_devices;
     std::vector<input_listener> listeners;

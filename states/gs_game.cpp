@@ -1,6 +1,5 @@
 #include "gs_game.h"
 
-#include "app/application.h"
 #include "app/game_camera.h"
 #include "app/game_context.h"
 #include "app/input_manager.h"
@@ -9,13 +8,13 @@
 #include "campaign_object.h"
 #include "level/level.h"
 #include "objects/obj_player.h"
+#include "return_to_title.h"
 #include "screenshot.h"
 
 #include <MyGUI_Button.h>
 #include <MyGUI_Gui.h>
 #include <MyGUI_ImageBox.h>
 #include <MyGUI_LayoutManager.h>
-#include <MyGUI_PointerManager.h>
 #include <MyGUI_TextBox.h>
 #include <OgreRenderWindow.h>
 #include <OgreSceneManager.h>
@@ -57,7 +56,7 @@ void gs_game::enter(const state_params& params)
         if (context->scout)
             throw std::runtime_error("mapscout: " + file + current_level->get_load_problem());
         log_line(file + ": Das Level enthält keine Kugel und kann nicht gespielt werden");
-        return_to_menu();
+        return_to_title(*this);
         return;
     }
     context->input->add_listener(input);
@@ -69,19 +68,6 @@ void gs_game::enter(const state_params& params)
         overlay->setAlpha(0.0f);
     }
     show_pointer(false);
-}
-
-void gs_game::return_to_menu()
-{
-    const auto& stack = application::instance()->get_state_stack();
-    const bool menu_below = stack.size() > 1;
-    if (menu_below || !application::instance()->find_state("main_menu")) {
-        running = false;
-        return;
-    }
-    transition_requested = true;
-    next_state = "main_menu";
-    transition_push = false;
 }
 
 bool gs_game::load_level(const std::string& file)
@@ -247,14 +233,16 @@ void gs_game::destroy_widget(const std::string& name)
 void gs_game::show_pointer(bool shown)
 {
     // The pointer is free while buttons are up; in play it steers the camera.
-    context->input->set_mouse_captured(!shown);
-    if (gui)
-        MyGUI::PointerManager::getInstance().setVisible(shown);
+    context->input->show_pointer(shown);
 }
 
 void gs_game::end_state(float)
 {
-    running = false;
+    // mapscout has no title screen: Tab ends it.
+    if (context->scout)
+        running = false;
+    else
+        return_to_title(*this);
 }
 
 void gs_game::take_screenshot(float)
@@ -288,31 +276,34 @@ void gs_game::on_button_click(MyGUI::Widget* sender)
 
 void gs_game::press(const std::string& button)
 {
-    if (button == "back_main_menu")
-        leave_level("main_menu", false);
-    else if (button == "next_level_start")
-        leave_level(campaign_object::next_level_file(current_level->get_file_name(), campaign), true);
-    else if (button == "restart_game")
-        leave_level(current_level->get_file_name(), true);
-    else if (button == "resume_game")
+    if (button == "back_main_menu") {
+        close_screens();
+        return_to_title(*this);
+    } else if (button == "next_level_start") {
+        play_level(campaign_object::next_level_file(current_level->get_file_name(), campaign));
+    } else if (button == "restart_game") {
+        play_level(current_level->get_file_name());
+    } else if (button == "resume_game") {
         menu_state = menu_fading_out;
+    }
 }
 
-void gs_game::leave_level(const std::string& next, bool with_level)
+void gs_game::close_screens()
 {
     menu_loaded = false;
     paused = false;
     menu_state = menu_closed;
     hud_mode = hud_none;
+}
+
+void gs_game::play_level(const std::string& file)
+{
+    close_screens();
     transition_requested = true;
     transition_push = false;
-    if (!with_level) {
-        next_state = next;
-        return;
-    }
     next_state = "game";
     params["campaign"] = campaign;
-    params["level"] = next;
+    params["level"] = file;
     params["gui"] = gui;
 }
 

@@ -6,8 +6,9 @@
 // frame advances the level, the camera and the physics until the target is
 // reached; then the completed screen offers the next level of the
 // "campaign". Escape fades in the in-game menu (resume, restart, back to the
-// main menu) and freezes play; Tab ends the state; Print Screen writes
-// screenshots. Without a GUI the level plays without display and menu.
+// main menu) and freezes play; Tab leaves the level for the title screen (in
+// mapscout it ends the program); Print Screen writes screenshots. Without a
+// GUI the level plays without display and menu.
 
 #include "app/game_state.h"
 #include "app/input_listener.h"
@@ -58,7 +59,10 @@ public:
 
 private:
     bool load_level(const std::string& file);
-    void leave_level(const std::string& next, bool with_level);
+    // Forgets the menu and the completed screen of the level being left.
+    void close_screens();
+    // Replaces this level by `file` (restart or the next level).
+    void play_level(const std::string& file);
     void play_frame();
     void menu_frame();
     void show_completed_screen();
@@ -68,7 +72,6 @@ private:
     void attach(const std::string& button);
     void destroy_widget(const std::string& name);
     void show_pointer(bool shown);
-    void return_to_menu();
 
     std::unique_ptr<game_camera> camera;
     std::unique_ptr<level> current_level;

@@ -35,7 +35,7 @@ const std::string group = Ogre::ResourceGroupManager::DEFAULT_RESOURCE_GROUP_NAM
 gs_main_menu::gs_main_menu(game_context* context)
     : game_state(context, "main_menu"), input("gs_main_menu_input")
 {
-    input.bind_key(KC_ESCAPE, boost::bind(&gs_main_menu::quit, this, _1));
+    input.bind_key(KC_ESCAPE, boost::bind(&gs_main_menu::go_back, this, _1));
     input.bind_key(KC_RETURN, boost::bind(&gs_main_menu::quick_start, this, _1));
     input.bind_key(KC_SYSRQ, boost::bind(&gs_main_menu::take_screenshot, this, _1));
     preview_material = Ogre::MaterialManager::getSingleton().create("level_preview", group);
@@ -138,7 +138,10 @@ void gs_main_menu::leave()
     context->sound->stop_all();
 }
 
-void gs_main_menu::update() {}
+void gs_main_menu::update()
+{
+    escape.next_frame();
+}
 
 void gs_main_menu::start_music()
 {
@@ -159,14 +162,18 @@ void gs_main_menu::show_main_menu()
     MyGUI::LayoutManager::getInstance().loadLayout("main_menu.layout");
     attach("main_menu_start");
     attach("main_menu_quit");
+    selection_shown = false;
     context->input->set_gui(gui);
-    MyGUI::PointerManager::getInstance().setVisible(true);
+    context->input->show_pointer(true);
 }
 
 void gs_main_menu::show_level_selection()
 {
     gui->destroyAllChildWidget();
     MyGUI::LayoutManager::getInstance().loadLayout("level_selection.layout");
+    selection_shown = true;
+    attach("level_start");
+    attach("level_back");
     campaigns.clear();
     selected_campaign = nullptr;
     selected_level = nullptr;
@@ -184,8 +191,13 @@ void gs_main_menu::show_level_selection()
         campaigns.push_back(campaign.get());
         campaign_pool.push_back(std::move(campaign));
     }
-    if (campaigns.empty())
+    if (campaigns.empty()) {
+        // The log says what is wrong with the index; the player learns that
+        // it is why the lists are empty.
+        if (MyGUI::Widget* problem = gui->findWidgetT("campaign_index_problem", false))
+            problem->setVisible(true);
         return;
+    }
 
     if (auto* list = gui->findWidget<MyGUI::ListBox>("campaign_list", false)) {
         for (campaign_object* campaign : campaigns)
@@ -195,8 +207,6 @@ void gs_main_menu::show_level_selection()
     }
     selected_campaign = campaigns.front();
     list_levels();
-    attach("level_start");
-    attach("level_back");
 }
 
 void gs_main_menu::list_levels()
@@ -282,9 +292,14 @@ void gs_main_menu::on_button_click(MyGUI::Widget* sender)
     }
 }
 
-void gs_main_menu::quit(float)
+void gs_main_menu::go_back(float)
 {
-    running = false;
+    if (!escape.pressed())
+        return;
+    if (selection_shown)
+        show_main_menu();
+    else
+        running = false;
 }
 
 void gs_main_menu::quick_start(float)

@@ -3,15 +3,17 @@
 // The first state of the game, registered as "main_menu": the title screen
 // and the level selection, on a plain white screen with menu music. It makes
 // the program's GUI each time it is entered and hands it to the in-game state
-// with the chosen campaign and level. Escape (or Quit) leaves it, which ends
-// the program when it is the only state; Return starts the first level at
-// once; Print Screen writes a screenshot.
+// with the chosen campaign and level. Escape on the level selection goes back
+// to the title screen; on the title screen Escape (or Quit) leaves the state,
+// which ends the program when it is the only one. Return starts the first
+// level at once; Print Screen writes a screenshot.
 //
 // The campaigns it reads are kept for the whole run: the in-game state plays
 // on with the campaign it was given after the menu has gone.
 
 #include "app/game_state.h"
 #include "app/input_listener.h"
+#include "app/single_press.h"
 #include "campaign_object.h"
 
 #include <OgreMaterial.h>
@@ -54,13 +56,15 @@ private:
     static std::string loadable_preview(const std::string& file);
     void list_levels();
     void attach(const std::string& button);
-    void quit(float);
+    void go_back(float);
     void quick_start(float);
     void take_screenshot(float);
 
     Ogre::Camera* menu_camera = nullptr;
     Ogre::Viewport* menu_viewport = nullptr;
     input_listener input;
+    single_press escape;
+    bool selection_shown = false;
     level_entry* selected_level = nullptr;
     campaign_object* selected_campaign = nullptr;
     std::vector<campaign_object*> campaigns;

@@ -69,3 +69,46 @@ fail() {
   [ -f "$WORK/ogre.log" ] && { echo "--- last lines of ogre.log:" >&2; tail -n 15 "$WORK/ogre.log" >&2; }
   exit 1
 }
+
+# --- Driving the game like a player (screen positions for 1024 x 768). ---
+
+# Starts the game in $WORK and waits for its title screen, with the pointer
+# parked on the white margin where it covers nothing.
+start_game() {
+  ./quillax >stdout.txt 2>stderr.txt &
+  APP_PID=$!
+  find_window quillax >/dev/null || fail "no window; stderr: $(cat stderr.txt)"
+  wait_for_line ogre.log "***Spielzustand game wurde erfoglreich registriert***" || fail "states not registered"
+  xdotool mousemove 300 700
+  sleep 3
+}
+
+# A screenshot of the display into $WORK/$1.png, after $2 s (1.5 by default).
+shot() { sleep "${2:-1.5}"; import -window root "$WORK/$1.png" 2>/dev/null || fail "no screenshot $1"; }
+# How many pixels of the screenshots $1 and $2 differ.
+differs() { compare -metric AE -fuzz 3% "$WORK/$1.png" "$WORK/$2.png" null: 2>&1 | cut -d' ' -f1; }
+click() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool mousedown 1; sleep 0.15; xdotool mouseup 1; }
+# A key held for a quarter of a second: several frames at any frame rate.
+hold() { xdotool keydown "$1"; sleep 0.25; xdotool keyup "$1"; }
+
+# Waits up to 20 s until the file $1 holds the text $2 on at least $3 lines.
+wait_for_count() {
+  for _ in $(seq 200); do
+    [ "$(grep -c -F -- "$2" "$1" 2>/dev/null)" -ge "$3" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Fails unless the program ($APP_PID) is still running; $1 says after what.
+expect_running() {
+  sleep 1
+  kill -0 "$APP_PID" 2>/dev/null || { APP_PID=; fail "the program ended after $1"; }
+}
+
+# The title screen's buttons, the level selection's, and the in-game menu's.
+PLAY_BUTTON="510 453"
+QUIT_BUTTON="510 542"
+BACK_BUTTON="462 679"
+START_BUTTON="833 679"
+MENU_MAIN_MENU_BUTTON="511 470"

@@ -125,10 +125,8 @@ TEST_F(game_state_machine, buttons_ask_for_the_right_transitions)
     game.press("next_level_start");
     EXPECT_EQ(boost::any_cast<std::string>(param(game.params, "level")), "next.map");
 
-    game.transition_requested = false;
+    // Where "Main menu" leads depends on the stack (test_return_to_title.cpp).
     game.press("back_main_menu");
-    EXPECT_TRUE(game.transition_requested);
-    EXPECT_EQ(game.next_state, "main_menu");
     EXPECT_EQ(game.get_hud_mode(), gs_game::hud_none);
 
     game.transition_requested = false;

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Tab in a level started from the level selection returns to the title
+# screen and the game goes on; quitting is left to the title screen.
+set -u
+RUN_DIR=$1
+HERE=$(dirname "$0")
+source "$HERE/xvfb_session.sh"
+start_session
+cd "$WORK"
+start_game
+shot title
+
+click $PLAY_BUTTON
+sleep 1.5
+click $START_BUTTON
+wait_for_line ogre.log "level_01.map: Es wurden 2 Lichter erstellt." || fail "Start did not load level_01"
+sleep 2
+hold Tab
+expect_running "Tab in a level started from the level selection"
+shot after_tab 2
+[ "$(differs title after_tab)" -lt 20000 ] || fail "Tab did not return to the title screen"
+
+hold Escape
+expect_exit 0 "Escape on the title screen"
+echo "PASS"
