@@ -106,9 +106,10 @@ TEST_F(soak, a_thousand_visits_to_levels_leave_memory_and_the_scene_as_they_were
             ASSERT_NE(game.get_level(), nullptr) << "visit " << visit << ": " << log.lines.back();
             game.press("restart_game");
             play(5);
+            // Tab leaves the level for the title screen, which the level replaced.
             frame({KC_TAB});
-            ASSERT_TRUE(app.get_state_stack().empty()) << "visit " << visit;
-            app.push_state("main_menu", {});
+            ASSERT_EQ(app.get_state_stack().size(), 1u) << "visit " << visit;
+            ASSERT_EQ(app.get_state_stack().back(), &menu) << "visit " << visit;
             break;
         case 1: // a campaign level (not the last), then the next one, then back to the menu
             app.change_state("game", level_params(levels[size_t(visit / 4) % (levels.size() - 1)]->get_file_name(), tour));
