@@ -60,16 +60,27 @@ void obj_info::set_alphas(float image, float text_value)
         caption->setAlpha(std::min(std::max(text_value, 0.0f), 1.0f));
 }
 
-void obj_info::on_enter(physics_trigger&, physics_body&)
+bool obj_info::is_ball(physics_body& body) const
 {
+    const game_object* visitor = object_of(body);
+    return visitor && visitor->type_name() == "player";
+}
+
+void obj_info::on_enter(physics_trigger&, physics_body& body)
+{
+    // A crate pushed through must not take the banner from the ball.
+    if (!is_ball(body))
+        return;
     text_alpha = 0.0f;
     image_alpha = 0.0f;
     set_alphas(0.0f, 0.0f);
     fade_state = fading_in;
 }
 
-void obj_info::on_leave(physics_trigger&, physics_body&)
+void obj_info::on_leave(physics_trigger&, physics_body& body)
 {
+    if (!is_ball(body))
+        return;
     text_alpha = 1.0f;
     image_alpha = 1.0f;
     set_alphas(1.0f, 1.0f);

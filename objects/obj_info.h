@@ -1,9 +1,10 @@
 #pragma once
 
-// A hint sign: when anything enters its box a banner with the element's text
-// fades in across the top of the screen, and fades out when it leaves. The
-// box does not block the ball. The banner is drawn on the level's GUI; with
-// no GUI, or no text, the sign still notices visitors and draws nothing.
+// A hint sign: when the ball enters its box a banner with the element's text
+// fades in across the top of the screen, and fades out when it leaves; other
+// bodies passing through change nothing. The box does not block the ball.
+// The banner is drawn on the level's GUI; with no GUI, or no text, the sign
+// still notices the ball and draws nothing.
 
 #include "level/trigger_object.h"
 
@@ -29,6 +30,7 @@ public:
     float get_text_alpha() const { return text_alpha; }
 
 private:
+    bool is_ball(physics_body& body) const;
     void create_banner();
     void set_alphas(float image, float caption);
 

@@ -104,3 +104,26 @@ TEST_F(info_box, a_box_without_text_still_notices_the_ball_and_never_blocks_it)
     run(*lvl, 1.0f, 100.0f);
     EXPECT_LT(lvl->get_player()->get_position().z, -9.0f);
 }
+
+TEST_F(info_box, a_crate_passing_through_leaves_the_banner_to_the_ball)
+{
+    auto lvl = box_level("Roll on.</Object><Object type=\"block\" id=\"crate\" block_type=\"3\" pos=\"40 50 0\">");
+    physics_body* crate = lvl->find_object("crate")->get_actor();
+    crate->raise_body_flag(BF_DISABLE_GRAVITY);
+    enter(*lvl);
+    run(*lvl, 0.8f, 100.0f);
+    ASSERT_FLOAT_EQ(sign(*lvl)->get_text_alpha(), 1.0f);
+
+    // In and out again while the ball stays: the banner stays.
+    crate->set_position(Ogre::Vector3(0, 55, 3));
+    run(*lvl, 0.1f, 100.0f);
+    EXPECT_FLOAT_EQ(sign(*lvl)->get_text_alpha(), 1.0f);
+    crate->set_position(Ogre::Vector3(40, 55, 0));
+    run(*lvl, 0.1f, 100.0f);
+    EXPECT_FLOAT_EQ(sign(*lvl)->get_text_alpha(), 1.0f);
+
+    // The ball leaving still fades it out.
+    leave(*lvl);
+    run(*lvl, 0.7f, 100.0f);
+    EXPECT_FLOAT_EQ(sign(*lvl)->get_text_alpha(), 0.0f);
+}
