@@ -9,7 +9,6 @@
 #include "campaign_object.h"
 #include "level/level.h"
 #include "objects/obj_player.h"
-#include "screenshot.h"
 
 #include <MyGUI_Button.h>
 #include <MyGUI_Gui.h>
@@ -104,6 +103,7 @@ void gs_game::load_hud()
 
 void gs_game::update()
 {
+    screenshots.update(gui, context->frame_time);
     if (!current_level || !camera)
         return;
     if (paused)
@@ -259,8 +259,7 @@ void gs_game::end_state(float)
 
 void gs_game::take_screenshot(float)
 {
-    screenshot_count += 1;
-    write_screenshot(context->window, screenshot_count);
+    screenshots.held();
 }
 
 void gs_game::toggle_menu(float)

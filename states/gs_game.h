@@ -11,6 +11,7 @@
 
 #include "app/game_state.h"
 #include "app/input_listener.h"
+#include "screenshot_key.h"
 
 #include <memory>
 #include <string>
@@ -79,4 +80,5 @@ private:
     float overlay_alpha = 0.0f;
     input_listener input;
     campaign_object* campaign = nullptr;
+    screenshot_key screenshots{context};
 };

@@ -6,7 +6,6 @@
 #include "app/sound_device.h"
 #include "app/wrap_text.h"
 #include "level_entry.h"
-#include "screenshot.h"
 
 #include <MyGUI.h>
 #include <MyGUI_OgrePlatform.h>
@@ -138,7 +137,10 @@ void gs_main_menu::leave()
     context->sound->stop_all();
 }
 
-void gs_main_menu::update() {}
+void gs_main_menu::update()
+{
+    screenshots.update(gui, context->frame_time);
+}
 
 void gs_main_menu::start_music()
 {
@@ -298,6 +300,5 @@ void gs_main_menu::quick_start(float)
 
 void gs_main_menu::take_screenshot(float)
 {
-    screenshot_count += 1;
-    write_screenshot(context->window, screenshot_count);
+    screenshots.held();
 }

@@ -13,6 +13,7 @@
 #include "app/game_state.h"
 #include "app/input_listener.h"
 #include "campaign_object.h"
+#include "screenshot_key.h"
 
 #include <OgreMaterial.h>
 
@@ -68,4 +69,5 @@ private:
     std::vector<std::unique_ptr<campaign_object>> campaign_pool;
     Ogre::MaterialPtr preview_material;
     std::unique_ptr<MyGUI::OgrePlatform> platform;
+    screenshot_key screenshots{context};
 };
