@@ -54,9 +54,6 @@ public:
     float get_overlay_alpha() const { return overlay_alpha; }
     bool is_menu_loaded() const { return menu_loaded; }
 
-    // "07" for 7, "42" for 42, "100" for 100.
-    static std::string two_digits(unsigned int value);
-
 private:
     bool load_level(const std::string& file);
     void leave_level(const std::string& next, bool with_level);
