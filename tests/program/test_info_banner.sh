@@ -22,7 +22,9 @@ line="Roll the ball with W, A, S and D. Move the mouse to turn the camera; the w
   echo '<Level name="Sign"><Fog start="0" end="1" colour="1 1 1"/><Settings ambient="1 1 1" gravity="0 -100 0"/><Objects>'
   echo '<Object type="start" pos="5 51.5 0"/>'
   echo "<Object type=\"infobox\" pos=\"5 51 0\">$line</Object>"
-  for z in $(seq 0 -10 -300); do echo "<Object type=\"block\" pos=\"0 50 $z\"/><Object type=\"block\" pos=\"10 50 $z\"/>"; done
+  for z in $(seq 0 -10 -300); do
+    echo "<Object type=\"block\" pos=\"0 50 $z\"/><Object type=\"block\" pos=\"10 50 $z\"/>"
+  done
   echo '</Objects></Level>'
 } > media/levels/level_01.map
 
@@ -32,7 +34,8 @@ mean() { convert "$WORK/$1.png" -crop "$2" +repage -colorspace Gray -format '%[f
 # Number of dark pixels in a one pixel wide column of the picture $1 at x = $2
 # from y = 64 down: the height of the banner's backing there.
 dark_run() {
-  convert "$WORK/$1.png" -crop "1x300+$2+64" +repage -colorspace Gray -threshold 40% -format '%[fx:(1-mean)*h]' info: | cut -d. -f1
+  convert "$WORK/$1.png" -crop "1x300+$2+64" +repage -colorspace Gray -threshold 40% \
+    -format '%[fx:(1-mean)*h]' info: | cut -d. -f1
 }
 
 for size in 800x600 1024x768 1920x1080; do
@@ -64,14 +67,16 @@ for size in 800x600 1024x768 1920x1080; do
   expect_exit 0 "Escape on the title screen at $size"
 
   # The display's coin counter looks the same with and without the banner.
-  changed=$(compare -metric AE -fuzz 5% -extract 120x52+12+12 "banner_$width.png" "plain_$width.png" null: 2>&1 | cut -d' ' -f1)
+  changed=$(compare -metric AE -fuzz 5% -extract 120x52+12+12 "banner_$width.png" "plain_$width.png" null: 2>&1 |
+    cut -d' ' -f1)
   [ "${changed:-1}" -lt 50 ] 2>/dev/null || fail "the banner covers the display at $size ($changed pixels changed)"
   # The scene is white, the banner's backing dark, its text light.
   awk -v m="$(mean "plain_$width" "200x40+$((width / 2 - 100))+80")" 'BEGIN { exit !(m > 0.9) }' ||
     fail "the scene behind the banner is not white at $size"
   awk -v m="$(mean "banner_$width" "$((width - 60))x4+30+79")" 'BEGIN { exit !(m < 0.25) }' ||
     fail "the banner's backing is not dark at $size"
-  light=$(convert "banner_$width.png" -crop "$((width - 60))x24+30+88" +repage -colorspace Gray -threshold 75% -format '%[fx:mean*w*h]' info: | cut -d. -f1)
+  light=$(convert "banner_$width.png" -crop "$((width - 60))x24+30+88" +repage -colorspace Gray -threshold 75% \
+    -format '%[fx:mean*w*h]' info: | cut -d. -f1)
   [ "$light" -gt 300 ] || fail "no light text on the banner at $size ($light light pixels)"
   # Nothing past the text's right margin: the banner ends before the window's edge.
   awk -v m="$(mean "banner_$width" "8x20+$((width - 22))+90")" 'BEGIN { exit !(m < 0.25) }' ||

@@ -34,7 +34,10 @@ public:
         pixels.assign(size_t(w) * size_t(h) * getNumElemBytes(), 0);
     }
     // Pictures are never looked at: a file gives a blank square.
-    void loadFromFile(const std::string&) override { createManual(256, 256, MyGUI::TextureUsage::Static, MyGUI::PixelFormat::R8G8B8A8); }
+    void loadFromFile(const std::string&) override
+    {
+        createManual(256, 256, MyGUI::TextureUsage::Static, MyGUI::PixelFormat::R8G8B8A8);
+    }
     void saveToFile(const std::string&) override {}
     void setShader(const std::string&) override {}
     void destroy() override { pixels.clear(); }
