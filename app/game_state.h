@@ -34,7 +34,6 @@ public:
 
     state_params get_params() const { return params; }
 
-    int screenshot_count = 0;
     game_context* context;
     bool paused = false;
     bool running = true;

@@ -46,7 +46,14 @@ public:
     // end of the next update.
     void object_removed(const game_object* object);
     std::string make_unique_name();
-    void add_score(int points) { score += points; }
+    // Coins: each one that is in the level counts itself once it is loaded;
+    // the ball taking one adds its points to the score.
+    void add_coin() { ++coin_total; }
+    void take_coin(int points)
+    {
+        ++coins_taken;
+        score += points;
+    }
 
     obj_player* get_player() const { return player; }
     void set_player(obj_player* ball) { player = ball; }
@@ -56,6 +63,8 @@ public:
     const std::string& get_file_name() const { return file_name; }
     float get_elapsed_time() const { return float(elapsed_time); }
     int get_score() const { return score; }
+    int get_coin_total() const { return coin_total; }
+    int get_coins_taken() const { return coins_taken; }
     bool is_completed() const { return completed; }
     void set_completed(bool done) { completed = done; }
     MyGUI::Gui* get_gui() const { return gui; }
@@ -91,6 +100,8 @@ private:
     // after half an hour at 60 frames a second.
     double elapsed_time = 0.0;
     int score = 0;
+    int coin_total = 0;
+    int coins_taken = 0;
     bool completed = false;
     game_camera* camera = nullptr;
     physics_scene* scene = nullptr;

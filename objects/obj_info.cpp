@@ -1,14 +1,13 @@
 #include "obj_info.h"
 
+#include "app/break_long_words.h"
 #include "app/game_context.h"
 #include "app/physics/physics_body.h"
 #include "app/wrap_text.h"
 #include "level/level.h"
 
 #include <MyGUI_Gui.h>
-#include <MyGUI_ImageBox.h>
 #include <MyGUI_TextBox.h>
-#include <OgreRenderWindow.h>
 
 #include <tinyxml.h>
 
@@ -35,19 +34,31 @@ void obj_info::create_banner()
 {
     MyGUI::Gui* gui = owner->get_gui();
     // A sign without text shows no empty banner.
-    if (!gui || !context->window || text.empty())
+    if (!gui || text.empty())
         return;
-    const int width = int(context->window->getWidth());
-    auto* image = gui->createWidget<MyGUI::ImageBox>("StaticImage", MyGUI::IntCoord(0, 0, width, line_count * 22 + 10),
-                                                     MyGUI::Align::Left | MyGUI::Align::Top, "Main");
-    image->setImageTexture("level_back.png");
-    auto* label = gui->createWidget<MyGUI::TextBox>("StaticText", MyGUI::IntCoord(10, 10, width, line_count * 20),
-                                                    MyGUI::Align::Default, "Main");
+    // Across the window below the heads-up display, so that coins and time
+    // stay readable, with the text wrapped to the window's width.
+    const MyGUI::IntSize view = gui->getViewSize();
+    const MyGUI::Widget* hud = gui->findWidgetT("hud_panel", false);
+    const int top = hud ? hud->getAbsoluteRect().bottom + banner_margin : banner_margin;
+    const int width = view.width - 2 * banner_margin;
+    // Made first, so the text is drawn over it; sized to the text below.
+    auto* panel = gui->createWidget<MyGUI::Widget>("BannerPanel", MyGUI::IntCoord(banner_margin, top, width, 0),
+                                                   MyGUI::Align::Default, "Main");
+    auto* label = gui->createWidget<MyGUI::TextBox>(
+        "StaticText", MyGUI::IntCoord(banner_margin + text_inset, top + text_inset, width - 2 * text_inset, 0),
+        MyGUI::Align::Default, "Main");
     label->setFontName("LinLib_20");
     label->setFontHeight(20);
-    label->setCaption(MyGUI::UString(text));
-    label->setTextColour(MyGUI::Colour(0.8f, 0.8f, 0.8f, 1.0f));
-    background = image;
+    label->getSubWidgetText()->setWordWrap(true);
+    label->setCaption(MyGUI::UString(break_long_words(text, "LinLib_20", label->getWidth())));
+    label->setTextColour(MyGUI::Colour(0.96f, 0.93f, 0.86f, 1.0f));
+    const int text_height = label->getTextSize().height;
+    label->setSize(label->getWidth(), text_height);
+    panel->setSize(width, text_height + 2 * text_inset);
+    panel->setNeedMouseFocus(false);
+    label->setNeedMouseFocus(false);
+    background = panel;
     caption = label;
     set_alphas(0.0f, 0.0f);
 }
@@ -60,16 +71,27 @@ void obj_info::set_alphas(float image, float text_value)
         caption->setAlpha(std::min(std::max(text_value, 0.0f), 1.0f));
 }
 
-void obj_info::on_enter(physics_trigger&, physics_body&)
+bool obj_info::is_ball(physics_body& body) const
 {
+    const game_object* visitor = object_of(body);
+    return visitor && visitor->type_name() == "player";
+}
+
+void obj_info::on_enter(physics_trigger&, physics_body& body)
+{
+    // A crate pushed through must not take the banner from the ball.
+    if (!is_ball(body))
+        return;
     text_alpha = 0.0f;
     image_alpha = 0.0f;
     set_alphas(0.0f, 0.0f);
     fade_state = fading_in;
 }
 
-void obj_info::on_leave(physics_trigger&, physics_body&)
+void obj_info::on_leave(physics_trigger&, physics_body& body)
 {
+    if (!is_ball(body))
+        return;
     text_alpha = 1.0f;
     image_alpha = 1.0f;
     set_alphas(1.0f, 1.0f);

@@ -1,13 +1,16 @@
 #pragma once
 
-// A hint sign: when anything enters its box a banner with the element's text
-// fades in across the top of the screen, and fades out when it leaves. The
-// box does not block the ball. The banner is drawn on the level's GUI; with
-// no GUI, or no text, the sign still notices visitors and draws nothing.
+// A hint sign: when the ball enters its box a banner with the element's text
+// fades in across the window, below the heads-up display, and fades out when
+// it leaves; other bodies passing through change nothing. The box does not
+// block the ball. The banner is light text on a dark backing, wrapped to the
+// window's width and as high as its text. It is drawn on the level's GUI;
+// with no GUI, or no text, the sign still notices the ball and draws nothing.
 
 #include "level/trigger_object.h"
 
 namespace MyGUI {
+class TextBox;
 class Widget;
 }
 
@@ -27,10 +30,18 @@ public:
     int get_line_count() const { return line_count; }
     float get_image_alpha() const { return image_alpha; }
     float get_text_alpha() const { return text_alpha; }
+    MyGUI::Widget* get_background() const { return background; }
+    MyGUI::TextBox* get_caption() const { return caption; }
 
 private:
+    bool is_ball(physics_body& body) const;
     void create_banner();
     void set_alphas(float image, float caption);
+
+    // Pixels between the banner and the window's edges and the display above,
+    // and between the banner's edge and its text.
+    static constexpr int banner_margin = 12;
+    static constexpr int text_inset = 12;
 
     static constexpr unsigned short fading_in = 1;
     static constexpr unsigned short text_fading_in = 2;
@@ -42,5 +53,5 @@ private:
     float image_alpha = 0.0f;
     float text_alpha = 0.0f;
     MyGUI::Widget* background = nullptr;
-    MyGUI::Widget* caption = nullptr;
+    MyGUI::TextBox* caption = nullptr;
 };

@@ -56,6 +56,11 @@ void obj_score::update()
         actor->set_angular_velocity(Ogre::Vector3(0, 1, 0) * rotation_speed);
 }
 
+void obj_score::on_level_loaded()
+{
+    owner->add_coin();
+}
+
 void obj_score::on_remove()
 {
     destroy_trigger();
@@ -66,6 +71,6 @@ void obj_score::on_enter(physics_trigger&, physics_body& body)
     game_object* visitor = object_of(body);
     if (!visitor || visitor->type_name() != "player")
         return;
-    owner->add_score(points);
+    owner->take_coin(points);
     remove();
 }

@@ -14,6 +14,7 @@ public:
     std::string type_name() const override { return "score"; }
     bool acts_each_frame() const override;
     void update() override;
+    void on_level_loaded() override;
     void on_remove() override;
     void on_enter(physics_trigger& trigger, physics_body& body) override;
 

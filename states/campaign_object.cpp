@@ -46,7 +46,9 @@ std::string campaign_object::next_level_file(const std::string& current_file, co
 std::string campaign_object::next_level_name(const std::string& current_file, const campaign_object* campaign)
 {
     const level_entry* next = campaign ? campaign->next_entry(current_file) : nullptr;
-    return next ? next->get_name() : "";
+    if (!next)
+        return "";
+    return next->get_name().empty() ? next->get_file_name() : next->get_name();
 }
 
 std::vector<std::unique_ptr<campaign_object>> campaign_object::read_campaigns(const std::string& index_file)

@@ -21,8 +21,10 @@ public:
     std::vector<level_entry*> get_levels() const;
 
     // The entry after the first one for `current_file`: its file name and
-    // display name, or empty strings when there is none (last level, or a
-    // level this campaign does not list). A null campaign has no next level.
+    // the name to announce it by (its display name, or its file name when
+    // the level has none), or empty strings when there is none (last level,
+    // or a level this campaign does not list). A null campaign has no next
+    // level.
     static std::string next_level_file(const std::string& current_file, const campaign_object* campaign);
     static std::string next_level_name(const std::string& current_file, const campaign_object* campaign);
 

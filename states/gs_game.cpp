@@ -6,10 +6,10 @@
 #include "app/log.h"
 #include "app/physics/physics_world.h"
 #include "campaign_object.h"
+#include "game_hud.h"
 #include "level/level.h"
 #include "objects/obj_player.h"
 #include "return_to_title.h"
-#include "screenshot.h"
 
 #include <MyGUI_Button.h>
 #include <MyGUI_Gui.h>
@@ -21,7 +21,6 @@
 
 #include <boost/bind/bind.hpp>
 
-#include <sstream>
 #include <stdexcept>
 
 using namespace boost::placeholders;
@@ -90,6 +89,7 @@ void gs_game::load_hud()
 
 void gs_game::update()
 {
+    screenshots.update(gui, context->frame_time);
     if (!current_level || !camera)
         return;
     if (paused)
@@ -130,13 +130,13 @@ void gs_game::show_completed_screen()
     show_pointer(true);
     MyGUI::LayoutManager::getInstance().loadLayout("ingame_completed.layout");
     const std::string& file = current_level->get_file_name();
-    const std::string next_name = campaign_object::next_level_name(file, campaign);
-    set_caption("next_level_name", next_name);
+    set_caption("next_level_name", campaign_object::next_level_name(file, campaign));
     attach("back_main_menu");
     attach("next_level_start");
     if (MyGUI::Widget* done = gui->findWidgetT("campaign_complete", false))
         done->setVisible(false);
-    if (next_name.empty()) {
+    // A next level without a name of its own still follows.
+    if (campaign_object::next_level_file(file, campaign).empty()) {
         if (MyGUI::Widget* done = gui->findWidgetT("campaign_complete", false))
             done->setVisible(true);
         destroy_widget("next_level_name");
@@ -194,20 +194,9 @@ void gs_game::menu_frame()
     }
 }
 
-std::string gs_game::two_digits(unsigned int value)
-{
-    std::ostringstream text;
-    if (value < 10)
-        text << '0';
-    text << value;
-    return text.str();
-}
-
 void gs_game::update_captions(unsigned int total_seconds)
 {
-    set_caption("score_coins", std::to_string(static_cast<unsigned int>(current_level->get_score())));
-    set_caption("time_seconds", two_digits(total_seconds % 60));
-    set_caption("time_minutes", two_digits(total_seconds / 60));
+    game_hud::show_captions(gui, *current_level, total_seconds);
 }
 
 void gs_game::set_caption(const std::string& widget, const std::string& text)
@@ -247,8 +236,7 @@ void gs_game::end_state(float)
 
 void gs_game::take_screenshot(float)
 {
-    screenshot_count += 1;
-    write_screenshot(context->window, screenshot_count);
+    screenshots.held();
 }
 
 void gs_game::toggle_menu(float)

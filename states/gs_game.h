@@ -12,6 +12,7 @@
 
 #include "app/game_state.h"
 #include "app/input_listener.h"
+#include "screenshot_key.h"
 
 #include <memory>
 #include <string>
@@ -54,9 +55,6 @@ public:
     float get_overlay_alpha() const { return overlay_alpha; }
     bool is_menu_loaded() const { return menu_loaded; }
 
-    // "07" for 7, "42" for 42, "100" for 100.
-    static std::string two_digits(unsigned int value);
-
 private:
     bool load_level(const std::string& file);
     // Forgets the menu and the completed screen of the level being left.
@@ -82,4 +80,5 @@ private:
     float overlay_alpha = 0.0f;
     input_listener input;
     campaign_object* campaign = nullptr;
+    screenshot_key screenshots{context};
 };

@@ -6,7 +6,6 @@
 #include "app/sound_device.h"
 #include "app/wrap_text.h"
 #include "level_entry.h"
-#include "screenshot.h"
 
 #include <MyGUI.h>
 #include <MyGUI_OgrePlatform.h>
@@ -141,6 +140,7 @@ void gs_main_menu::leave()
 void gs_main_menu::update()
 {
     escape.next_frame();
+    screenshots.update(gui, context->frame_time);
 }
 
 void gs_main_menu::start_music()
@@ -313,6 +313,5 @@ void gs_main_menu::quick_start(float)
 
 void gs_main_menu::take_screenshot(float)
 {
-    screenshot_count += 1;
-    write_screenshot(context->window, screenshot_count);
+    screenshots.held();
 }

@@ -15,6 +15,7 @@
 #include "app/input_listener.h"
 #include "app/single_press.h"
 #include "campaign_object.h"
+#include "screenshot_key.h"
 
 #include <OgreMaterial.h>
 
@@ -72,4 +73,5 @@ private:
     std::vector<std::unique_ptr<campaign_object>> campaign_pool;
     Ogre::MaterialPtr preview_material;
     std::unique_ptr<MyGUI::OgrePlatform> platform;
+    screenshot_key screenshots{context};
 };

@@ -5,21 +5,42 @@
 #include <OgreException.h>
 #include <OgreRenderWindow.h>
 
-#include <cstdio>
 #include <filesystem>
+#include <regex>
 #include <system_error>
 
-void write_screenshot(Ogre::RenderWindow* window, int number)
+namespace {
+
+const std::string folder = "screenshots";
+
+}
+
+std::string next_screenshot_name(const std::string& in_folder)
+{
+    static const std::regex numbered("screenshot_([0-9]{1,9})\\.png");
+    unsigned long highest = 0;
+    std::error_code failed;
+    for (const auto& entry : std::filesystem::directory_iterator(in_folder, failed)) {
+        std::smatch match;
+        const std::string name = entry.path().filename().string();
+        if (std::regex_match(name, match, numbered))
+            highest = std::max(highest, std::stoul(match[1].str()));
+    }
+    return in_folder + "/screenshot_" + std::to_string(highest + 1) + ".png";
+}
+
+std::string write_screenshot(Ogre::RenderWindow* window)
 {
     if (!window)
-        return;
-    char name[64];
-    std::snprintf(name, sizeof name, "screenshots/screenshot_%d.png", number);
+        return "";
     std::error_code ignored;
-    std::filesystem::create_directories("screenshots", ignored);
+    std::filesystem::create_directories(folder, ignored);
+    const std::string name = next_screenshot_name(folder);
     try {
         window->writeContentsToFile(name);
     } catch (const Ogre::Exception& e) {
-        log_line(std::string(name) + ": Bildschirmfoto konnte nicht geschrieben werden: " + e.getDescription());
+        log_line(name + ": Bildschirmfoto konnte nicht geschrieben werden: " + e.getDescription());
+        return "";
     }
+    return name;
 }

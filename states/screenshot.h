@@ -1,11 +1,19 @@
 #pragma once
 
-// Writes the window's picture to "screenshots/screenshot_<number>.png",
-// creating the folder when it is missing. A failed write is logged, never
-// fatal.
+// Screenshots go to "screenshots/screenshot_<N>.png" in the working folder,
+// N one more than the highest number already there, so that a new run,
+// another state or mapscout never replaces an earlier picture.
+
+#include <string>
 
 namespace Ogre {
 class RenderWindow;
 }
 
-void write_screenshot(Ogre::RenderWindow* window, int number);
+// The name the next picture gets in `folder`: "<folder>/screenshot_<N>.png".
+std::string next_screenshot_name(const std::string& folder);
+
+// Writes the window's picture under the next free name, creating the folder
+// when it is missing. Returns the name, or an empty string (and a log line)
+// when nothing was written.
+std::string write_screenshot(Ogre::RenderWindow* window);

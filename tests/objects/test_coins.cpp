@@ -49,3 +49,23 @@ TEST_F(coins, are_collected_once_and_the_ball_passes_straight_through)
     EXPECT_EQ(lvl->get_score(), 130);
     EXPECT_EQ(lvl->get_objects().size(), 3u);
 }
+
+TEST_F(coins, the_level_counts_the_coins_it_holds_and_those_taken)
+{
+    auto lvl = load_course(R"(<Object type="start" pos="0 100 0"/>
+        <Object type="score" id="near" pos="0 45 -20"/><Object type="score" score_type="1" pos="0 45 -40"/>
+        <Object type="score" id="near" pos="0 45 -60"/><Object type="score" pos="80 45 0"/>)");
+    // The second "near" is refused: three coins.
+    EXPECT_EQ(lvl->get_coin_total(), 3);
+    EXPECT_EQ(lvl->get_coins_taken(), 0);
+    obj_player* ball = lvl->get_player();
+    ball->get_actor()->raise_body_flag(BF_DISABLE_GRAVITY);
+    ball->set_fall_reference_height(50.0f);
+    ball->get_actor()->set_position(Ogre::Vector3(0, 50, 0));
+    ball->get_actor()->set_linear_velocity(Ogre::Vector3(0, 0, -40));
+    ball->get_actor()->set_linear_damping(0.0f);
+    run(*lvl, 2.0f, 60.0f);
+    EXPECT_EQ(lvl->get_coins_taken(), 2);
+    EXPECT_EQ(lvl->get_score(), 110);
+    EXPECT_EQ(lvl->get_coin_total(), 3);
+}

@@ -2,7 +2,10 @@
 #include "app/wrap_text.h"
 #include "objects/obj_info.h"
 #include "objects/obj_player.h"
+#include "support/headless_gui.h"
 #include "support/level_fixture.h"
+
+#include <MyGUI.h>
 
 #include <algorithm>
 
@@ -103,4 +106,83 @@ TEST_F(info_box, a_box_without_text_still_notices_the_ball_and_never_blocks_it)
     lvl->get_player()->get_actor()->set_linear_velocity(Ogre::Vector3(0, 0, -20));
     run(*lvl, 1.0f, 100.0f);
     EXPECT_LT(lvl->get_player()->get_position().z, -9.0f);
+}
+
+TEST_F(info_box, a_crate_passing_through_leaves_the_banner_to_the_ball)
+{
+    auto lvl = box_level("Roll on.</Object><Object type=\"block\" id=\"crate\" block_type=\"3\" pos=\"40 50 0\">");
+    physics_body* crate = lvl->find_object("crate")->get_actor();
+    crate->raise_body_flag(BF_DISABLE_GRAVITY);
+    enter(*lvl);
+    run(*lvl, 0.8f, 100.0f);
+    ASSERT_FLOAT_EQ(sign(*lvl)->get_text_alpha(), 1.0f);
+
+    // In and out again while the ball stays: the banner stays.
+    crate->set_position(Ogre::Vector3(0, 55, 3));
+    run(*lvl, 0.1f, 100.0f);
+    EXPECT_FLOAT_EQ(sign(*lvl)->get_text_alpha(), 1.0f);
+    crate->set_position(Ogre::Vector3(40, 55, 0));
+    run(*lvl, 0.1f, 100.0f);
+    EXPECT_FLOAT_EQ(sign(*lvl)->get_text_alpha(), 1.0f);
+
+    // The ball leaving still fades it out.
+    leave(*lvl);
+    run(*lvl, 0.7f, 100.0f);
+    EXPECT_FLOAT_EQ(sign(*lvl)->get_text_alpha(), 0.0f);
+}
+
+namespace {
+
+// The banner over the real heads-up display of the game's layouts, in a
+// window of the given width.
+class info_banner : public level_fixture {
+protected:
+    std::unique_ptr<level> banner_level(headless_gui& gui, const std::string& text)
+    {
+        MyGUI::LayoutManager::getInstance().loadLayout("ingame_hud.layout");
+        write_level("sign.map", "<Level><Objects><Object type=\"start\" pos=\"0 100 0\"/>"
+                                "<Object type=\"infobox\" id=\"sign\" pos=\"0 50 0\">" +
+                                    text + "</Object></Objects></Level>");
+        return std::make_unique<level>("sign.map", &context, gui.get());
+    }
+    static obj_info* sign(level& lvl) { return static_cast<obj_info*>(lvl.find_object("sign")); }
+    static bool inside(const MyGUI::IntCoord& inner, const MyGUI::IntCoord& outer)
+    {
+        return inner.left >= outer.left && inner.top >= outer.top && inner.right() <= outer.right() &&
+               inner.bottom() <= outer.bottom();
+    }
+};
+
+std::string words_of(size_t length, const std::string& word)
+{
+    std::string text;
+    while (text.size() < length)
+        text += word;
+    text.resize(length);
+    return text;
+}
+
+}
+
+TEST_F(info_banner, a_long_line_stays_inside_windows_800_1024_and_1920_wide_and_clear_of_the_display)
+{
+    for (const int width : {800, 1024, 1920}) {
+        for (const std::string& line : {words_of(140, "Roll the ball "), words_of(300, "Watch out "),
+                                        std::string(140, 'W')}) {
+            headless_gui gui(width, 600);
+            auto lvl = banner_level(gui, line);
+            const MyGUI::IntCoord window(0, 0, width, 600);
+            MyGUI::Widget* backing = sign(*lvl)->get_background();
+            MyGUI::TextBox* caption = sign(*lvl)->get_caption();
+            ASSERT_TRUE(backing && caption) << width;
+            const MyGUI::IntSize text = caption->getTextSize();
+            const MyGUI::IntCoord drawn(caption->getAbsoluteLeft(), caption->getAbsoluteTop(), text.width, text.height);
+            EXPECT_TRUE(inside(backing->getAbsoluteCoord(), window)) << width << ": " << line.size();
+            EXPECT_TRUE(inside(drawn, window)) << width << ": text " << text.width << " wide";
+            EXPECT_TRUE(inside(drawn, backing->getAbsoluteCoord())) << width << ": text off its backing";
+            MyGUI::Widget* hud = gui.get()->findWidgetT("hud_panel", false);
+            ASSERT_TRUE(hud);
+            EXPECT_FALSE(backing->getAbsoluteRect().intersect(hud->getAbsoluteRect())) << width << ": over the display";
+        }
+    }
 }

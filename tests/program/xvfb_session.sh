@@ -112,3 +112,19 @@ QUIT_BUTTON="510 542"
 BACK_BUTTON="462 679"
 START_BUTTON="833 679"
 MENU_MAIN_MENU_BUTTON="511 470"
+
+# Replaces the session's Xvfb by one whose screen is $1 (such as
+# 1920x1080x24), for windows larger than the default screen.
+resize_screen() {
+  kill "$XVFB_PID" 2>/dev/null
+  wait "$XVFB_PID" 2>/dev/null
+  Xvfb "$DISPLAY" -screen 0 "$1" +extension GLX -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  xdpyinfo >/dev/null 2>&1 || { echo "FAIL: Xvfb on $DISPLAY did not come back at $1" >&2; exit 1; }
+}
+
+# Sets the window size of the copied runnable folder's config.cfg to $1 x $2.
+set_video_mode() {
+  sed -i "s/^Video Mode=.*/Video Mode=$1 x $2/" "$WORK/config.cfg"
+}

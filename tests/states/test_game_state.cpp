@@ -41,18 +41,6 @@ protected:
 
 }
 
-TEST(game_captions, times_show_two_digits_until_a_hundred_minutes)
-{
-    EXPECT_EQ(gs_game::two_digits(59), "59");
-    EXPECT_EQ(gs_game::two_digits(0), "00");
-    EXPECT_EQ(gs_game::two_digits(7), "07");
-    EXPECT_EQ(gs_game::two_digits(100), "100");
-    // 59.9 s → 00:59; 600 s → 10:00; 6000 s → 100:00.
-    EXPECT_EQ(gs_game::two_digits(unsigned(59.9f) / 60) + ":" + gs_game::two_digits(unsigned(59.9f) % 60), "00:59");
-    EXPECT_EQ(gs_game::two_digits(600 / 60) + ":" + gs_game::two_digits(600 % 60), "10:00");
-    EXPECT_EQ(gs_game::two_digits(6000 / 60), "100");
-}
-
 TEST_F(game_state_machine, a_tap_of_escape_opens_the_menu_and_a_second_closes_it)
 {
     game.enter(level_params());

@@ -100,6 +100,19 @@ colour hud(float x, float y, float w, float h)
     return c;
 }
 
+// Behind the info box banners and short notices over the game: nearly opaque,
+// so light text stays readable over fog, sky and white blocks alike.
+colour banner(float x, float y, float w, float h)
+{
+    const float d = rounded_box(x, y, 1, 1, w - 1, h - 1, 12);
+    colour fill = mix({0.05f, 0.07f, 0.15f}, {0.02f, 0.03f, 0.08f}, y / h);
+    fill.a = 0.9f;
+    const float rim = smooth_step(-2.2f, -1.2f, d);
+    colour c = mix(fill, {1.0f, 0.78f, 0.35f, 0.9f}, rim);
+    c.a *= coverage(d);
+    return c;
+}
+
 colour list_frame(float x, float y, float w, float h)
 {
     const float d = rounded_box(x, y, 1, 1, w - 1, h - 1, 10);
@@ -186,6 +199,7 @@ std::vector<painted_region> painted_regions()
                        [s](float x, float y, float w, float h) { return button(x, y, w, h, s); }});
     all.push_back({{"panel", 128, 0, 128, 128}, panel});
     all.push_back({{"hud", 256, 0, 64, 64}, hud});
+    all.push_back({{"banner", 256, 64, 64, 64}, banner});
     all.push_back({{"list_frame", 320, 0, 64, 64}, list_frame});
     const char* item_states[] = {"normal", "highlighted", "pushed", "normal_checked", "highlighted_checked",
                                  "pushed_checked"};
