@@ -12,15 +12,13 @@ screenshot_key::screenshot_key(writer write) : write(std::move(write)) {}
 
 void screenshot_key::held()
 {
-    if (!held_last_frame)
+    if (press.pressed())
         picture_wanted = true;
-    held_this_frame = true;
 }
 
 void screenshot_key::update(MyGUI::Gui* gui, float frame_time)
 {
-    held_last_frame = held_this_frame;
-    held_this_frame = false;
+    press.next_frame();
     if (!picture_wanted) {
         notice.update(gui, frame_time);
         return;

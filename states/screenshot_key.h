@@ -7,6 +7,7 @@
 // and only once a notice still showing from an earlier picture has been drawn
 // away, so that no picture shows a notice.
 
+#include "app/single_press.h"
 #include "screen_notice.h"
 
 #include <functional>
@@ -36,7 +37,6 @@ public:
 private:
     writer write;
     screen_notice notice;
-    bool held_this_frame = false;
-    bool held_last_frame = false;
+    single_press press;
     bool picture_wanted = false;
 };

@@ -35,6 +35,16 @@ protected:
         FAIL() << "the camera never came to rest";
     }
 
+    // Turns the wheel at `fps` and expects the target, and then the camera
+    // once it rests, at `height`.
+    void wheel_to(int wheel, float fps, float height)
+    {
+        camera.steer(mouse(0, wheel), 1.0f / fps);
+        EXPECT_NEAR(camera.get_target_height(), height, 1e-3f);
+        glide_until_still(fps);
+        EXPECT_NEAR(camera.get_camera_position().y, height, 1.0f);
+    }
+
     std::unique_ptr<level> lvl = load_course("<Object type=\"start\"/>");
     game_camera camera{"game_cam", lvl.get(), lvl->get_player()->get_scene_node()};
 };
@@ -61,15 +71,8 @@ TEST_F(camera_steering, one_wheel_notch_moves_the_target_50_at_10_30_60_and_144_
 {
     for (float fps : {10.0f, 30.0f, 60.0f, 144.0f}) {
         SCOPED_TRACE(fps);
-        camera.steer(mouse(0, notch), 1.0f / fps);
-        EXPECT_NEAR(camera.get_target_height(), 110.0f, 1e-3f);
-        glide_until_still(fps);
-        EXPECT_NEAR(camera.get_camera_position().y, 110.0f, 1.0f);
-
-        camera.steer(mouse(0, -notch), 1.0f / fps);
-        EXPECT_NEAR(camera.get_target_height(), 60.0f, 1e-3f);
-        glide_until_still(fps);
-        EXPECT_NEAR(camera.get_camera_position().y, 60.0f, 1.0f);
+        wheel_to(notch, fps, 110.0f);
+        wheel_to(-notch, fps, 60.0f);
     }
 }
 
@@ -77,20 +80,9 @@ TEST_F(camera_steering, wound_far_out_or_in_it_stays_within_40_and_250_and_one_n
 {
     for (float fps : {10.0f, 30.0f, 60.0f, 144.0f}) {
         SCOPED_TRACE(fps);
-        camera.steer(mouse(0, 10 * notch), 1.0f / fps);
-        EXPECT_FLOAT_EQ(camera.get_target_height(), 249.0f);
-        glide_until_still(fps);
-        EXPECT_NEAR(camera.get_camera_position().y, 249.0f, 1.0f);
-
-        camera.steer(mouse(0, -notch), 1.0f / fps);
-        EXPECT_NEAR(camera.get_target_height(), 199.0f, 1e-3f);
-        glide_until_still(fps);
-        EXPECT_NEAR(camera.get_camera_position().y, 199.0f, 1.0f);
-
-        camera.steer(mouse(0, -10 * notch), 1.0f / fps);
-        EXPECT_FLOAT_EQ(camera.get_target_height(), 41.0f);
-        glide_until_still(fps);
-        EXPECT_NEAR(camera.get_camera_position().y, 41.0f, 1.0f);
+        wheel_to(10 * notch, fps, 249.0f);
+        wheel_to(-notch, fps, 199.0f);
+        wheel_to(-10 * notch, fps, 41.0f);
     }
 }
 

@@ -7,7 +7,21 @@
 
 namespace {
 
-class coins : public level_fixture {};
+class coins : public level_fixture {
+protected:
+    // The ball floats at 50 and glides along -Z at 40 units/s, through coins
+    // lying 5 above 45.
+    static obj_player* send_ball_along_the_coins(level& lvl)
+    {
+        obj_player* ball = lvl.get_player();
+        ball->get_actor()->raise_body_flag(BF_DISABLE_GRAVITY);
+        ball->set_fall_reference_height(50.0f);
+        ball->get_actor()->set_position(Ogre::Vector3(0, 50, 0));
+        ball->get_actor()->set_linear_velocity(Ogre::Vector3(0, 0, -40));
+        ball->get_actor()->set_linear_damping(0.0f);
+        return ball;
+    }
+};
 
 }
 
@@ -33,12 +47,7 @@ TEST_F(coins, are_collected_once_and_the_ball_passes_straight_through)
     auto lvl = load_course(R"(<Object type="start" pos="0 100 0"/>
         <Object type="score" pos="0 45 -20"/><Object type="score" pos="0 45 -30"/>
         <Object type="score" pos="0 45 -40"/><Object type="score" score_type="1" pos="0 45 -50"/>)");
-    obj_player* ball = lvl->get_player();
-    ball->get_actor()->raise_body_flag(BF_DISABLE_GRAVITY);
-    ball->set_fall_reference_height(50.0f);
-    ball->get_actor()->set_position(Ogre::Vector3(0, 50, 0));
-    ball->get_actor()->set_linear_velocity(Ogre::Vector3(0, 0, -40));
-    ball->get_actor()->set_linear_damping(0.0f);
+    obj_player* ball = send_ball_along_the_coins(*lvl);
     run(*lvl, 2.0f, 60.0f);
     EXPECT_EQ(lvl->get_score(), 130);
     EXPECT_NEAR(ball->get_actor()->get_linear_velocity().z, -40.0f, 0.01f);
@@ -58,12 +67,7 @@ TEST_F(coins, the_level_counts_the_coins_it_holds_and_those_taken)
     // The second "near" is refused: three coins.
     EXPECT_EQ(lvl->get_coin_total(), 3);
     EXPECT_EQ(lvl->get_coins_taken(), 0);
-    obj_player* ball = lvl->get_player();
-    ball->get_actor()->raise_body_flag(BF_DISABLE_GRAVITY);
-    ball->set_fall_reference_height(50.0f);
-    ball->get_actor()->set_position(Ogre::Vector3(0, 50, 0));
-    ball->get_actor()->set_linear_velocity(Ogre::Vector3(0, 0, -40));
-    ball->get_actor()->set_linear_damping(0.0f);
+    obj_player* ball = send_ball_along_the_coins(*lvl);
     run(*lvl, 2.0f, 60.0f);
     EXPECT_EQ(lvl->get_coins_taken(), 2);
     EXPECT_EQ(lvl->get_score(), 110);

@@ -26,18 +26,8 @@ cat > media/levels/campaigns.cmp <<'CMP'
 CMP
 
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$WORK/audio.raw"
-./quillax >stdout.txt 2>stderr.txt &
-APP_PID=$!
-find_window quillax >/dev/null || fail "no window; stderr: $(cat stderr.txt)"
-wait_for_line ogre.log "***Spielzustand game wurde erfoglreich registriert***" || fail "states not registered"
-xdotool mousemove 300 700
-sleep 3
-
-shot() { sleep "${2:-1.5}"; import -window root "$WORK/$1.png" 2>/dev/null || fail "no screenshot $1"; }
-differs() { compare -metric AE -fuzz 3% "$WORK/$1.png" "$WORK/$2.png" null: 2>&1 | cut -d' ' -f1; }
+start_game
 colours() { convert "$WORK/$1.png" -format '%k' info:; }
-click() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool mousedown 1; sleep 0.15; xdotool mouseup 1; }
-hold() { xdotool keydown "$1"; sleep 0.25; xdotool keyup "$1"; }
 keep() { [ -n "${KEEP_SCREENSHOTS:-}" ] && cp "$WORK/$1.png" "$KEEP_SCREENSHOTS/$1.png"; return 0; }
 
 shot title

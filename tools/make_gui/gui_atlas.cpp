@@ -89,28 +89,28 @@ colour panel(float x, float y, float w, float h)
     return over({1.0f, 0.76f, 0.32f, 0.55f * line}, c);
 }
 
-colour hud(float x, float y, float w, float h)
+// A rounded dark panel with a gold rim, shaded from `top` to `bottom`.
+colour rimmed_panel(float x, float y, float w, float h, colour top, colour bottom, float opacity)
 {
     const float d = rounded_box(x, y, 1, 1, w - 1, h - 1, 12);
-    colour fill = mix({0.08f, 0.12f, 0.24f}, {0.04f, 0.06f, 0.13f}, y / h);
-    fill.a = 0.72f;
+    colour fill = mix(top, bottom, y / h);
+    fill.a = opacity;
     const float rim = smooth_step(-2.2f, -1.2f, d);
-    colour c = mix(fill, {1.0f, 0.78f, 0.35f, 0.85f}, rim);
+    colour c = mix(fill, {1.0f, 0.78f, 0.35f, std::max(opacity, 0.85f)}, rim);
     c.a *= coverage(d);
     return c;
+}
+
+colour hud(float x, float y, float w, float h)
+{
+    return rimmed_panel(x, y, w, h, {0.08f, 0.12f, 0.24f}, {0.04f, 0.06f, 0.13f}, 0.72f);
 }
 
 // Behind the info box banners and short notices over the game: nearly opaque,
 // so light text stays readable over fog, sky and white blocks alike.
 colour banner(float x, float y, float w, float h)
 {
-    const float d = rounded_box(x, y, 1, 1, w - 1, h - 1, 12);
-    colour fill = mix({0.05f, 0.07f, 0.15f}, {0.02f, 0.03f, 0.08f}, y / h);
-    fill.a = 0.9f;
-    const float rim = smooth_step(-2.2f, -1.2f, d);
-    colour c = mix(fill, {1.0f, 0.78f, 0.35f, 0.9f}, rim);
-    c.a *= coverage(d);
-    return c;
+    return rimmed_panel(x, y, w, h, {0.05f, 0.07f, 0.15f}, {0.02f, 0.03f, 0.08f}, 0.9f);
 }
 
 colour list_frame(float x, float y, float w, float h)
