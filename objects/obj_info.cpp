@@ -22,7 +22,9 @@ obj_info::obj_info(level* owner, const TiXmlElement* element)
     const char* raw = element ? element->GetText() : nullptr;
     text = wrap_text(raw ? raw : "", 140);
     line_count = int(text.size() / 140) + 1;
-    create_banner();
+    // The banner wraps to the window's width; breaks every 140 characters
+    // on top of that would leave short orphan lines.
+    create_banner(raw ? raw : "");
 }
 
 obj_info::~obj_info()
@@ -30,11 +32,11 @@ obj_info::~obj_info()
     remove();
 }
 
-void obj_info::create_banner()
+void obj_info::create_banner(const std::string& shown)
 {
     MyGUI::Gui* gui = owner->get_gui();
     // A sign without text shows no empty banner.
-    if (!gui || text.empty())
+    if (!gui || shown.empty())
         return;
     // Across the window below the heads-up display, so that coins and time
     // stay readable, with the text wrapped to the window's width.
@@ -51,7 +53,7 @@ void obj_info::create_banner()
     label->setFontName("LinLib_20");
     label->setFontHeight(20);
     label->getSubWidgetText()->setWordWrap(true);
-    label->setCaption(MyGUI::UString(break_long_words(text, "LinLib_20", label->getWidth())));
+    label->setCaption(MyGUI::UString(break_long_words(shown, "LinLib_20", label->getWidth())));
     label->setTextColour(MyGUI::Colour(0.96f, 0.93f, 0.86f, 1.0f));
     const int text_height = label->getTextSize().height;
     label->setSize(label->getWidth(), text_height);

@@ -35,7 +35,7 @@ public:
 
 private:
     bool is_ball(physics_body& body) const;
-    void create_banner();
+    void create_banner(const std::string& shown);
     void set_alphas(float image, float caption);
 
     // Pixels between the banner and the window's edges and the display above,

@@ -186,3 +186,17 @@ TEST_F(info_banner, a_long_line_stays_inside_windows_800_1024_and_1920_wide_and_
         }
     }
 }
+
+TEST_F(info_banner, the_window_alone_decides_where_lines_break)
+{
+    // 300 characters fill two lines of a 1920-pixel banner; the game's own
+    // breaks every 140 characters would add a third, short one.
+    headless_gui gui(1920, 600);
+    auto lvl = banner_level(gui, words_of(300, "Watch out "));
+    const MyGUI::TextBox* caption = sign(*lvl)->get_caption();
+    ASSERT_TRUE(caption);
+    const std::string shown = caption->getCaption().asUTF8();
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 0) << shown;
+    // 20 pixels a line.
+    EXPECT_LE(caption->getTextSize().height, 2 * 20);
+}
