@@ -15,12 +15,7 @@ mkdir -p screenshots
 convert -size 64x64 xc:red screenshots/screenshot_1.png
 before=$(md5sum < screenshots/screenshot_1.png)
 
-./quillax >stdout.txt 2>stderr.txt &
-APP_PID=$!
-find_window quillax >/dev/null || fail "no window; stderr: $(cat stderr.txt)"
-wait_for_line ogre.log "***Spielzustand game wurde erfoglreich registriert***" || fail "states not registered"
-xdotool mousemove 300 700
-sleep 3
+start_game
 
 grab() { import -window root "$WORK/$1.png" 2>/dev/null || fail "no screen grab $1"; }
 hold() { xdotool keydown "$1"; sleep 0.4; xdotool keyup "$1"; }
