@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "game_folders.h"
 #include "game_state.h"
 #include "input_manager.h"
 #include "log.h"
@@ -20,12 +21,16 @@
 #include <OgreSceneManager.h>
 
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
+#include <iostream>
 #include <stdexcept>
 
 namespace {
 
 application* the_instance = nullptr;
+// See make_root: never destroyed.
+std::exception_ptr* kept_plugin_error = nullptr;
 
 }
 
@@ -64,11 +69,16 @@ application* application::instance()
 
 int application::setup()
 {
+    folders = std::make_unique<game_folders>(game_folders::prepare(
+        data_root::executable_folder(), [](const char* name) -> const char* { return std::getenv(name); }));
+    const std::string log_file = folders->user().log_file().string();
     // The log goes to ogre.log only; OGRE would echo every line to the console.
     log_manager = std::make_unique<Ogre::LogManager>();
-    log_manager->createLog("ogre.log", true, false, false);
+    log_manager->createLog(log_file, true, false, false);
+    if (!folders->log_problem().empty())
+        std::cerr << folders->log_problem() << std::endl;
     check_x_display();
-    root = new Ogre::Root("plugins.cfg", "config.cfg", "ogre.log");
+    root = make_root(log_file);
     if (!configure())
         return 1;
     scene_manager = root->createSceneManager();
@@ -77,8 +87,31 @@ int application::setup()
     sound = sound_device::create();
     context = std::make_unique<game_context>();
     *context = {root, scene_manager, window, world.get(), input.get(), sound.get(), 0.0f};
+    context->screenshot_folder = folders->user().screenshot_folder().string();
     load_resources();
     return 0;
+}
+
+Ogre::Root* application::make_root(const std::string& log_file)
+{
+    const std::string plugins = (folders->data().folder() / "plugins.cfg").string();
+    Ogre::Root* made = nullptr;
+    try {
+        made = new Ogre::Root("plugins.cfg", folders->user().config_file().string(), log_file);
+    } catch (const Ogre::Exception& e) {
+        // A plug-in that failed to install threw this, and the half-built
+        // root has unloaded it already: destroying the exception would run
+        // code no longer mapped, so it is kept until the process ends.
+        kept_plugin_error = new std::exception_ptr(std::current_exception());
+        throw std::runtime_error("OGRE could not start the plug-ins that " + plugins + " names (" +
+                                 e.getDescription() + "): check its PluginFolder, or " + folders->data().cure());
+    }
+    if (made->getAvailableRenderers().empty()) {
+        delete made;
+        throw std::runtime_error("The plug-in list " + plugins + " loads no render system: it needs "
+                                 "Plugin=RenderSystem_GL; " + folders->data().cure());
+    }
+    return made;
 }
 
 bool application::configure()
@@ -86,21 +119,21 @@ bool application::configure()
     if (!root->restoreConfig()) {
         // Scripted runs have nobody to answer the dialog.
         if (std::getenv("QUILLAX_NO_DIALOG"))
-            throw std::runtime_error("config.cfg is missing or names no usable render system; delete it and "
-                                     "rebuild to get the default settings");
+            throw std::runtime_error("config.cfg is missing or names no usable render system; " +
+                                     folders->settings_cure());
         if (!root->showConfigDialog(OgreBites::getNativeConfigDialog()))
             return false;
     }
     const std::string problem = render_settings_problem(root->getRenderSystem()->getConfigOptions());
     if (!problem.empty())
-        throw std::runtime_error(problem + "; correct it, or delete config.cfg and rebuild to get the default settings");
+        throw std::runtime_error(problem + "; " + folders->settings_cure());
     report_x_errors();
     window = root->initialise(true, app_name, Ogre::BLANKSTRING);
     events = std::make_unique<window_events>(window);
     return true;
 }
 
-void application::add_resource_locations(const std::string& file)
+void application::add_resource_locations(const std::string& file, const std::string& cure)
 {
     Ogre::ConfigFile config;
     config.load(file, "\t:=", true);
@@ -109,9 +142,9 @@ void application::add_resource_locations(const std::string& file)
             // OGRE would carry on without the folder and the game would show
             // nothing where its meshes or menus should be.
             if (setting.first == "FileSystem" && !std::filesystem::is_directory(setting.second))
-                throw std::runtime_error("The folder " + setting.second + " named in " + file +
-                                         " is missing: the game's media are incomplete (bash scripts/build.sh "
-                                         "makes them again)");
+                throw std::runtime_error("The folder " + std::filesystem::absolute(setting.second).string() +
+                                         " named in " + std::filesystem::absolute(file).string() +
+                                         " is missing: the game's media are incomplete; " + cure);
             Ogre::ResourceGroupManager::getSingleton().addResourceLocation(
                 setting.second, setting.first, Ogre::ResourceGroupManager::DEFAULT_RESOURCE_GROUP_NAME, false);
         }
@@ -119,7 +152,7 @@ void application::add_resource_locations(const std::string& file)
 
 void application::load_resources()
 {
-    add_resource_locations("resources.cfg");
+    add_resource_locations("resources.cfg", folders->data().cure());
     Ogre::ResourceGroupManager::getSingleton().initialiseAllResourceGroups();
 }
 

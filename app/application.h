@@ -1,7 +1,7 @@
 #pragma once
 
-// The root of the running program: starts OGRE from plugins.cfg, config.cfg
-// and resources.cfg, opens the render window, creates the scene manager, the
+// The root of the running program: finds its folders (game_folders.h), starts
+// OGRE from plugins.cfg, config.cfg and resources.cfg, opens the render window, creates the scene manager, the
 // input manager, the physics world and the sound device, gathers them in the
 // game_context and runs the main loop until no game state is left.
 //
@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+class game_folders;
 class game_state;
 class window_events;
 namespace Ogre {
@@ -58,8 +59,9 @@ public:
     game_context* get_context() const { return context.get(); }
 
     // Adds every location of a resources.cfg-style file to OGRE's default
-    // resource group, whatever section it stands in.
-    static void add_resource_locations(const std::string& file);
+    // resource group, whatever section it stands in. A missing folder ends
+    // set-up with a message that names it and then says `cure`.
+    static void add_resource_locations(const std::string& file, const std::string& cure);
 
     Ogre::Root* root = nullptr;
     Ogre::SceneManager* scene_manager = nullptr;
@@ -74,12 +76,14 @@ public:
 
 private:
     int setup();
+    Ogre::Root* make_root(const std::string& log_file);
     bool configure();
     void load_resources();
     void main_loop();
 
     std::map<std::string, game_state*> states;
     std::vector<game_state*> state_stack;
+    std::unique_ptr<game_folders> folders;
     std::unique_ptr<window_events> events;
     std::unique_ptr<Ogre::LogManager> log_manager;
 };

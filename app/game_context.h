@@ -5,6 +5,8 @@
 // never replaces it, so the pointers stay valid for the whole run. The record
 // owns nothing; frame_time is the time step of the current frame in seconds.
 
+#include <string>
+
 namespace Ogre {
 class Root;
 class SceneManager;
@@ -27,4 +29,6 @@ struct game_context {
     // coins stand still and are worth 10, no music plays and fog is fixed.
     // Every place that reads this setting is a mapscout difference.
     bool scout = false;
+    // Where Print Screen writes its pictures (the player's data folder).
+    std::string screenshot_folder = "screenshots";
 };

@@ -9,12 +9,6 @@
 #include <regex>
 #include <system_error>
 
-namespace {
-
-const std::string folder = "screenshots";
-
-}
-
 std::string next_screenshot_name(const std::string& in_folder)
 {
     static const std::regex numbered("screenshot_([0-9]{1,9})\\.png");
@@ -29,12 +23,17 @@ std::string next_screenshot_name(const std::string& in_folder)
     return in_folder + "/screenshot_" + std::to_string(highest + 1) + ".png";
 }
 
-std::string write_screenshot(Ogre::RenderWindow* window)
+std::string write_screenshot(Ogre::RenderWindow* window, const std::string& folder)
 {
     if (!window)
         return "";
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
+    std::error_code failed;
+    std::filesystem::create_directories(folder, failed);
+    if (failed) {
+        log_line("Der Ordner " + folder + " kann nicht angelegt werden (" + failed.message() +
+                 "), das Bildschirmfoto wurde nicht geschrieben");
+        return "";
+    }
     const std::string name = next_screenshot_name(folder);
     try {
         window->writeContentsToFile(name);

@@ -4,7 +4,7 @@
 #include "screenshot.h"
 
 screenshot_key::screenshot_key(game_context* context)
-    : write([context] { return write_screenshot(context->window); })
+    : write([context] { return write_screenshot(context->window, context->screenshot_folder); })
 {
 }
 

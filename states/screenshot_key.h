@@ -2,7 +2,7 @@
 
 // Print Screen for a state: one picture per press, however many frames the
 // key is held, written to the next free number (screenshot.h); then "Saved
-// screenshots/screenshot_<N>.png" shows for two seconds (printed on stdout
+// <folder>/screenshot_<N>.png" shows for two seconds (printed on stdout
 // when there is no GUI). The picture is written in the frame after the press,
 // and only once a notice still showing from an earlier picture has been drawn
 // away, so that no picture shows a notice.
