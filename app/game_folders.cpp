@@ -31,8 +31,8 @@ game_folders game_folders::prepare(const fs::path& executable_folder, const user
     }
     const std::string problem = user_folders::try_create(result.folders.state_folder());
     if (!problem.empty())
-        result.log_trouble = "The log folder " + fs::absolute(result.folders.state_folder()).string() + " " +
-                             problem + "; the game goes on without ogre.log";
+        result.log_trouble = "The log folder " + fs::absolute(result.folders.log_file()).parent_path().string() +
+                             " " + problem + "; the game goes on without ogre.log";
     return result;
 }
 

@@ -12,6 +12,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 
 namespace {
 
@@ -33,6 +34,8 @@ protected:
     ~game_folders_test() override
     {
         fs::current_path(started_in);
+        std::error_code ignored;
+        fs::permissions(top / "run", fs::perms::owner_all, fs::perm_options::add, ignored);
         fs::remove_all(top);
     }
 
@@ -198,7 +201,6 @@ TEST_F(game_folders_test, a_read_only_runnable_folder_uses_the_xdg_folders)
     lay_out_data(run);
     fs::permissions(run, fs::perms::owner_write, fs::perm_options::remove);
     const game_folders folders = game_folders::prepare(run, env());
-    fs::permissions(run, fs::perms::owner_write, fs::perm_options::add);
     EXPECT_FALSE(folders.developer_run());
     EXPECT_EQ(folders.user().config_file(), top / "home/.config/quillax/config.cfg");
     EXPECT_TRUE(fs::exists(top / "home/.config/quillax/config.cfg"));
