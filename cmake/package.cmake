@@ -11,8 +11,8 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Quillax developers")
 set(CPACK_PACKAGE_CONTACT "Quillax developers <quillax@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "3D physics game of skill: roll a ball through obstacle courses")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "3D physics game of skill: roll a ball through obstacle courses
-Quillax rolls a ball with W, A, S and D from the start to the target through
+# The summary above is the synopsis line; this is the long description.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Quillax rolls a ball with W, A, S and D from the start to the target through
 courses built from blocks, moving platforms, coloured doors and switches,
 teleporters, coins, checkpoints and info boxes, while the camera circles the
 ball with the mouse. Two campaigns of twelve levels rise in difficulty.
@@ -24,10 +24,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libogre1.12.10, fonts-linuxlibertine, libgl1-mesa-dri")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # The install rules see the real prefix (/usr) under DESTDIR, so the font
 # links come out relative.
 set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 # Debian wants directories 0755 whatever the builder's umask.
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
