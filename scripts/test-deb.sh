@@ -21,7 +21,7 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
 # This machine has the -dev packages too, so a started game cannot prove the
 # package's dependencies: check each file it loads by name against the file
 # lists of the packages the .deb depends on.
-depends=$(dpkg-query -W -f='${Depends}' quillax | tr ',' '\n' | sed 's/[ (|].*//; s/^ *//' | sort -u)
+depends=$(dpkg-query -W -f='${Depends}' quillax | tr ',' '\n' | sed 's/^ *//; s/[ (|].*//' | sort -u)
 data=/usr/share/games/quillax
 plugin_dir=$(sed -n 's/^PluginFolder=//p' "$data/plugins.cfg")
 loaded=$(sed -n 's/^Plugin=//p' "$data/plugins.cfg" | while read -r plugin; do
