@@ -14,7 +14,8 @@ rm -f "$build"/quillax_*.deb
 deb=$(ls "$build"/quillax_*.deb)
 lintian --fail-on error "$deb"
 
-dpkg-query -W -f='${Status}' quillax 2>/dev/null | grep -q "install ok installed" && fail "quillax is installed already; remove it first"
+# A run that was stopped half-way may have left it installed.
+dpkg-query -W -f='${Status}' quillax 2>/dev/null | grep -q "install ok installed" && apt-get remove -y -qq quillax >/dev/null
 trap 'apt-get remove -y -qq quillax >/dev/null' EXIT
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
 
@@ -24,13 +25,19 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
 depends=$(dpkg-query -W -f='${Depends}' quillax | tr ',' '\n' | sed 's/^ *//; s/[ (|].*//' | sort -u)
 data=/usr/share/games/quillax
 plugin_dir=$(sed -n 's/^PluginFolder=//p' "$data/plugins.cfg")
-loaded=$(sed -n 's/^Plugin=//p' "$data/plugins.cfg" | while read -r plugin; do
-  ls "$plugin_dir/$plugin".so.* ; done)
-loaded+=$'\n'$(sed -n 's|^FileSystem=\(/.*\)|\1|p' "$data/resources.cfg" | xargs -r -I{} find {} -type f)
+# OGRE loads a plug-in named NAME from NAME.so.VERSION (the unversioned .so
+# comes only with the -dev package).
+loaded=""
+for plugin in $(sed -n 's/^Plugin=//p' "$data/plugins.cfg"); do
+  files=("$plugin_dir/$plugin".so.[0-9]*)
+  [ -e "${files[0]}" ] || fail "no versioned $plugin_dir/$plugin.so.* for the plug-in $plugin"
+  loaded+="${files[*]}"$'\n'
+done
+loaded+=$(sed -n 's|^FileSystem=\(/.*\)|\1|p' "$data/resources.cfg" | xargs -r -I{} find {} -type f)
 loaded+=$'\n'$(find "$data" -type l -exec readlink -f {} \;)
 for file in $loaded; do
   [ -e "$file" ] || fail "the installed game loads $file, which is missing"
-  owner=$(dpkg -S "$file" | cut -d: -f1)
+  owner=$(dpkg -S "$file" 2>/dev/null | cut -d: -f1) || fail "$file belongs to no package"
   grep -qx "$owner" <<<"$depends" || fail "$file comes from $owner, which quillax does not depend on"
 done
 
