@@ -73,4 +73,5 @@ close_window "$window"
 home/.local/share/quillax/screenshots/screenshot_2.png" ] || fail "mapscout wrote: $(written)"
 
 [ "$(ls -lR "$PREFIX/share/games/quillax")" = "$data_before" ] || fail "the data folder changed"
+[ "$(ls "$PREFIX/games" | grep -v -x -e quillax -e mapscout)" = "" ] || fail "files beside the programs: $(ls "$PREFIX/games")"
 echo "PASS"
