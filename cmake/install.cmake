@@ -5,7 +5,7 @@
 # data from their own folder, so the same tree works under any prefix.
 
 set(QUILLAX_DATA_DIR share/games/quillax)
-set(QUILLAX_APPSTREAM_ID org.example.Quillax)
+set(QUILLAX_APPSTREAM_ID org.example.quillax)
 # The project has no public home yet: the metainfo's home page and screenshot
 # addresses start here. Set it when the screenshots of docs/screenshots are
 # published.
