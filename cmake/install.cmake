@@ -43,8 +43,14 @@ install(CODE "
     file(CREATE_LINK \"\${target}\" \"\${font_dir}/\${name}\" SYMBOLIC)
   endforeach()")
 
-# Desktop menu entry, icon, software-centre description.
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/quillax.desktop DESTINATION share/applications)
+# Desktop menu entry, icon, software-centre description. The entry starts the
+# game by its installed path, so a prefix outside PATH (such as ~/.local) gets
+# a working menu entry too.
+install(CODE "
+  set(QUILLAX_GAMES_DIR \"\${CMAKE_INSTALL_PREFIX}/games\")
+  message(STATUS \"Installing: \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/share/applications/quillax.desktop\")
+  configure_file(\"${CMAKE_SOURCE_DIR}/packaging/quillax.desktop.in\"
+    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/share/applications/quillax.desktop\" @ONLY)")
 foreach(size 64 128 256)
   install(FILES ${ICON_DIR}/quillax_${size}.png
     DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME quillax.png)
