@@ -44,5 +44,8 @@ done
 bash tests/packaging/check_installed_game.sh /usr "$build"
 apt-get remove -y -qq quillax >/dev/null
 trap - EXIT
-[ ! -e /usr/games/quillax ] || fail "apt-get remove left /usr/games/quillax"
+# A file the game wrote into its data folder would keep the folder after removal.
+for left in /usr/games/quillax /usr/share/games/quillax; do
+  [ ! -e "$left" ] || fail "apt-get remove left $left: $(find "$left" | head)"
+done
 echo "PASS: the .deb"

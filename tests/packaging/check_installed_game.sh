@@ -29,8 +29,10 @@ SHOTS="$HOME/.local/share/quillax/screenshots"
 OUT="$WORK/out"
 mkdir "$OUT" "$WORK/cwd"
 cd "$WORK/cwd"
-data_before=$(ls -lR "$PREFIX/share/games/quillax")
-games_before=$(ls -l "$PREFIX/games")
+# Name, size and time of every file the programs could write to or beside.
+snapshot() { find "$1" -printf '%P %s %T@\n' | LC_ALL=C sort; }
+data_before=$(snapshot "$PREFIX/share/games/quillax")
+games_before=$(snapshot "$PREFIX/games")
 
 grab() { import -window root "$OUT/$1.png" 2>/dev/null || fail "no screen grab $1"; }
 hold() { xdotool keydown "$1"; sleep 0.4; xdotool keyup "$1"; }
@@ -70,9 +72,11 @@ hold Print
 for _ in $(seq 50); do [ -f "$SHOTS/screenshot_2.png" ] && break; sleep 0.1; done
 [ -f "$SHOTS/screenshot_2.png" ] || fail "mapscout's Print Screen wrote no screenshot_2.png; written: $(written)"
 close_window "$window"
-[ "$(written)" = "$expected
-home/.local/share/quillax/screenshots/screenshot_2.png" ] || fail "mapscout wrote: $(written)"
+expected=$(printf '%s\n' "$expected" home/.local/share/quillax/screenshots/screenshot_2.png | LC_ALL=C sort)
+[ "$(written)" = "$expected" ] || fail "mapscout wrote: $(written)"
 
-[ "$(ls -lR "$PREFIX/share/games/quillax")" = "$data_before" ] || fail "the data folder changed"
-[ "$(ls -l "$PREFIX/games")" = "$games_before" ] || fail "files appeared beside the programs: $(ls "$PREFIX/games")"
+[ "$(snapshot "$PREFIX/share/games/quillax")" = "$data_before" ] ||
+  fail "the data folder changed: $(diff <(echo "$data_before") <(snapshot "$PREFIX/share/games/quillax"))"
+[ "$(snapshot "$PREFIX/games")" = "$games_before" ] ||
+  fail "the programs' folder changed: $(diff <(echo "$games_before") <(snapshot "$PREFIX/games"))"
 echo "PASS"
