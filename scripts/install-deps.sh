@@ -16,6 +16,7 @@ packages=(
   fonts-linuxlibertine
   xvfb xdotool x11-utils imagemagick mesa-utils libgl1-mesa-dri
   sox libsox-fmt-all vorbis-tools libvorbis-dev libogg-dev
+  dpkg-dev fakeroot lintian desktop-file-utils appstream librsvg2-bin
 )
 
 missing=()

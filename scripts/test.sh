@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the release build's
-# unit and program tests (the programs on their own Xvfb), then the unit tests
+# unit, program and install tests (the programs on their own Xvfb), the .deb
+# installed and removed again (as root only: it needs apt), then the unit tests
 # again under AddressSanitizer and UndefinedBehaviorSanitizer, the fuzzers'
 # kept inputs, and a bounded run of each fuzzer.
 set -euo pipefail
@@ -8,7 +9,12 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh release
 (cd build/release && ctest --output-on-failure -j 2)
+if [ "$(id -u)" -eq 0 ]; then
+  bash scripts/test-deb.sh
+else
+  echo "Skipping the .deb test: installing a package needs root."
+fi
 bash scripts/build.sh sanitize
 source scripts/sanitizer-env.sh
-(cd build/sanitize && ctest --output-on-failure -j 2 -E '^program\.')
+(cd build/sanitize && ctest --output-on-failure -j 2 -E '^(program|packaging)\.')
 bash scripts/fuzz.sh "${QUILLAX_FUZZ_SECONDS:-60}"
