@@ -31,4 +31,7 @@ struct game_context {
     bool scout = false;
     // Where Print Screen writes its pictures (the player's data folder).
     std::string screenshot_folder = "screenshots";
+    // The GUI library's own log, beside ogre.log: an installed game's working
+    // folder is its read-only data.
+    std::string gui_log_file = "MyGUI.log";
 };

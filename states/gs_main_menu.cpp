@@ -93,7 +93,7 @@ void gs_main_menu::enter(const state_params&)
     // The platform is made once: it outlives every GUI the menu makes.
     if (!platform) {
         platform = std::make_unique<MyGUI::OgrePlatform>();
-        platform->initialise(context->window, context->scene_manager, group, "MyGUI.log");
+        platform->initialise(context->window, context->scene_manager, group, context->gui_log_file);
         // MyGUI.log keeps its messages; the console stays quiet.
         MyGUI::LogManager::getInstance().setSTDOutputEnabled(false);
     }

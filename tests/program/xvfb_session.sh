@@ -2,17 +2,33 @@
 # runnable folder, both removed when the test ends.
 # Usage: source this with RUN_DIR set; it sets DISPLAY and WORK.
 
-start_session() {
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-  done
-  Xvfb ":$n" -screen 0 1024x768x24 +extension GLX -nolisten tcp >/dev/null 2>&1 &
+# Starts a private Xvfb with a screen of $1 and points DISPLAY at it. Xvfb
+# picks a free display number itself (-displayfd): choosing one by its lock
+# files raced with a server still shutting down, whose display then vanished
+# under the program being tested. -noreset: a server that resets when its
+# last client leaves refuses the next program's connection for a moment.
+start_xvfb() {
+  local number_file
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -noreset -screen 0 "$1" +extension GLX -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
   XVFB_PID=$!
-  export DISPLAY=":$n"
   # A loaded machine can take a while to bring Xvfb up.
-  for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  xdpyinfo >/dev/null 2>&1 || { echo "FAIL: Xvfb on $DISPLAY did not come up" >&2; exit 1; }
+  for _ in $(seq 300); do [ -s "$number_file" ] && break; sleep 0.1; done
+  local n
+  n=$(head -n 1 "$number_file")
+  rm -f "$number_file"
+  [ -n "$n" ] || { echo "FAIL: Xvfb did not come up" >&2; exit 1; }
+  export DISPLAY=":$n"
+  xdpyinfo >/dev/null 2>&1 || { echo "FAIL: Xvfb on $DISPLAY does not answer" >&2; exit 1; }
+}
+
+stop_xvfb() {
+  kill "$XVFB_PID" 2>/dev/null
+  wait "$XVFB_PID" 2>/dev/null
+}
+
+start_session() {
+  start_xvfb 1024x768x24
   WORK=$(mktemp -d)
   cp -a "$RUN_DIR"/. "$WORK"/
   rm -f "$WORK/ogre.log"
@@ -22,7 +38,7 @@ start_session() {
 
 end_session() {
   [ -n "${APP_PID:-}" ] && kill -9 "$APP_PID" 2>/dev/null
-  kill "$XVFB_PID" 2>/dev/null
+  stop_xvfb
   rm -rf "$WORK"
 }
 
@@ -116,12 +132,8 @@ MENU_MAIN_MENU_BUTTON="511 470"
 # Replaces the session's Xvfb by one whose screen is $1 (such as
 # 1920x1080x24), for windows larger than the default screen.
 resize_screen() {
-  kill "$XVFB_PID" 2>/dev/null
-  wait "$XVFB_PID" 2>/dev/null
-  Xvfb "$DISPLAY" -screen 0 "$1" +extension GLX -nolisten tcp >/dev/null 2>&1 &
-  XVFB_PID=$!
-  for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  xdpyinfo >/dev/null 2>&1 || { echo "FAIL: Xvfb on $DISPLAY did not come back at $1" >&2; exit 1; }
+  stop_xvfb
+  start_xvfb "$1"
 }
 
 # Sets the window size of the copied runnable folder's config.cfg to $1 x $2.
