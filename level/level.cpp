@@ -146,7 +146,7 @@ Ogre::Light* level::create_light(const TiXmlElement* element)
 {
     const char* type_attribute = element->Attribute("type");
     const std::string type = type_attribute ? type_attribute : "point";
-    // Level files name the specular colour "spec", the diffuse one "dif".
+    // Level files abbreviate the light colours: specular and diffuse.
     const char* specular = element->Attribute("spec");
     const char* dif = element->Attribute("dif");
     const char* pos = element->Attribute("pos");
