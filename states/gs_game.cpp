@@ -64,7 +64,7 @@ void gs_game::enter(const state_params& params)
             "StaticImage", MyGUI::IntCoord(0, 0, int(context->window->getWidth()), int(context->window->getHeight())),
             MyGUI::Align::Left | MyGUI::Align::Top, "Main");
         overlay->setImageTexture("level_back.png");
-        overlay->setAlpha(0.0f);
+        show_overlay(0.0f);
     }
     show_pointer(false);
 }
@@ -155,14 +155,12 @@ void gs_game::menu_frame()
     if (menu_state & menu_fading_in) {
         if (overlay_alpha <= 1.0f) {
             overlay_alpha += 2.0f * context->frame_time;
-            if (overlay)
-                overlay->setAlpha(std::min(overlay_alpha, 1.0f));
+            show_overlay(std::min(overlay_alpha, 1.0f));
         } else {
             menu_state = menu_open;
         }
     } else if (menu_state & menu_open) {
-        if (overlay)
-            overlay->setAlpha(1.0f);
+        show_overlay(1.0f);
         if (!menu_loaded) {
             if (gui) {
                 MyGUI::LayoutManager::getInstance().loadLayout("ingame_menu.layout");
@@ -175,14 +173,12 @@ void gs_game::menu_frame()
         }
     } else if (menu_state & menu_fading_out) {
         if (overlay_alpha < 0.0f) {
-            if (overlay)
-                overlay->setAlpha(0.0f);
+            show_overlay(0.0f);
             paused = false;
             menu_state = menu_closed;
         } else {
             overlay_alpha -= 3.0f * context->frame_time;
-            if (overlay)
-                overlay->setAlpha(std::max(overlay_alpha, 0.0f));
+            show_overlay(std::max(overlay_alpha, 0.0f));
             if (menu_loaded) {
                 menu_loaded = false;
                 show_pointer(false);
@@ -192,6 +188,15 @@ void gs_game::menu_frame()
             }
         }
     }
+}
+
+void gs_game::show_overlay(float alpha)
+{
+    if (!overlay)
+        return;
+    overlay->setAlpha(alpha);
+    // A clear overlay would still be blended over every pixel each frame.
+    overlay->setVisible(alpha > 0.0f);
 }
 
 void gs_game::update_captions(unsigned int total_seconds)

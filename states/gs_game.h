@@ -63,6 +63,7 @@ private:
     void play_level(const std::string& file);
     void play_frame();
     void menu_frame();
+    void show_overlay(float alpha);
     void show_completed_screen();
     void load_hud();
     void update_captions(unsigned int total_seconds);
