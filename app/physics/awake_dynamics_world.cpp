@@ -42,6 +42,7 @@ awake_dynamics_world::awake_dynamics_world(still_pair_dispatcher* dispatcher, bt
 int awake_dynamics_world::stepSimulation(btScalar step, int max_sub_steps, btScalar fixed_step)
 {
     moved.clear();
+    moved_before.resize(0);
     all_bodies = m_nonStaticRigidBodies;
     m_nonStaticRigidBodies.resize(0);
     for (int i = 0; i < all_bodies.size(); ++i) {
@@ -186,6 +187,7 @@ void awake_dynamics_world::integrateTransforms(btScalar step)
         if (!same_pose(poses_before[int(i)], watched[i]->getWorldTransform())) {
             pairs.mark_moved(*watched[i]);
             moved.push_back(watched[i]);
+            moved_before.push_back(poses_before[int(i)]);
         }
 }
 

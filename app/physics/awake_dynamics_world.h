@@ -37,8 +37,10 @@ public:
     using manifold_hook = void (*)(btPersistentManifold& manifold);
     void set_before_solve(manifold_hook hook) { before_solve = hook; }
     void removeRigidBody(btRigidBody* body) override;
-    // The bodies whose pose the last stepSimulation changed.
+    // The bodies whose pose the last stepSimulation changed, and their poses
+    // before it, in the same order.
     const std::vector<btRigidBody*>& moved_in_step() const { return moved; }
+    const btAlignedObjectArray<btTransform>& moved_from() const { return moved_before; }
 
     // No body has a motion state: scene nodes follow in physics_scene::render.
     void synchronizeMotionStates() override {}
@@ -75,4 +77,5 @@ private:
     std::vector<btRigidBody*> watched;
     btAlignedObjectArray<btTransform> poses_before;
     std::vector<btRigidBody*> moved;
+    btAlignedObjectArray<btTransform> moved_before;
 };

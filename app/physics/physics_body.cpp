@@ -36,6 +36,18 @@ bool finite(const Ogre::Vector3& v)
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
 
+// Equal poses give themselves bit for bit, so that a body placed or stopped
+// is drawn exactly where it is.
+pose between(const pose& from, const pose& to, float t)
+{
+    pose p;
+    p.position = from.position + (to.position - from.position) * t;
+    p.orientation = from.orientation == to.orientation
+                        ? to.orientation
+                        : Ogre::Quaternion::nlerp(t, from.orientation, to.orientation, true);
+    return p;
+}
+
 }
 
 physics_body::physics_body(physics_scene& scene, unsigned long serial, std::string name, bool dynamic)
@@ -136,7 +148,7 @@ void physics_body::set_position(const Ogre::Vector3& position)
     rigid->setInterpolationWorldTransform(transform);
     scene.dynamics->updateSingleAabb(rigid.get());
     scene.dispatcher->mark_moved(*rigid);
-    sync_node();
+    placed();
 }
 
 void physics_body::set_orientation(const Ogre::Quaternion& q)
@@ -149,7 +161,7 @@ void physics_body::set_orientation(const Ogre::Quaternion& q)
     rigid->setInterpolationWorldTransform(transform);
     scene.dynamics->updateSingleAabb(rigid.get());
     scene.dispatcher->mark_moved(*rigid);
-    sync_node();
+    placed();
 }
 
 Ogre::Vector3 physics_body::get_position() const
@@ -238,15 +250,20 @@ void physics_body::apply_flags()
     scene.update_collision_filter(*this);
 }
 
-void physics_body::sync_node()
+void physics_body::placed()
+{
+    before_step = get_pose();
+    sync_node(1.0f);
+}
+
+void physics_body::sync_node(float alpha)
 {
     if (!node)
         return;
     // A node that is set is redrawn from scratch; most bodies rest.
-    const Ogre::Vector3 position = get_position();
-    const Ogre::Quaternion orientation = get_orientation();
-    if (node->getPosition() != position)
-        node->setPosition(position);
-    if (node->getOrientation() != orientation)
-        node->setOrientation(orientation);
+    const pose drawn = in_motion ? between(before_step, get_pose(), alpha) : get_pose();
+    if (node->getPosition() != drawn.position)
+        node->setPosition(drawn.position);
+    if (node->getOrientation() != drawn.orientation)
+        node->setOrientation(drawn.orientation);
 }

@@ -5,6 +5,12 @@
 // the body after physics_world::render. The scene owns its bodies; a body is
 // gone after physics_scene::destroy_body.
 //
+// A body the last step moved is drawn between its pose before that step and
+// its pose now, as far as the frame's time has come into the next step, so
+// that motion looks even at any frame rate. The node is for drawing only:
+// the body's own pose is the one to reason with. A body placed by
+// set_position or set_orientation is drawn there at once, without a glide.
+//
 // Forces and torques are what the game adds once per frame, already scaled by
 // the frame time. They act as a push on the body before the next simulation
 // steps, so the same input over the same wall time moves a body equally far
@@ -70,7 +76,11 @@ private:
     void damp(float step);
     // Spin relative to `surface` decays with the surface's rolling friction.
     void damp_spin_against(const physics_body& surface, float step);
-    void sync_node();
+    // After a placement by code: drawn where it is now, from now on.
+    void placed();
+    // Moves the node onto the pose drawn at `alpha` of the way through the
+    // last step: the pose now for a body that step did not move.
+    void sync_node(float alpha);
 
     physics_scene& scene;
     const std::string name;
@@ -84,6 +94,9 @@ private:
     bool disabled = false;
     // Listed for the next render: a step moved the body.
     bool awaiting_sync = false;
+    // Listed as moved by the last step, drawn between before_step and now.
+    bool in_motion = false;
+    pose before_step;
     // Listed for the next simulate: it has a pending push.
     bool push_listed = false;
     float linear_damping = 0.0f;

@@ -80,6 +80,13 @@ bool finite(const Ogre::Vector3& v)
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
 
+pose to_pose(const btTransform& transform)
+{
+    const btVector3& p = transform.getOrigin();
+    const btQuaternion q = transform.getRotation();
+    return {Ogre::Vector3(p.x(), p.y(), p.z()), Ogre::Quaternion(q.w(), q.x(), q.y(), q.z())};
+}
+
 }
 
 physics_scene::physics_scene(physics_world& world, std::string name, Ogre::SceneManager* scene_manager)
@@ -291,6 +298,8 @@ void physics_scene::destroy_body(physics_body* body)
         pushed.erase(std::remove(pushed.begin(), pushed.end(), body), pushed.end());
     if (body->awaiting_sync)
         to_sync.erase(std::remove(to_sync.begin(), to_sync.end(), body), to_sync.end());
+    if (body->in_motion)
+        in_motion.erase(std::remove(in_motion.begin(), in_motion.end(), body), in_motion.end());
     remove_from_world(*body);
     if (body->node) {
         if (body->entity)
@@ -402,7 +411,7 @@ void physics_scene::simulate(float dt)
     inside_map inside;
     for (int i = 0; i < steps; ++i) {
         dynamics->stepSimulation(step, 0, step);
-        note_moved(dynamics->moved_in_step());
+        note_moved();
         apply_rolling_friction();
         collect_touches(touching, inside);
     }
@@ -452,14 +461,31 @@ void physics_scene::mix_friction(btPersistentManifold& manifold)
     }
 }
 
-void physics_scene::note_moved(const std::vector<btRigidBody*>& rigids)
+void physics_scene::note_moved()
 {
-    for (btRigidBody* rigid : rigids) {
-        auto* body = static_cast<physics_body*>(rigid->getUserPointer());
-        if (!body->awaiting_sync) {
-            body->awaiting_sync = true;
-            to_sync.push_back(body);
-        }
+    // A body the step before moved and this one did not has stopped: the
+    // next render draws it exactly where it rests.
+    for (physics_body* body : in_motion) {
+        body->in_motion = false;
+        note_sync(*body);
+    }
+    in_motion.clear();
+    const std::vector<btRigidBody*>& moved = dynamics->moved_in_step();
+    const btAlignedObjectArray<btTransform>& before = dynamics->moved_from();
+    for (size_t i = 0; i < moved.size(); ++i) {
+        auto* body = static_cast<physics_body*>(moved[i]->getUserPointer());
+        body->before_step = to_pose(before[int(i)]);
+        body->in_motion = true;
+        in_motion.push_back(body);
+        note_sync(*body);
+    }
+}
+
+void physics_scene::note_sync(physics_body& body)
+{
+    if (!body.awaiting_sync) {
+        body.awaiting_sync = true;
+        to_sync.push_back(&body);
     }
 }
 
@@ -601,9 +627,14 @@ void physics_scene::dispatch(const std::vector<event>& events)
 
 void physics_scene::render()
 {
+    // How far the frame's time has come into the next step.
+    const float alpha = std::clamp(accumulator / step, 0.0f, 1.0f);
     for (physics_body* body : to_sync) {
-        body->sync_node();
+        if (!body->in_motion)
+            body->sync_node(alpha);
         body->awaiting_sync = false;
     }
     to_sync.clear();
+    for (physics_body* body : in_motion)
+        body->sync_node(alpha);
 }

@@ -110,7 +110,9 @@ private:
     void update_collision_filter(physics_body& body);
     void remove_from_world(physics_body& body);
     void apply_rolling_friction();
-    void note_moved(const std::vector<btRigidBody*>& rigids);
+    // After each step: lists the bodies it moved for drawing.
+    void note_moved();
+    void note_sync(physics_body& body);
     void note_pushed(physics_body& body);
     static void damp_body(btRigidBody& rigid, float step);
     // Each contact point of two bodies meets with the average static
@@ -143,6 +145,9 @@ private:
     // The bodies a step has moved since the last render: only their nodes
     // need to follow (most of a large course rests).
     std::vector<physics_body*> to_sync;
+    // The bodies the last step moved: drawn between their poses before and
+    // after it at every render until the next step, even one without steps.
+    std::vector<physics_body*> in_motion;
     std::map<unsigned long, std::unique_ptr<physics_trigger>> triggers;
     // Registered pairs by registration number, so reports go out in the order
     // the pairs were made; the two indexes find a pair by its bodies without

@@ -2,8 +2,10 @@
 
 // The physics world: every level creates its own scene in it by name. Each
 // play frame the game calls simulate(dt) and then render(dt), which moves the
-// scene nodes onto their bodies. Convex hulls built from meshes are cached
-// here, one per mesh name, and shared by every scene.
+// scene nodes onto their bodies: a moving body is drawn between its poses
+// before and after the last step, as far as the frame's time has come into
+// the next one. Convex hulls built from meshes are cached here, one per mesh
+// name, and shared by every scene.
 
 #include <map>
 #include <memory>
