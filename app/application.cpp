@@ -1,5 +1,7 @@
 #include "application.h"
 
+#include "display_rate.h"
+#include "frame_limiter.h"
 #include "game_folders.h"
 #include "game_state.h"
 #include "input_manager.h"
@@ -29,6 +31,9 @@
 namespace {
 
 application* the_instance = nullptr;
+// A menu that shows a still picture needs no more; input is still read every
+// frame, 33 ms apart.
+constexpr int still_rate = 30;
 // See make_root: never destroyed.
 std::exception_ptr* kept_plugin_error = nullptr;
 
@@ -77,16 +82,29 @@ int application::setup()
     log_manager->createLog(log_file, true, false, false);
     if (!folders->log_problem().empty())
         std::cerr << folders->log_problem() << std::endl;
+    const game_settings settings = game_settings::load(folders->user().settings_file());
     check_x_display();
     root = make_root(log_file);
     if (!configure())
         return 1;
+    // The game's setting decides over config.cfg's VSync, which only OGRE's dialog shows.
+    window->setVSyncEnabled(settings.vsync);
+    play_rate = display_rate(window);
+    if (settings.frame_cap)
+        log_line("Höchstens " + std::to_string(play_rate) + " Bilder je Sekunde im Spiel, " +
+                 std::to_string(still_rate) + " in stehenden Menüs");
     scene_manager = root->createSceneManager();
     input = std::make_unique<input_manager>();
     world = std::make_unique<physics_world>();
     sound = sound_device::create();
     context = std::make_unique<game_context>();
-    *context = {root, scene_manager, window, world.get(), input.get(), sound.get(), 0.0f};
+    context->root = root;
+    context->scene_manager = scene_manager;
+    context->window = window;
+    context->world = world.get();
+    context->input = input.get();
+    context->sound = sound.get();
+    context->settings = settings;
     context->screenshot_folder = folders->user().screenshot_folder().string();
     context->gui_log_file = (folders->user().log_file().parent_path() / "MyGUI.log").string();
     load_resources();
@@ -183,6 +201,7 @@ void application::run_level(std::string level_file)
 
 void application::main_loop()
 {
+    frame_limiter limiter(context->settings.frame_cap);
     while (!state_stack.empty()) {
         const float frame_time = frames.begin_frame();
         context->frame_time = frame_time;
@@ -199,6 +218,8 @@ void application::main_loop()
             break;
         }
         process_requests();
+        if (!state_stack.empty())
+            limiter.wait(state_stack.back()->is_still() ? still_rate : play_rate);
     }
 }
 

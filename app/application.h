@@ -84,6 +84,8 @@ private:
     std::map<std::string, game_state*> states;
     std::vector<game_state*> state_stack;
     std::unique_ptr<game_folders> folders;
+    // The frame limiter's rate in play: the display's.
+    int play_rate = 60;
     std::unique_ptr<window_events> events;
     std::unique_ptr<Ogre::LogManager> log_manager;
 };

@@ -16,15 +16,18 @@ frame_timer::frame_timer(clock now) : now(std::move(now)) {}
 
 float frame_timer::begin_frame()
 {
-    started = now();
+    const unsigned long long began = now();
+    // Whole microseconds: a float of seconds since start-up would lose
+    // sub-millisecond frames after a few hours.
+    if (timed)
+        last_frame = float(began - started) / 1000000.0f;
+    started = began;
     return last_frame;
 }
 
 void frame_timer::end_frame()
 {
-    // Whole microseconds: a float of seconds since start-up would lose
-    // sub-millisecond frames after a few hours.
-    last_frame = loading ? 0.0f : float(now() - started) / 1000000.0f;
+    timed = !loading;
     loading = false;
 }
 
@@ -32,4 +35,5 @@ void frame_timer::restart()
 {
     last_frame = 0.0f;
     loading = true;
+    timed = false;
 }

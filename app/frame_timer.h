@@ -1,12 +1,13 @@
 #pragma once
 
 // The main loop's frame timer. A frame is timed from the start of its update
-// to the end of its render, and the next frame advances the states by that
-// time. A change of state (building a level, say) happens between frames and
-// is never timed; the new state's first frame would advance by the old
-// state's last one, and draws the new scene for the first time. So that
-// frame and the one after it advance by nothing: a level's play clock and
-// its physics start when its first picture is on screen.
+// to the start of the next one's, so everything after its render (the frame
+// limiter's wait included) belongs to it, and the next frame advances the
+// states by that time. A change of state (building a level, say) happens
+// between frames and is never timed; the new state's first frame would
+// advance by the old state's last one, and draws the new scene for the first
+// time. So that frame and the one after it advance by nothing: a level's
+// play clock and its physics start when its first picture is on screen.
 //
 // The clock is a function returning microseconds, so tests can script it.
 
@@ -32,4 +33,6 @@ private:
     unsigned long long started = 0;
     float last_frame = 0.0f;
     bool loading = false;
+    // Whether the frame begun last counts: not when it drew a new state's first picture.
+    bool timed = false;
 };

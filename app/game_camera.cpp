@@ -63,8 +63,10 @@ game_camera::game_camera(const std::string& name, level* owner, Ogre::SceneNode*
         viewport = context->window->addViewport(camera, 0, 0.0f, 0.0f, 1.0f, 1.0f);
         viewport->setBackgroundColour(Ogre::ColourValue(0, 0, 0, 1));
         camera->setAspectRatio(Ogre::Real(viewport->getActualWidth()) / Ogre::Real(viewport->getActualHeight()));
-        Ogre::CompositorManager::getSingletonPtr()->addCompositor(viewport, "Bloom", -1);
-        Ogre::CompositorManager::getSingletonPtr()->setCompositorEnabled(viewport, "Bloom", true);
+        if (context->settings.bloom) {
+            Ogre::CompositorManager::getSingletonPtr()->addCompositor(viewport, "Bloom", -1);
+            Ogre::CompositorManager::getSingletonPtr()->setCompositorEnabled(viewport, "Bloom", true);
+        }
     }
 
     input.bind_mouse_button(MB_Left, boost::bind(&game_camera::on_mouse_button, this, _1, _2));

@@ -5,7 +5,7 @@
 // around the ball; each wheel notch moves a target height, kept between 40
 // and 250, by the same distance at any frame rate, and the camera glides to
 // it at constant speed without passing it. It owns the window's viewport during play and
-// switches on the "Bloom" compositor there. The in-game state creates it
+// switches on the "Bloom" compositor there, unless the settings turn bloom off. The in-game state creates it
 // after the level and deletes it before the level; it registers itself with
 // the level, which hands it to the ball for its heading.
 

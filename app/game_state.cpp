@@ -15,6 +15,7 @@ void game_state::pause() {}
 void game_state::resume() {}
 void game_state::exit() {}
 void game_state::update() {}
+bool game_state::is_still() const { return false; }
 
 bool game_state::get_transition(std::string& name, bool& push)
 {

@@ -27,6 +27,9 @@ public:
     virtual void resume();
     virtual void exit();
     virtual void update();
+    // True while the state shows a still picture (a menu, nothing moving):
+    // the main loop then draws fewer frames. By default a state moves.
+    virtual bool is_still() const;
 
     // Hands out a pending request once: true with its target and push flag,
     // false (leaving the arguments alone) when nothing was requested.

@@ -137,7 +137,8 @@ void level::setup_scene(const TiXmlElement* root)
     }
     scene_manager->setAmbientLight(ambient);
     // Stencil shadows ask the renderer what it can do; a headless scene has none.
-    if (Ogre::Root::getSingletonPtr() && Ogre::Root::getSingleton().getRenderSystem())
+    const bool renderer = Ogre::Root::getSingletonPtr() && Ogre::Root::getSingleton().getRenderSystem();
+    if (renderer && context->settings.shadows)
         scene_manager->setShadowTechnique(Ogre::SHADOWTYPE_STENCIL_ADDITIVE);
     scene->set_gravity(gravity);
 }

@@ -14,6 +14,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev
   libgtest-dev libgmock-dev
   fonts-linuxlibertine
+  libxrandr-dev
   xvfb xdotool x11-utils imagemagick mesa-utils libgl1-mesa-dri
   sox libsox-fmt-all vorbis-tools libvorbis-dev libogg-dev
   dpkg-dev fakeroot lintian desktop-file-utils appstream librsvg2-bin

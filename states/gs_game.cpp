@@ -98,6 +98,11 @@ void gs_game::update()
         play_frame();
 }
 
+bool gs_game::is_still() const
+{
+    return menu_state == menu_open || hud_mode == hud_completed;
+}
+
 void gs_game::play_frame()
 {
     const unsigned int total = static_cast<unsigned int>(current_level->get_elapsed_time());

@@ -41,6 +41,8 @@ public:
     void resume() override;
     void exit() override;
     void update() override;
+    // The in-game menu once it is fully open, and the completed screen.
+    bool is_still() const override;
 
     void end_state(float);
     void take_screenshot(float);

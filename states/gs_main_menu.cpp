@@ -143,6 +143,11 @@ void gs_main_menu::update()
     screenshots.update(gui, context->frame_time);
 }
 
+bool gs_main_menu::is_still() const
+{
+    return true;
+}
+
 void gs_main_menu::start_music()
 {
     music = context->sound->play_looped("media/audio/main_menu_bg.ogg");

@@ -42,6 +42,8 @@ public:
     void resume() override;
     void exit() override;
     void update() override;
+    // The title screen and the level selection only change when clicked.
+    bool is_still() const override;
 
     void on_button_click(MyGUI::Widget* sender);
     void on_campaign_selected(MyGUI::Widget* list, size_t index);

@@ -41,3 +41,13 @@ TEST_F(frame_timing, after_a_restart_two_frames_advance_by_nothing_whatever_happ
     EXPECT_EQ(frame(0.030f), 0.0f);
     EXPECT_FLOAT_EQ(frame(0.050f), 0.030f);
 }
+
+TEST_F(frame_timing, the_wait_after_a_frame_belongs_to_it)
+{
+    // The frame limiter sleeps after the render: play must advance by the
+    // wall time, sleep included, or it would run slow.
+    frame(0.016f);
+    frame(0.004f);
+    now += 12667;
+    EXPECT_FLOAT_EQ(frame(0.004f), 0.016667f);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+// The player's game settings (not OGRE's render settings in config.cfg),
+// read from a plain text file of `key = value` lines; `#` starts a comment,
+// blank lines are ignored, switches take `on` or `off`. Every value starts
+// at its default, which is how the game looked and ran before the file
+// existed; the game only reads the file, it never writes it.
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+
+class game_settings {
+public:
+    bool shadows = true;
+    bool bloom = true;
+    // Frames no faster than the display shows them (30 a second in still menus).
+    bool frame_cap = true;
+    bool vsync = true;
+
+    // Applies `key = value` lines from `in` over these values; a line it cannot use (unknown key, bad value,
+    // no '=') is logged with `source`:line and changes nothing.
+    void read(std::istream& in, const std::string& source);
+    // The settings of `file`: defaults when it is missing; defaults and a log line when it cannot be read.
+    static game_settings load(const std::filesystem::path& file);
+};

@@ -1,0 +1,100 @@
+// The player's settings file: what a missing, partial, malformed or
+// unreadable file leaves the game with, and what the log says about it.
+
+#include "app/game_settings.h"
+#include "support/log_capture.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool all_on(const game_settings& s)
+{
+    return s.shadows && s.bloom && s.frame_cap && s.vsync;
+}
+
+game_settings read_text(const std::string& text)
+{
+    game_settings settings;
+    std::istringstream in(text);
+    settings.read(in, "settings");
+    return settings;
+}
+
+class settings_file : public ::testing::Test {
+protected:
+    settings_file()
+    {
+        folder = fs::temp_directory_path() / ("quillax_settings_" + std::to_string(getpid()) + "_" +
+                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    ~settings_file() override { fs::remove_all(folder); }
+
+    fs::path folder;
+    log_capture log;
+};
+
+}
+
+TEST_F(settings_file, a_missing_file_gives_the_defaults_without_a_word)
+{
+    EXPECT_TRUE(all_on(game_settings::load(folder / "settings")));
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(settings_file, each_switch_turns_off_alone_and_comments_and_blank_lines_are_ignored)
+{
+    const game_settings shadows = read_text("# graphics\n\n  shadows = off  # faster\n");
+    EXPECT_FALSE(shadows.shadows);
+    EXPECT_TRUE(shadows.bloom && shadows.frame_cap && shadows.vsync);
+    const game_settings bloom = read_text("bloom=off\r\n");
+    EXPECT_FALSE(bloom.bloom);
+    EXPECT_TRUE(bloom.shadows && bloom.frame_cap && bloom.vsync);
+    const game_settings cap = read_text("frame_cap = off\n");
+    EXPECT_FALSE(cap.frame_cap);
+    EXPECT_TRUE(cap.shadows && cap.bloom && cap.vsync);
+    const game_settings vsync = read_text("vsync = off\n");
+    EXPECT_FALSE(vsync.vsync);
+    EXPECT_TRUE(vsync.shadows && vsync.bloom && vsync.frame_cap);
+    EXPECT_TRUE(all_on(read_text("shadows = off\nshadows = on\n")));
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(settings_file, a_line_it_cannot_use_is_logged_with_its_place_and_changes_nothing)
+{
+    std::ofstream(folder / "settings") << "shadows = maybe\n"
+                                          "\n"
+                                          "shadow = off\n"
+                                          "bloom off\n"
+                                          "vsync = off\n";
+    const game_settings settings = game_settings::load(folder / "settings");
+    EXPECT_TRUE(settings.shadows && settings.bloom && settings.frame_cap);
+    EXPECT_FALSE(settings.vsync);
+    const std::string file = (folder / "settings").string();
+    EXPECT_TRUE(log.contains(file + ":1: Ungültiger Wert \"maybe\" für shadows, die Einstellung bleibt unverändert"));
+    EXPECT_TRUE(log.contains(file + ":3: Unbekannte Einstellung \"shadow\" wird übergangen"));
+    EXPECT_TRUE(log.contains(file + ":4: Zeile ohne \"=\" wird übergangen: \"bloom off\""));
+    EXPECT_EQ(log.lines.size(), 3u);
+}
+
+TEST_F(settings_file, one_that_cannot_be_read_gives_the_defaults_and_a_log_line_and_stays)
+{
+    // Tests may run as root, whom file permissions do not stop: a folder
+    // where the file should be cannot be read by anyone.
+    fs::create_directories(folder / "settings" / "inside");
+    EXPECT_TRUE(all_on(game_settings::load(folder / "settings")));
+    ASSERT_EQ(log.lines.size(), 1u);
+    EXPECT_EQ(log.lines[0].rfind((folder / "settings").string() + ": Die Einstellungen können nicht gelesen werden", 0),
+              0u);
+    EXPECT_TRUE(fs::is_directory(folder / "settings" / "inside"));
+}
