@@ -4,6 +4,7 @@
 #include "frame_limiter.h"
 #include "game_folders.h"
 #include "game_state.h"
+#include "idle_redraw.h"
 #include "input_manager.h"
 #include "log.h"
 #include "physics/physics_world.h"
@@ -202,14 +203,16 @@ void application::run_level(std::string level_file)
 void application::main_loop()
 {
     frame_limiter limiter(context->settings.frame_cap);
+    idle_redraw redraw(context->settings.frame_cap);
     while (!state_stack.empty()) {
         const float frame_time = frames.begin_frame();
         context->frame_time = frame_time;
         state_stack.back()->update();
         input->capture(frame_time);
-        if (window->isActive())
+        const bool drawn = redraw.draw(state_stack.back()->is_still(), input->acted(), frame_time);
+        if (drawn && window->isActive())
             root->renderOneFrame();
-        else if (window->isVisible())
+        else if (drawn && window->isVisible())
             window->update(true);
         frames.end_frame();
         events->pump();

@@ -194,6 +194,7 @@ bool input_manager::has_listener(const std::string& name) const
 void input_manager::capture(float frame_time)
 {
     this->frame_time = frame_time;
+    any_event = false;
     if (!input_devices)
         return;
     input_devices->keyboard->capture();
@@ -262,18 +263,21 @@ void input_manager::run_mouse_bindings(const mouse_state& state)
 
 void input_manager::key_pressed(int key, unsigned int text)
 {
+    any_event = true;
     if (gui)
         MyGUI::InputManager::getInstance().injectKeyPress(MyGUI::KeyCode::Enum(key), text);
 }
 
 void input_manager::key_released(int key)
 {
+    any_event = true;
     if (gui)
         MyGUI::InputManager::getInstance().injectKeyRelease(MyGUI::KeyCode::Enum(key));
 }
 
 void input_manager::mouse_moved(const mouse_state& state)
 {
+    any_event = true;
     if (!gui)
         return;
     const gui_point at = gui_position(state);
@@ -282,6 +286,7 @@ void input_manager::mouse_moved(const mouse_state& state)
 
 void input_manager::mouse_pressed(const mouse_state& state, mouse_button button)
 {
+    any_event = true;
     run_mouse_bindings(state);
     if (!gui)
         return;
@@ -291,6 +296,7 @@ void input_manager::mouse_pressed(const mouse_state& state, mouse_button button)
 
 void input_manager::mouse_released(const mouse_state& state, mouse_button button)
 {
+    any_event = true;
     if (!gui)
         return;
     const gui_point at = gui_position(state);

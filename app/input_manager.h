@@ -32,6 +32,8 @@ public:
     bool has_listener(const std::string& name) const;
 
     void capture(float frame_time);
+    // Whether the last capture saw a key, a button or the mouse move.
+    bool acted() const { return any_event; }
 
     void set_gui(MyGUI::Gui* gui) { this->gui = gui; }
     MyGUI::Gui* get_gui() const { return gui; }
@@ -70,5 +72,6 @@ private:
     std::unique_ptr<devices> input_devices;
     std::vector<input_listener> listeners;
     float frame_time = 0.0f;
+    bool any_event = false;
     MyGUI::Gui* gui = nullptr;
 };

@@ -1,6 +1,8 @@
-// The main loop's frame limiter, on a scripted clock whose sleep can wake late.
+// The main loop's frame limiter, on a scripted clock whose sleep can wake late,
+// and which frames of a still menu it draws.
 
 #include "app/frame_limiter.h"
+#include "app/idle_redraw.h"
 
 #include <gtest/gtest.h>
 
@@ -76,4 +78,30 @@ TEST_F(frame_limiting, off_never_waits)
         limiter.wait(30);
     }
     EXPECT_TRUE(sleeps.empty());
+}
+
+// Which frames of a still menu are drawn, at 30 frames a second.
+TEST(idle_redraw_test, a_still_picture_is_drawn_after_the_player_acts_and_twice_a_second_otherwise)
+{
+    idle_redraw redraw(true);
+    const float dt = 1.0f / 30.0f;
+    int drawn = 0;
+    for (int i = 0; i < 29; ++i)
+        drawn += redraw.draw(true, false, dt);
+    EXPECT_EQ(drawn, 29) << "the first second after a menu settles is drawn whole";
+    drawn = 0;
+    for (int i = 0; i < 61; ++i)
+        drawn += redraw.draw(true, false, dt);
+    EXPECT_EQ(drawn, 4) << "then twice a second";
+    EXPECT_TRUE(redraw.draw(true, true, dt)) << "a move of the pointer is drawn at once";
+    EXPECT_TRUE(redraw.draw(true, false, dt));
+    drawn = 0;
+    for (int i = 0; i < 90; ++i)
+        drawn += redraw.draw(false, false, dt);
+    EXPECT_EQ(drawn, 90) << "play is drawn every frame";
+    idle_redraw off(false);
+    drawn = 0;
+    for (int i = 0; i < 90; ++i)
+        drawn += off.draw(true, false, dt);
+    EXPECT_EQ(drawn, 90);
 }
