@@ -89,6 +89,7 @@ int application::setup()
     *context = {root, scene_manager, window, world.get(), input.get(), sound.get(), 0.0f};
     context->screenshot_folder = folders->user().screenshot_folder().string();
     context->gui_log_file = (folders->user().log_file().parent_path() / "MyGUI.log").string();
+    context->settings = game_settings::load(folders->user().settings_file());
     load_resources();
     return 0;
 }

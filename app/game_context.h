@@ -5,6 +5,8 @@
 // never replaces it, so the pointers stay valid for the whole run. The record
 // owns nothing; frame_time is the time step of the current frame in seconds.
 
+#include "game_settings.h"
+
 #include <string>
 
 namespace Ogre {
@@ -34,4 +36,5 @@ struct game_context {
     // The GUI library's own log, beside ogre.log: an installed game's working
     // folder is its read-only data.
     std::string gui_log_file = "MyGUI.log";
+    game_settings settings{};
 };
