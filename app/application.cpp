@@ -67,8 +67,9 @@ application* application::instance()
     return the_instance;
 }
 
-int application::setup()
+bool application::start(std::string app_name, const std::string& video_mode)
 {
+    this->app_name = app_name;
     folders = std::make_unique<game_folders>(game_folders::prepare(
         data_root::executable_folder(), [](const char* name) -> const char* { return std::getenv(name); }));
     const std::string log_file = folders->user().log_file().string();
@@ -79,8 +80,8 @@ int application::setup()
         std::cerr << folders->log_problem() << std::endl;
     check_x_display();
     root = make_root(log_file);
-    if (!configure())
-        return 1;
+    if (!configure(video_mode))
+        return false;
     scene_manager = root->createSceneManager();
     input = std::make_unique<input_manager>();
     world = std::make_unique<physics_world>();
@@ -91,7 +92,7 @@ int application::setup()
     context->gui_log_file = (folders->user().log_file().parent_path() / "MyGUI.log").string();
     context->settings = game_settings::load(folders->user().settings_file());
     load_resources();
-    return 0;
+    return true;
 }
 
 Ogre::Root* application::make_root(const std::string& log_file)
@@ -116,7 +117,7 @@ Ogre::Root* application::make_root(const std::string& log_file)
     return made;
 }
 
-bool application::configure()
+bool application::configure(const std::string& video_mode)
 {
     if (!root->restoreConfig()) {
         // Scripted runs have nobody to answer the dialog.
@@ -126,6 +127,9 @@ bool application::configure()
         if (!root->showConfigDialog(OgreBites::getNativeConfigDialog()))
             return false;
     }
+    // For this run only: OGRE writes config.cfg from its dialog alone.
+    if (!video_mode.empty())
+        root->getRenderSystem()->setConfigOption("Video Mode", video_mode);
     const std::string problem = render_settings_problem(root->getRenderSystem()->getConfigOptions());
     if (!problem.empty())
         throw std::runtime_error(problem + "; " + folders->settings_cure());
@@ -160,8 +164,7 @@ void application::load_resources()
 
 void application::run(std::string app_name)
 {
-    this->app_name = app_name;
-    if (setup() != 0)
+    if (!start(app_name))
         return;
     gs_main_menu main_menu(context.get());
     gs_game game(context.get());
@@ -171,8 +174,7 @@ void application::run(std::string app_name)
 
 void application::run_level(std::string level_file)
 {
-    app_name = level_file;
-    if (setup() != 0)
+    if (!start(level_file))
         return;
     context->scout = true;
     gs_game game(context.get());
@@ -184,23 +186,27 @@ void application::run_level(std::string level_file)
 
 void application::main_loop()
 {
-    while (!state_stack.empty()) {
-        const float frame_time = frames.begin_frame();
-        context->frame_time = frame_time;
-        state_stack.back()->update();
-        input->capture(frame_time);
-        if (window->isActive())
-            root->renderOneFrame();
-        else if (window->isVisible())
-            window->update(true);
-        frames.end_frame();
-        events->pump();
-        if (events->closed()) {
-            exit_all_states();
-            break;
-        }
-        process_requests();
+    while (!state_stack.empty())
+        run_frame();
+}
+
+void application::run_frame()
+{
+    const float frame_time = frames.begin_frame();
+    context->frame_time = frame_time;
+    state_stack.back()->update();
+    input->capture(frame_time);
+    if (window->isActive())
+        root->renderOneFrame();
+    else if (window->isVisible())
+        window->update(true);
+    frames.end_frame();
+    events->pump();
+    if (events->closed()) {
+        exit_all_states();
+        return;
     }
+    process_requests();
 }
 
 void application::process_requests()
