@@ -30,6 +30,7 @@
 #include "support/log_capture.h"
 #include "support/route_bot.h"
 
+#include <OgreControllerManager.h>
 #include <OgreRenderSystem.h>
 #include <OgreRenderTarget.h>
 #include <OgreRenderWindow.h>
@@ -142,6 +143,14 @@ frame_timer sixtieths()
 {
     unsigned long long now = 0;
     return frame_timer([now]() mutable { return now += 16667; });
+}
+
+// The game and OGRE's own animations (scrolling textures, particles) advance
+// by 1/60 s a frame, whatever the frame took.
+void run_on_fixed_steps(application& app)
+{
+    app.frames = sixtieths();
+    Ogre::ControllerManager::getSingleton().setFrameDelay(1.0f / 60.0f);
 }
 
 // Batches and triangles of one frame, every render target counted.
@@ -310,7 +319,7 @@ bool run_bench(application& app, const options& o)
     if (!o.screenshots.empty())
         std::filesystem::create_directories(o.screenshots);
     const std::vector<std::string> levels = o.levels.empty() ? campaign_levels() : o.levels;
-    app.frames = sixtieths();
+    run_on_fixed_steps(app);
 
     bench runner(app, o);
     // The GUI library greets on the console before the title screen quiets
