@@ -4,7 +4,6 @@
 #include "frame_limiter.h"
 #include "game_folders.h"
 #include "game_state.h"
-#include "idle_redraw.h"
 #include "input_manager.h"
 #include "log.h"
 #include "physics/physics_world.h"
@@ -73,8 +72,9 @@ application* application::instance()
     return the_instance;
 }
 
-int application::setup()
+bool application::start(std::string app_name, const std::string& video_mode)
 {
+    this->app_name = app_name;
     folders = std::make_unique<game_folders>(game_folders::prepare(
         data_root::executable_folder(), [](const char* name) -> const char* { return std::getenv(name); }));
     const std::string log_file = folders->user().log_file().string();
@@ -86,11 +86,12 @@ int application::setup()
     const game_settings settings = game_settings::load(folders->user().settings_file());
     check_x_display();
     root = make_root(log_file);
-    if (!configure())
-        return 1;
+    if (!configure(video_mode))
+        return false;
     // The game's setting decides over config.cfg's VSync, which only OGRE's dialog shows.
     window->setVSyncEnabled(settings.vsync);
     play_rate = display_rate(window);
+    redraw = idle_redraw(settings.frame_cap);
     if (settings.frame_cap)
         log_line("Höchstens " + std::to_string(play_rate) + " Bilder je Sekunde im Spiel, " +
                  std::to_string(still_rate) + " in stehenden Menüs");
@@ -109,7 +110,7 @@ int application::setup()
     context->screenshot_folder = folders->user().screenshot_folder().string();
     context->gui_log_file = (folders->user().log_file().parent_path() / "MyGUI.log").string();
     load_resources();
-    return 0;
+    return true;
 }
 
 Ogre::Root* application::make_root(const std::string& log_file)
@@ -134,7 +135,7 @@ Ogre::Root* application::make_root(const std::string& log_file)
     return made;
 }
 
-bool application::configure()
+bool application::configure(const std::string& video_mode)
 {
     if (!root->restoreConfig()) {
         // Scripted runs have nobody to answer the dialog.
@@ -144,6 +145,9 @@ bool application::configure()
         if (!root->showConfigDialog(OgreBites::getNativeConfigDialog()))
             return false;
     }
+    // For this run only: OGRE writes config.cfg from its dialog alone.
+    if (!video_mode.empty())
+        root->getRenderSystem()->setConfigOption("Video Mode", video_mode);
     const std::string problem = render_settings_problem(root->getRenderSystem()->getConfigOptions());
     if (!problem.empty())
         throw std::runtime_error(problem + "; " + folders->settings_cure());
@@ -178,8 +182,7 @@ void application::load_resources()
 
 void application::run(std::string app_name)
 {
-    this->app_name = app_name;
-    if (setup() != 0)
+    if (!start(app_name))
         return;
     gs_main_menu main_menu(context.get());
     gs_game game(context.get());
@@ -189,8 +192,7 @@ void application::run(std::string app_name)
 
 void application::run_level(std::string level_file)
 {
-    app_name = level_file;
-    if (setup() != 0)
+    if (!start(level_file))
         return;
     context->scout = true;
     gs_game game(context.get());
@@ -203,27 +205,31 @@ void application::run_level(std::string level_file)
 void application::main_loop()
 {
     frame_limiter limiter(context->settings.frame_cap);
-    idle_redraw redraw(context->settings.frame_cap);
     while (!state_stack.empty()) {
-        const float frame_time = frames.begin_frame();
-        context->frame_time = frame_time;
-        state_stack.back()->update();
-        input->capture(frame_time);
-        const bool drawn = redraw.draw(state_stack.back()->is_still(), input->acted(), frame_time);
-        if (drawn && window->isActive())
-            root->renderOneFrame();
-        else if (drawn && window->isVisible())
-            window->update(true);
-        frames.end_frame();
-        events->pump();
-        if (events->closed()) {
-            exit_all_states();
-            break;
-        }
-        process_requests();
+        run_frame();
         if (!state_stack.empty())
             limiter.wait(state_stack.back()->is_still() ? still_rate : play_rate);
     }
+}
+
+void application::run_frame()
+{
+    const float frame_time = frames.begin_frame();
+    context->frame_time = frame_time;
+    state_stack.back()->update();
+    input->capture(frame_time);
+    const bool drawn = redraw.draw(state_stack.back()->is_still(), input->acted(), frame_time);
+    if (drawn && window->isActive())
+        root->renderOneFrame();
+    else if (drawn && window->isVisible())
+        window->update(true);
+    frames.end_frame();
+    events->pump();
+    if (events->closed()) {
+        exit_all_states();
+        return;
+    }
+    process_requests();
 }
 
 void application::process_requests()

@@ -11,6 +11,7 @@
 // reach it through instance().
 
 #include "frame_timer.h"
+#include "idle_redraw.h"
 #include "game_context.h"
 #include "state_params.h"
 
@@ -40,6 +41,14 @@ public:
     void run(std::string app_name);
     // mapscout: the in-game state alone, on one level file.
     void run_level(std::string level_file);
+    // Set-up alone, for a program that drives the frames itself (the render
+    // benchmark): false when the configuration dialog was cancelled. A
+    // `video_mode` such as "800 x 600" replaces config.cfg's for this run and
+    // leaves the file as it is.
+    bool start(std::string app_name, const std::string& video_mode = "");
+    // One frame of the main loop: the top state's update, input, the render,
+    // window events and the states' requests. There must be a state.
+    void run_frame();
 
     int register_state(std::string name, game_state* state);
     int unregister_state(std::string name);
@@ -75,9 +84,8 @@ public:
     std::unique_ptr<game_context> context;
 
 private:
-    int setup();
     Ogre::Root* make_root(const std::string& log_file);
-    bool configure();
+    bool configure(const std::string& video_mode);
     void load_resources();
     void main_loop();
 
@@ -86,6 +94,8 @@ private:
     std::unique_ptr<game_folders> folders;
     // The frame limiter's rate in play: the display's.
     int play_rate = 60;
+    // Which frames of a still menu are drawn.
+    idle_redraw redraw{true};
     std::unique_ptr<window_events> events;
     std::unique_ptr<Ogre::LogManager> log_manager;
 };

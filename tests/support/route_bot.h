@@ -1,7 +1,8 @@
 #pragma once
 
 // Plays a level the way a player does, with nothing but the W, A, S and D
-// keys, following route points kept beside the level (routes/<level>.route).
+// keys, following route points kept with the playthrough test
+// (tests/playthrough/routes/<level>.route).
 // Each frame it picks the keys that push the ball's velocity towards a
 // speed-limited approach of the current point, brakes on arrival and moves
 // on. A route is a text file, one command a line ('#' starts a comment):
