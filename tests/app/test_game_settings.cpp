@@ -5,12 +5,14 @@
 #include "support/log_capture.h"
 
 #include <gtest/gtest.h>
+
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -54,18 +56,18 @@ TEST_F(settings_file, a_missing_file_gives_the_defaults_without_a_word)
 
 TEST_F(settings_file, each_switch_turns_off_alone_and_comments_and_blank_lines_are_ignored)
 {
-    const game_settings shadows = read_text("# graphics\n\n  shadows = off  # faster\n");
-    EXPECT_FALSE(shadows.shadows);
-    EXPECT_TRUE(shadows.bloom && shadows.frame_cap && shadows.vsync);
-    const game_settings bloom = read_text("bloom=off\r\n");
-    EXPECT_FALSE(bloom.bloom);
-    EXPECT_TRUE(bloom.shadows && bloom.frame_cap && bloom.vsync);
-    const game_settings cap = read_text("frame_cap = off\n");
-    EXPECT_FALSE(cap.frame_cap);
-    EXPECT_TRUE(cap.shadows && cap.bloom && cap.vsync);
-    const game_settings vsync = read_text("vsync = off\n");
-    EXPECT_FALSE(vsync.vsync);
-    EXPECT_TRUE(vsync.shadows && vsync.bloom && vsync.frame_cap);
+    // Written in different ways: a comment and blank lines, Windows line ends, no spaces.
+    const std::pair<const char*, bool game_settings::*> switches[] = {
+        {"# graphics\n\n  shadows = off  # faster\n", &game_settings::shadows},
+        {"bloom=off\r\n", &game_settings::bloom},
+        {"frame_cap = off\n", &game_settings::frame_cap},
+        {"vsync = off\n", &game_settings::vsync}};
+    for (const auto& [text, field] : switches) {
+        game_settings settings = read_text(text);
+        EXPECT_FALSE(settings.*field) << text;
+        settings.*field = true;
+        EXPECT_TRUE(all_on(settings)) << text << " changed another setting";
+    }
     EXPECT_TRUE(all_on(read_text("shadows = off\nshadows = on\n")));
     EXPECT_TRUE(log.lines.empty());
 }
