@@ -1,5 +1,7 @@
 #include "frame_limiter.h"
 
+#include "frame_timer.h"
+
 #include <chrono>
 #include <thread>
 #include <utility>
@@ -8,12 +10,6 @@ namespace {
 
 using microseconds = std::chrono::microseconds;
 
-unsigned long long steady_now()
-{
-    return static_cast<unsigned long long>(
-        std::chrono::duration_cast<microseconds>(std::chrono::steady_clock::now().time_since_epoch()).count());
-}
-
 void steady_sleep_until(unsigned long long until)
 {
     std::this_thread::sleep_until(std::chrono::steady_clock::time_point(microseconds(until)));
@@ -21,7 +17,7 @@ void steady_sleep_until(unsigned long long until)
 
 }
 
-frame_limiter::frame_limiter(bool on) : frame_limiter(on, steady_now, steady_sleep_until) {}
+frame_limiter::frame_limiter(bool on) : frame_limiter(on, frame_timer::steady_now, steady_sleep_until) {}
 
 frame_limiter::frame_limiter(bool on, clock now, sleeper sleep_until)
     : on(on), now(std::move(now)), sleep_until(std::move(sleep_until))

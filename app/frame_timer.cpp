@@ -3,14 +3,14 @@
 #include <chrono>
 #include <utility>
 
-frame_timer::frame_timer()
-    : frame_timer([] {
-          return static_cast<unsigned long long>(std::chrono::duration_cast<std::chrono::microseconds>(
-                                                     std::chrono::steady_clock::now().time_since_epoch())
-                                                     .count());
-      })
+unsigned long long frame_timer::steady_now()
 {
+    return static_cast<unsigned long long>(
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count());
 }
+
+frame_timer::frame_timer() : frame_timer(steady_now) {}
 
 frame_timer::frame_timer(clock now) : now(std::move(now)) {}
 

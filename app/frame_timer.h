@@ -17,7 +17,9 @@ class frame_timer {
 public:
     using clock = std::function<unsigned long long()>;
 
-    // By default the system's monotonic clock.
+    // The system's monotonic clock, in microseconds: the default.
+    static unsigned long long steady_now();
+
     frame_timer();
     explicit frame_timer(clock now);
 
