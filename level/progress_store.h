@@ -1,0 +1,68 @@
+#pragma once
+
+// The player's saved progress: for each level, keyed by its file name as the
+// campaign index writes it ("level_01.map"), whether it was finished, the best
+// time and the most coins, each with the local date it was set. One file holds
+// every level. Two games may run at once on the same file: each finished run
+// is merged into what is on disk at that moment, so neither loses the other's
+// results. Nothing here throws on a bad, missing or unwritable file; the log
+// says what happened and play goes on.
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <tuple>
+
+struct level_record {
+    bool finished = false;
+    long best_time_ms = -1; // -1: no time yet
+    std::string best_time_date;
+    int most_coins = -1; // -1: none yet
+    std::string most_coins_date;
+};
+
+inline bool operator==(const level_record& a, const level_record& b)
+{
+    return std::tie(a.finished, a.best_time_ms, a.best_time_date, a.most_coins, a.most_coins_date) ==
+           std::tie(b.finished, b.best_time_ms, b.best_time_date, b.most_coins, b.most_coins_date);
+}
+
+class progress_store {
+public:
+    // What a finished run changed; on a level's first finish every value is new.
+    struct outcome {
+        bool first_finish = false;
+        bool new_best_time = false;
+        bool new_most_coins = false;
+    };
+
+    // Keeps its progress in `file` (the caller's <data>/progress/progress).
+    explicit progress_store(std::filesystem::path file);
+
+    // Reads the file: no file is no progress; a file that cannot be read, is
+    // broken or was written by a newer version is set aside (see safe_file),
+    // and progress starts empty.
+    void load();
+    // The level's record; null when it was never finished.
+    const level_record* find(const std::string& level_file) const;
+    const std::map<std::string, level_record>& levels() const { return records; }
+
+    // Records a finished run of `time_seconds` on the play clock (kept to the
+    // millisecond) with `coins` collected on `date` (as today() gives it), and
+    // writes the file: under a lock it reads the file again, keeps the better
+    // of each value from disk, memory and this run, and writes them back. A
+    // failed write is logged and the result is still kept for this session.
+    outcome record_finish(const std::string& level_file, double time_seconds, int coins, const std::string& date);
+
+    // Reads the file format into `out`; false with the reason ("line 7: ...")
+    // in `error`, leaving `out` as it was. Safe on any bytes.
+    static bool parse(const std::string& text, std::map<std::string, level_record>& out, std::string& error);
+    // The file's text, levels sorted by name; parse gives back the same map.
+    static std::string format(const std::map<std::string, level_record>& levels);
+    // The local date, YYYY-MM-DD.
+    static std::string today();
+
+private:
+    std::filesystem::path file;
+    std::map<std::string, level_record> records;
+};
