@@ -210,7 +210,9 @@ std::map<std::string, level_record> read_or_set_aside(const fs::path& file)
     std::string text;
     std::string problem;
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 && errno == ENOENT)
+    // No folder is no file either (a file in the folder's place is the
+    // writer's problem, and it says so).
+    if (fd < 0 && (errno == ENOENT || errno == ENOTDIR))
         return levels;
     if (fd < 0) {
         problem = std::strerror(errno);

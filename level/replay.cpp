@@ -38,6 +38,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr long long format_version = 1;
+constexpr float max_frame_time = 3600.0f;
 // Frame lines are under 100 bytes, so the longest run's file stays well below this.
 constexpr std::uintmax_t max_file_bytes = std::uintmax_t(256) << 20;
 // The shortest frame line, "f 1 0 0 0 0 0 0\n": a declared count is never
@@ -266,8 +267,10 @@ bool read_frame(reader& in, replay_frame& frame)
     long long wheel = 0;
     if (in.tokens.size() != 8)
         return in.fail("expected \"f\" and 7 values");
-    if (!read_float(in.tokens[1], frame.dt) || !(frame.dt > 0.0f && frame.dt <= 1.0f))
-        return in.fail("the time step is not a number of seconds above 0 and at most 1");
+    // The still frames a level starts with take no time; a machine that
+    // stalled may give one frame many seconds.
+    if (!read_float(in.tokens[1], frame.dt) || !(frame.dt >= 0.0f && frame.dt <= max_frame_time))
+        return in.fail("the time step is not a number of seconds from 0 to 3600");
     if (!read_integer(in.tokens[2], 0, max_moves, moves))
         return in.fail("the held keys are not a mask from 0 to 63");
     if (!read_integer(in.tokens[3], -max_mouse_counts, max_mouse_counts, turn) ||

@@ -216,25 +216,21 @@ TEST_F(progress, two_games_on_one_file_keep_each_others_results)
     EXPECT_EQ(first.levels(), second.levels());
 }
 
-TEST_F(progress, a_read_only_folder_keeps_the_run_for_the_session_and_logs_once)
+TEST_F(progress, a_data_folder_that_cannot_be_written_keeps_the_run_for_the_session_and_logs_once)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders";
-    const std::string old = "quillax progress 1\n";
-    fs::create_directories(file.parent_path());
-    std::ofstream(file) << old;
-    fs::permissions(file.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
+    // A file where the progress folder belongs stops root too, as a
+    // read-only folder stops a player.
+    std::ofstream(file.parent_path()) << "not a folder";
 
     progress_store store(file);
     store.load();
     const auto result = store.record_finish("level_01.map", 10, 1, "2026-02-02");
-    fs::permissions(file.parent_path(), fs::perms::owner_all);
 
     EXPECT_TRUE(result.first_finish);
     EXPECT_NE(store.find("level_01.map"), nullptr);
-    EXPECT_EQ(read_text(file), old);
+    EXPECT_EQ(read_text(file.parent_path()), "not a folder");
     ASSERT_EQ(log.lines.size(), 1u);
-    EXPECT_EQ(log.lines[0].rfind("Could not write " + file.string() + " (Permission denied)", 0), 0u) << log.lines[0];
+    EXPECT_EQ(log.lines[0].rfind("Could not write " + file.string() + " (", 0), 0u) << log.lines[0];
 }
 
 TEST_F(progress, a_failed_write_leaves_the_old_file_as_it_was)

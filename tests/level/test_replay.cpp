@@ -92,7 +92,7 @@ TEST_F(replay_file, a_run_reads_back_bit_for_bit_with_awkward_numbers_and_names)
     run.splits = {{"cp with spaces", 1e-300}, {"", 0.1}, {"%41\t", 1.0 / 3.0}};
     const float awkward[] = {0.100000024f, 1.0f / 3.0f, 1e-7f, FLT_MIN, -0.0f, FLT_MAX, -123456.789f, 0.1f};
     for (float v : awkward)
-        run.frames.push_back({v > 0 && v <= 1 ? v : 1.0f / 60.0f, 63, -1000000, 1000000, v, -v, 0.5f - v});
+        run.frames.push_back({v >= 0 && v <= 3600 ? v : 1.0f / 60.0f, 63, -1000000, 1000000, v, -v, 0.5f - v});
 
     replay read;
     std::string error;
@@ -142,8 +142,8 @@ TEST_F(replay_file, damaged_or_out_of_range_texts_are_refused_naming_the_line)
         {changed(good, "frames 2", "frames 3"), "line 10: frame 3 of 3 is missing"},
         {changed(good, "frames 2", "frames 1"), "line 9: more frames than the declared count"},
         {changed(good, "frames 2", "frames 2000001"), "line 7: the frame count"},
-        {changed(good, "f 0.25", "f 0"), "line 8: the time step"},
-        {changed(good, "f 0.25", "f 1.5"), "line 8: the time step"},
+        {changed(good, "f 0.25", "f -0.25"), "line 8: the time step"},
+        {changed(good, "f 0.25", "f 3601"), "line 8: the time step"},
         {changed(good, "f 0.25 0", "f 0.25 64"), "line 8: the held keys"},
         {changed(good, "f 0.25 0 0", "f 0.25 0 1000001"), "line 8: the mouse movement"},
         {changed(good, "f 0.25 0 0 0", "f 0.25 0 0 -1000001"), "line 8: the mouse movement"},
