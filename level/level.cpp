@@ -34,7 +34,7 @@ level::level(const std::string& file_name, game_context* context, MyGUI::Gui* gu
 {
     scene = context->world->create_scene(file_name + "_scene", context->scene_manager);
     TiXmlDocument document;
-    const xml_result read = load_xml(levels_folder + file_name, document);
+    const xml_result read = load_xml(path_of(file_name), document);
     if (read != xml_result::loaded) {
         const std::string refused = refusal_text(read);
         const std::string logged = refused.empty() ? ": kann im Ordner media/levels/ nicht gefunden werden." : ": " + refused;
@@ -257,6 +257,7 @@ void level::update()
     // The measured frame times add up to the time played; the window's frame
     // rate, averaged over the last second, lags behind every change of pace.
     elapsed_time += context->frame_time;
+    events.clear();
     if (acting_stale) {
         acting.clear();
         for (const auto& entry : objects)
@@ -314,12 +315,17 @@ void level::on_contact(physics_body& first_body, physics_body& second_body, int 
     }
 }
 
+std::string level::path_of(const std::string& file_name)
+{
+    return levels_folder + file_name;
+}
+
 void level::read_level_info(const std::string& file_name, std::string& name, std::string& description)
 {
     name.clear();
     description.clear();
     TiXmlDocument document;
-    if (load_xml(levels_folder + file_name, document) != xml_result::loaded)
+    if (load_xml(path_of(file_name), document) != xml_result::loaded)
         return;
     const TiXmlElement* root = document.FirstChildElement("Level");
     if (!root)

@@ -10,10 +10,12 @@
 // (scene, no objects, no ball), so callers that need a ball check get_player.
 
 #include "app/physics/contact_listener.h"
+#include "level_event.h"
 
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TiXmlElement;
@@ -36,6 +38,8 @@ public:
     level(const level&) = delete;
     level& operator=(const level&) = delete;
 
+    // Advances the objects by the context's frame time and forgets the events
+    // of the frame before.
     void update();
 
     game_object* find_object(const std::string& id) const;
@@ -62,6 +66,11 @@ public:
     physics_scene* get_scene() const { return scene; }
     const std::string& get_file_name() const { return file_name; }
     float get_elapsed_time() const { return float(elapsed_time); }
+    // The play clock as it is summed, for comparing runs to the millisecond.
+    double get_play_time() const { return elapsed_time; }
+    // What happened since the last update (the physics step reports contacts).
+    void report(level_event event) { events.push_back(std::move(event)); }
+    const std::vector<level_event>& get_events() const { return events; }
     int get_score() const { return score; }
     int get_coin_total() const { return coin_total; }
     int get_coins_taken() const { return coins_taken; }
@@ -74,6 +83,8 @@ public:
     // read, its line and the reason (":4: not well-formed XML (...)").
     const std::string& get_load_problem() const { return load_problem; }
 
+    // Where the level file of that name is read from.
+    static std::string path_of(const std::string& file_name);
     // Name and description of a level file, for the level selection; both
     // empty when the file or the values are missing.
     static void read_level_info(const std::string& file_name, std::string& name, std::string& description);
@@ -103,6 +114,7 @@ private:
     int coin_total = 0;
     int coins_taken = 0;
     bool completed = false;
+    std::vector<level_event> events;
     game_camera* camera = nullptr;
     physics_scene* scene = nullptr;
     std::map<std::string, Ogre::Light*> lights;

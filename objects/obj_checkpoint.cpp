@@ -2,6 +2,8 @@
 
 #include "obj_player.h"
 
+#include "level/level.h"
+
 obj_checkpoint::obj_checkpoint(level* owner, const TiXmlElement* element)
     : game_object(owner, element, true, "start.mesh", "")
 {
@@ -15,8 +17,10 @@ obj_checkpoint::~obj_checkpoint()
 
 void obj_checkpoint::on_contact_start(game_object* other)
 {
-    if (other->type_name() == "player")
-        static_cast<obj_player*>(other)->set_respawn_point(get_position() + Ogre::Vector3(0, 10, 0));
+    if (other->type_name() != "player")
+        return;
+    static_cast<obj_player*>(other)->set_respawn_point(get_position() + Ogre::Vector3(0, 10, 0));
+    owner->report({level_event::checkpoint, get_id()});
 }
 
 void obj_checkpoint::on_level_loaded()

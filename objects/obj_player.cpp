@@ -17,14 +17,14 @@ using namespace boost::placeholders;
 obj_player::obj_player(level* owner)
     : game_object(owner, nullptr, false, "player.mesh", "player"), input("player_input")
 {
-    input.bind_key(KC_W, boost::bind(&obj_player::move_forward, this, _1));
-    input.bind_key(KC_S, boost::bind(&obj_player::move_backward, this, _1));
-    input.bind_key(KC_A, boost::bind(&obj_player::move_left, this, _1));
-    input.bind_key(KC_D, boost::bind(&obj_player::move_right, this, _1));
+    input.bind_key(KC_W, boost::bind(&obj_player::hold, this, move_forward_bit));
+    input.bind_key(KC_S, boost::bind(&obj_player::hold, this, move_backward_bit));
+    input.bind_key(KC_A, boost::bind(&obj_player::hold, this, move_left_bit));
+    input.bind_key(KC_D, boost::bind(&obj_player::hold, this, move_right_bit));
     if (context->scout) {
         move_strength = 7000000.0f;
-        input.bind_key(KC_Q, boost::bind(&obj_player::move_down, this, _1));
-        input.bind_key(KC_E, boost::bind(&obj_player::move_up, this, _1));
+        input.bind_key(KC_Q, boost::bind(&obj_player::hold, this, move_down_bit));
+        input.bind_key(KC_E, boost::bind(&obj_player::hold, this, move_up_bit));
     }
     context->input->add_listener(input);
 
@@ -88,60 +88,40 @@ Ogre::Quaternion obj_player::heading() const
     return Ogre::Quaternion(yaw, Ogre::Vector3::UNIT_Y);
 }
 
-void obj_player::push(const Ogre::Vector3& force, const Ogre::Vector3& torque)
-{
-    move_force += force;
-    move_torque += torque;
-    move_requested = true;
-}
-
-void obj_player::move_forward(float)
+void obj_player::push_held()
 {
     const Ogre::Quaternion r = heading();
-    push(-(r * Ogre::Vector3::UNIT_Z), -(r * Ogre::Vector3::UNIT_X));
-}
-
-void obj_player::move_backward(float)
-{
-    const Ogre::Quaternion r = heading();
-    push(r * Ogre::Vector3::UNIT_Z, r * Ogre::Vector3::UNIT_X);
-}
-
-void obj_player::move_left(float)
-{
-    const Ogre::Quaternion r = heading();
-    push(-(r * Ogre::Vector3::UNIT_X), r * Ogre::Vector3::UNIT_Z);
-}
-
-void obj_player::move_right(float)
-{
-    const Ogre::Quaternion r = heading();
-    push(r * Ogre::Vector3::UNIT_X, -(r * Ogre::Vector3::UNIT_Z));
-}
-
-void obj_player::move_down(float)
-{
-    push(-Ogre::Vector3::UNIT_Y, Ogre::Vector3::ZERO);
-}
-
-void obj_player::move_up(float)
-{
-    push(Ogre::Vector3::UNIT_Y, Ogre::Vector3::ZERO);
+    const Ogre::Vector3 back = r * Ogre::Vector3::UNIT_Z;
+    const Ogre::Vector3 side = r * Ogre::Vector3::UNIT_X;
+    Ogre::Vector3 force = Ogre::Vector3::ZERO;
+    Ogre::Vector3 torque = Ogre::Vector3::ZERO;
+    const auto add = [&](unsigned bit, const Ogre::Vector3& f, const Ogre::Vector3& t) {
+        if (moves & bit) {
+            force += f;
+            torque += t;
+        }
+    };
+    // In the order of the keys' codes (Q, W, E, A, S, D), in which the key
+    // bindings have always run: the sums round the same way.
+    add(move_down_bit, -Ogre::Vector3::UNIT_Y, Ogre::Vector3::ZERO);
+    add(move_forward_bit, -back, -side);
+    add(move_up_bit, Ogre::Vector3::UNIT_Y, Ogre::Vector3::ZERO);
+    add(move_left_bit, -side, back);
+    add(move_backward_bit, back, side);
+    add(move_right_bit, side, -back);
+    // Opposite keys cancel; two keys at right angles push no harder than one.
+    const float scale = move_strength * context->frame_time;
+    force = force.isZeroLength() ? Ogre::Vector3::ZERO : force.normalisedCopy();
+    torque = torque.isZeroLength() ? Ogre::Vector3::ZERO : torque.normalisedCopy();
+    actor->add_force(force * scale * (context->scout ? 5.0f : 1.0f));
+    actor->add_torque(torque * scale);
 }
 
 void obj_player::update()
 {
-    if (move_requested && actor) {
-        // Opposite keys cancel; two keys at right angles push no harder than one.
-        const float scale = move_strength * context->frame_time;
-        Ogre::Vector3 force = move_force.isZeroLength() ? Ogre::Vector3::ZERO : move_force.normalisedCopy();
-        Ogre::Vector3 torque = move_torque.isZeroLength() ? Ogre::Vector3::ZERO : move_torque.normalisedCopy();
-        actor->add_force(force * scale * (context->scout ? 5.0f : 1.0f));
-        actor->add_torque(torque * scale);
-    }
-    move_force = Ogre::Vector3::ZERO;
-    move_torque = Ogre::Vector3::ZERO;
-    move_requested = false;
+    if (moves != 0 && actor)
+        push_held();
+    moves = 0;
     if (!context->scout && get_position().y <= fall_reference_height - 30.0f)
         respawn();
 }
@@ -150,8 +130,7 @@ void obj_player::respawn()
 {
     if (owner->is_completed() || !actor)
         return;
-    move_force = Ogre::Vector3::ZERO;
-    move_torque = Ogre::Vector3::ZERO;
+    moves = 0;
     actor->set_linear_velocity(Ogre::Vector3::ZERO);
     actor->set_angular_velocity(Ogre::Vector3::ZERO);
     actor->set_position(respawn_point);

@@ -1,8 +1,8 @@
 #pragma once
 
 // The ball the player steers with W, A, S and D, relative to the heading of
-// the game camera. The keys gather a push during the input capture; the next
-// update hands it to the physics, scaled by the frame time. A ball that falls
+// the game camera. The keys are gathered during the input capture; the next
+// update pushes the ball, scaled by the frame time. A ball that falls
 // 30 units below the last surface that counts, or touches the ground, is put
 // back at its respawn point, which checkpoints move forward. Built by the
 // level after every other object, under the id "player".
@@ -25,13 +25,20 @@ public:
     void update() override;
     void on_remove() override;
 
-    void move_forward(float);
-    void move_backward(float);
-    void move_left(float);
-    void move_right(float);
-    // The probe's extra keys in mapscout (Q and E).
-    void move_down(float);
-    void move_up(float);
+    // The rolling keys held for the next update, one bit each; a replay sets
+    // them instead of the keys.
+    enum move_bit : unsigned {
+        move_forward_bit = 1,
+        move_left_bit = 2,
+        move_backward_bit = 4,
+        move_right_bit = 8,
+        // The probe's extra keys in mapscout (Q and E).
+        move_down_bit = 16,
+        move_up_bit = 32,
+    };
+    unsigned get_moves() const { return moves; }
+    void set_moves(unsigned bits) { moves = bits; }
+    void hold(unsigned bit) { moves |= bit; }
 
     // Back to the respawn point at rest, falling from there on; nothing once
     // the level is completed.
@@ -49,13 +56,11 @@ public:
 private:
     // The camera's heading as a rotation about the world's up axis.
     Ogre::Quaternion heading() const;
-    void push(const Ogre::Vector3& force, const Ogre::Vector3& torque);
+    void push_held();
 
     input_listener input;
-    Ogre::Vector3 move_force = Ogre::Vector3::ZERO;
-    Ogre::Vector3 move_torque = Ogre::Vector3::ZERO;
+    unsigned moves = 0;
     float move_strength = 10000000.0f;
-    bool move_requested = false;
     Ogre::Vector3 respawn_point = Ogre::Vector3::ZERO;
     float fall_reference_height = 0.0f;
 };
