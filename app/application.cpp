@@ -108,6 +108,7 @@ bool application::start(std::string app_name, const std::string& video_mode)
     context->sound = sound.get();
     context->settings = settings;
     context->screenshot_folder = folders->user().screenshot_folder().string();
+    context->progress_folder = folders->user().progress_folder().string();
     context->gui_log_file = (folders->user().log_file().parent_path() / "MyGUI.log").string();
     load_resources();
     return true;

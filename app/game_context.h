@@ -36,6 +36,8 @@ struct game_context {
     // The GUI library's own log, beside ogre.log: an installed game's working
     // folder is its read-only data.
     std::string gui_log_file = "MyGUI.log";
+    // Where best times and best runs are kept; empty keeps nothing (tests).
+    std::string progress_folder;
     // The player's settings file, read once before any state starts.
     game_settings settings;
 };

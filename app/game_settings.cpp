@@ -33,6 +33,7 @@ const std::map<std::string, setter>& keys()
         {"bloom", on_off(&game_settings::bloom)},
         {"frame_cap", on_off(&game_settings::frame_cap)},
         {"vsync", on_off(&game_settings::vsync)},
+        {"ghost", on_off(&game_settings::ghost)},
     };
     return known;
 }

@@ -17,6 +17,8 @@ public:
     // Frames no faster than the display shows them (30 a second in still menus).
     bool frame_cap = true;
     bool vsync = true;
+    // A translucent ball replays the level's best run beside the player's.
+    bool ghost = true;
 
     // Applies `key = value` lines from `in` over these values; a line it cannot use (unknown key, bad value,
     // no '=') is logged with `source`:line and changes nothing.

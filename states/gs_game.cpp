@@ -6,8 +6,10 @@
 #include "app/log.h"
 #include "app/physics/physics_world.h"
 #include "campaign_object.h"
+#include "completed_record.h"
 #include "game_hud.h"
 #include "level/level.h"
+#include "level_run.h"
 #include "objects/obj_player.h"
 #include "return_to_title.h"
 
@@ -50,7 +52,8 @@ void gs_game::enter(const state_params& params)
     // A quick start passes no campaign: then every level is the last.
     campaign = param_or<campaign_object*>(params, "campaign", nullptr);
     const std::string file = param_or<std::string>(params, "level", "");
-    if (!load_level(file)) {
+    const bool watch = param_or<bool>(params, "watch", false);
+    if (!load_level(file, watch)) {
         // mapscout has nothing else to show: the program ends with the reason.
         if (context->scout)
             throw std::runtime_error("mapscout: " + file + current_level->get_load_problem());
@@ -69,13 +72,14 @@ void gs_game::enter(const state_params& params)
     show_pointer(false);
 }
 
-bool gs_game::load_level(const std::string& file)
+bool gs_game::load_level(const std::string& file, bool watch)
 {
     current_level = std::make_unique<level>(file, context, gui);
     if (!current_level->get_player())
         return false;
     camera = std::make_unique<game_camera>("game_cam", current_level.get(),
                                            current_level->get_player()->get_scene_node());
+    run = std::make_unique<level_run>(context, *current_level, gui, watch);
     return true;
 }
 
@@ -109,10 +113,7 @@ void gs_game::play_frame()
     menu_state = menu_closed;
     overlay_alpha = 0.0f;
     if (!current_level->is_completed()) {
-        current_level->update();
-        camera->update();
-        context->world->simulate(context->frame_time);
-        context->world->render(context->frame_time);
+        run->frame(*camera);
         if (gui && (hud_mode == hud_completed || hud_mode == hud_none)) {
             gui->destroyAllChildWidget();
             overlay = nullptr;
@@ -120,6 +121,7 @@ void gs_game::play_frame()
             load_hud();
         }
     } else if (hud_mode == hud_playing || hud_mode == hud_none) {
+        run->finish();
         show_completed_screen();
     }
     update_captions(total);
@@ -138,6 +140,8 @@ void gs_game::show_completed_screen()
     set_caption("next_level_name", campaign_object::next_level_name(file, campaign));
     attach("back_main_menu");
     attach("next_level_start");
+    attach("race_ghost");
+    show_completed_record(*gui, run->finish(), context->settings.ghost && !run->is_watching());
     if (MyGUI::Widget* done = gui->findWidgetT("campaign_complete", false))
         done->setVisible(false);
     // A next level without a name of its own still follows.
@@ -251,9 +255,9 @@ void gs_game::take_screenshot(float)
 
 void gs_game::toggle_menu(float)
 {
-    // mapscout has no menu: Escape ends it.
-    if (context->scout) {
-        running = false;
+    // mapscout has no menu: Escape ends it; a watched run is left.
+    if (context->scout || (run && run->is_watching() && hud_mode != hud_completed)) {
+        end_state(0.0f);
         return;
     }
     // The completed screen has no overlay and no menu to open.
@@ -279,7 +283,7 @@ void gs_game::press(const std::string& button)
         return_to_title(*this);
     } else if (button == "next_level_start") {
         play_level(campaign_object::next_level_file(current_level->get_file_name(), campaign));
-    } else if (button == "restart_game") {
+    } else if (button == "restart_game" || button == "race_ghost") {
         play_level(current_level->get_file_name());
     } else if (button == "resume_game") {
         menu_state = menu_fading_out;
@@ -303,10 +307,12 @@ void gs_game::play_level(const std::string& file)
     params["campaign"] = campaign;
     params["level"] = file;
     params["gui"] = gui;
+    params["watch"] = false;
 }
 
 void gs_game::exit()
 {
+    run.reset();
     camera.reset();
     current_level.reset();
     context->scene_manager->destroyAllCameras();

@@ -8,7 +8,9 @@
 // "campaign". Escape fades in the in-game menu (resume, restart, back to the
 // main menu) and freezes play; Tab leaves the level for the title screen (in
 // mapscout it ends the program); Print Screen writes screenshots. Without a
-// GUI the level plays without display and menu.
+// GUI the level plays without display and menu. Each play is recorded and
+// raced against the level's best run; with the "watch" parameter the best
+// run plays instead, and Escape or Tab leaves it.
 
 #include "app/game_state.h"
 #include "app/input_listener.h"
@@ -20,6 +22,7 @@
 class campaign_object;
 class game_camera;
 class level;
+class level_run;
 namespace MyGUI {
 class ImageBox;
 class Widget;
@@ -52,13 +55,14 @@ public:
     void press(const std::string& button);
 
     level* get_level() const { return current_level.get(); }
+    level_run* get_run() const { return run.get(); }
     int get_hud_mode() const { return hud_mode; }
     unsigned short get_menu_state() const { return menu_state; }
     float get_overlay_alpha() const { return overlay_alpha; }
     bool is_menu_loaded() const { return menu_loaded; }
 
 private:
-    bool load_level(const std::string& file);
+    bool load_level(const std::string& file, bool watch);
     // Forgets the menu and the completed screen of the level being left.
     void close_screens();
     // Replaces this level by `file` (restart or the next level).
@@ -76,6 +80,7 @@ private:
 
     std::unique_ptr<game_camera> camera;
     std::unique_ptr<level> current_level;
+    std::unique_ptr<level_run> run;
     int hud_mode = hud_none;
     unsigned short menu_state = menu_closed;
     bool menu_loaded = false;

@@ -6,6 +6,7 @@
 #include "app/sound_device.h"
 #include "app/wrap_text.h"
 #include "level_entry.h"
+#include "selection_records.h"
 
 #include <MyGUI.h>
 #include <MyGUI_OgrePlatform.h>
@@ -179,6 +180,8 @@ void gs_main_menu::show_level_selection()
     selection_shown = true;
     attach("level_start");
     attach("level_back");
+    attach("level_watch");
+    records = std::make_unique<selection_records>(context->progress_folder);
     campaigns.clear();
     selected_campaign = nullptr;
     selected_level = nullptr;
@@ -221,7 +224,7 @@ void gs_main_menu::list_levels()
     if (list) {
         list->removeAllItems();
         for (level_entry* entry : levels)
-            list->addItem(MyGUI::UString(entry->get_short_name()));
+            list->addItem(MyGUI::UString(records->list_line(*entry)));
         list->eventListChangePosition = MyGUI::newDelegate(this, &gs_main_menu::on_level_selected);
         if (!levels.empty())
             list->setIndexSelected(0);
@@ -236,6 +239,7 @@ void gs_main_menu::show_level_details()
         return;
     if (auto* name = gui->findWidget<MyGUI::TextBox>("level_name", false))
         name->setCaption(MyGUI::UString(selected_level->get_name()));
+    records->show(*gui, *selected_level);
     if (auto* description = gui->findWidget<MyGUI::TextBox>("level_description", false))
         description->setCaption(MyGUI::UString(wrap_text(selected_level->get_description(), 50)));
     const std::string picture = loadable_preview(selected_level->get_preview_file());
@@ -287,13 +291,14 @@ void gs_main_menu::on_button_click(MyGUI::Widget* sender)
         running = false;
     } else if (name == "level_back") {
         show_main_menu();
-    } else if (name == "level_start" && selected_level) {
+    } else if ((name == "level_start" || name == "level_watch") && selected_level) {
         transition_requested = true;
         next_state = "game";
         transition_push = false;
         params["campaign"] = selected_campaign;
         params["level"] = selected_level->get_file_name();
         params["gui"] = gui;
+        params["watch"] = name == "level_watch";
     }
 }
 
@@ -314,6 +319,7 @@ void gs_main_menu::quick_start(float)
     transition_push = true;
     params["level"] = std::string("level_01.map");
     params["gui"] = gui;
+    params["watch"] = false;
 }
 
 void gs_main_menu::take_screenshot(float)

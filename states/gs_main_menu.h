@@ -16,6 +16,7 @@
 #include "app/single_press.h"
 #include "campaign_object.h"
 #include "screenshot_key.h"
+#include "selection_records.h"
 
 #include <OgreMaterial.h>
 
@@ -73,6 +74,8 @@ private:
     std::vector<campaign_object*> campaigns;
     // Every campaign ever read that someone may still point to.
     std::vector<std::unique_ptr<campaign_object>> campaign_pool;
+    // The player's record, read when the selection opens.
+    std::unique_ptr<selection_records> records;
     Ogre::MaterialPtr preview_material;
     std::unique_ptr<MyGUI::OgrePlatform> platform;
     screenshot_key screenshots{context};

@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 
 bool all_on(const game_settings& s)
 {
-    return s.shadows && s.bloom && s.frame_cap && s.vsync;
+    return s.shadows && s.bloom && s.frame_cap && s.vsync && s.ghost;
 }
 
 game_settings read_text(const std::string& text)
@@ -61,7 +61,8 @@ TEST_F(settings_file, each_switch_turns_off_alone_and_comments_and_blank_lines_a
         {"# graphics\n\n  shadows = off  # faster\n", &game_settings::shadows},
         {"bloom=off\r\n", &game_settings::bloom},
         {"frame_cap = off\n", &game_settings::frame_cap},
-        {"vsync = off\n", &game_settings::vsync}};
+        {"vsync = off\n", &game_settings::vsync},
+        {"ghost = off\n", &game_settings::ghost}};
     for (const auto& [text, field] : switches) {
         game_settings settings = read_text(text);
         EXPECT_FALSE(settings.*field) << text;

@@ -108,6 +108,8 @@ const std::map<std::string, std::map<std::string, std::string>> required_widgets
       {"level_preview", "ImageBox"},
       {"level_start", "Button"},
       {"level_back", "Button"},
+      {"level_best", "TextBox"},
+      {"level_watch", "Button"},
       {"campaign_index_problem", "TextBox"}}},
     {"ingame_hud.layout",
      {{"score_coins", "TextBox"},
@@ -126,7 +128,11 @@ const std::map<std::string, std::map<std::string, std::string>> required_widgets
       {"coins_taken", "TextBox"},
       {"coins_total", "TextBox"},
       {"time_minutes", "TextBox"},
-      {"time_seconds", "TextBox"}}},
+      {"time_seconds", "TextBox"},
+      {"completed_heading", "TextBox"},
+      {"best_record", "TextBox"},
+      {"best_gain", "TextBox"},
+      {"race_ghost", "Button"}}},
 };
 
 TEST_F(gui_media, core_lists_only_files_that_exist_and_parse)

@@ -1,0 +1,32 @@
+#pragma once
+
+// The best run as a translucent ball: where that run's ball was at the same
+// play time, read from its recorded path so it moves right at any frame
+// rate. A scene node without a body: it touches and triggers nothing.
+
+#include "level/replay.h"
+
+namespace Ogre {
+class Entity;
+class SceneManager;
+class SceneNode;
+}
+
+class ghost_ball {
+public:
+    ghost_ball(Ogre::SceneManager* scene_manager, replay run);
+    ~ghost_ball();
+    ghost_ball(const ghost_ball&) = delete;
+    ghost_ball& operator=(const ghost_ball&) = delete;
+
+    void update(double play_time);
+
+    const replay& get_run() const { return run; }
+    Ogre::SceneNode* get_scene_node() const { return node; }
+
+private:
+    Ogre::SceneManager* scene_manager;
+    replay run;
+    Ogre::Entity* entity = nullptr;
+    Ogre::SceneNode* node = nullptr;
+};

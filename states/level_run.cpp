@@ -1,0 +1,102 @@
+#include "level_run.h"
+
+#include "app/game_camera.h"
+#include "app/game_context.h"
+#include "app/input_manager.h"
+#include "app/log.h"
+#include "app/physics/physics_world.h"
+#include "ghost_ball.h"
+#include "level/level.h"
+#include "objects/obj_player.h"
+#include "replay_feed.h"
+
+level_run::level_run(game_context* context, level& lvl, MyGUI::Gui* gui, bool watch)
+    : context(context), lvl(lvl), records(context->scout ? std::string() : context->progress_folder),
+      recorder(lvl.get_file_name(), best_runs::level_hash(lvl.get_file_name())), splits(gui)
+{
+    if ((!watch && !context->settings.ghost) || !records.best_replay(lvl.get_file_name(), best))
+        return;
+    if (watch)
+        feed = std::make_unique<replay_feed>(best);
+    else
+        ghost = std::make_unique<ghost_ball>(context->scene_manager, best);
+}
+
+level_run::~level_run() = default;
+
+void level_run::play(level& lvl, game_camera& camera, const replay_frame& input)
+{
+    game_context* context = lvl.get_context();
+    context->frame_time = input.dt;
+    lvl.get_player()->set_moves(input.moves);
+    lvl.update();
+    mouse_state mouse;
+    mouse.X.rel = input.turn;
+    mouse.Z.rel = input.wheel;
+    camera.steer(mouse, input.dt);
+    context->world->simulate(input.dt);
+    context->world->render(input.dt);
+}
+
+void level_run::frame(game_camera& camera)
+{
+    if (feed)
+        watch_frame(camera);
+    else
+        race_frame(camera);
+}
+
+void level_run::race_frame(game_camera& camera)
+{
+    replay_frame input;
+    input.dt = context->frame_time;
+    input.moves = lvl.get_player()->get_moves();
+    const mouse_state& mouse = context->input->get_mouse_state();
+    input.turn = mouse.X.rel;
+    input.wheel = mouse.Z.rel;
+    play(lvl, camera, input);
+    if (context->scout)
+        return;
+
+    const replay_split* reached = recorder.add(input, lvl);
+    if (ghost) {
+        ghost->update(lvl.get_play_time());
+        const double best_split = reached ? best.split_for(reached->checkpoint) : -1.0;
+        if (best_split >= 0.0)
+            splits.show(reached->time - best_split);
+    }
+    splits.update(input.dt);
+}
+
+void level_run::watch_frame(game_camera& camera)
+{
+    const float rendered = context->frame_time;
+    feed->advance(rendered);
+    replay_frame input;
+    while (!lvl.is_completed() && feed->next(input))
+        play(lvl, camera, input);
+    // What follows in this frame (the HUD, screenshots) goes by the screen's time.
+    context->frame_time = rendered;
+    if (feed->done() && !lvl.is_completed() && !feed_ran_out) {
+        feed_ran_out = true;
+        log_line(lvl.get_file_name() + ": the best run ended before the finish");
+    }
+}
+
+const level_run::result& level_run::finish()
+{
+    if (finished)
+        return outcome;
+    finished = true;
+    replay run;
+    if (!feed && recorder.finish(lvl, run)) {
+        outcome.improved = records.keep(run, outcome.new_ghost);
+        if (ghost) {
+            outcome.raced = true;
+            outcome.gain = run.finish_time - best.finish_time;
+        }
+    }
+    if (const level_record* record = records.record(lvl.get_file_name()))
+        outcome.best = *record;
+    return outcome;
+}

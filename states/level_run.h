@@ -1,0 +1,72 @@
+#pragma once
+
+// One play of a level, around the level itself: every frame in the fixed
+// order that makes a run repeatable, fed either by the player's keys and
+// mouse (and recorded) or by the level's best run (watched). While the
+// player races, the best run's ghost rolls beside the ball and each first
+// touch of a checkpoint shows the time gained or lost on it. At the finish
+// the run goes into the player's record.
+
+#include "best_runs.h"
+#include "run_recorder.h"
+#include "split_display.h"
+
+#include <memory>
+
+class game_camera;
+class ghost_ball;
+class level;
+class replay_feed;
+struct game_context;
+namespace MyGUI {
+class Gui;
+}
+
+class level_run {
+public:
+    // What the finished run adds to the record.
+    struct result {
+        // The level's record with this run counted (while watching: as it was).
+        level_record best;
+        progress_store::outcome improved;
+        // Time gained on the best run raced (negative: faster).
+        bool raced = false;
+        double gain = 0.0;
+        // This run is now the level's best run, ready to race.
+        bool new_ghost = false;
+    };
+
+    // Watching needs the level's best run: see is_watching. mapscout's probe
+    // neither races nor keeps anything.
+    level_run(game_context* context, level& lvl, MyGUI::Gui* gui, bool watch);
+    ~level_run();
+    level_run(const level_run&) = delete;
+    level_run& operator=(const level_run&) = delete;
+
+    // One rendered frame of play. The camera is the state's: it is rebuilt
+    // when the state resumes.
+    void frame(game_camera& camera);
+    // Once the level is completed; keeps the run the first time.
+    const result& finish();
+    bool is_watching() const { return feed != nullptr; }
+    const ghost_ball* get_ghost() const { return ghost.get(); }
+
+    // One frame as recorded: its time step, rolling keys and mouse.
+    static void play(level& lvl, game_camera& camera, const replay_frame& input);
+
+private:
+    void race_frame(game_camera& camera);
+    void watch_frame(game_camera& camera);
+
+    game_context* context;
+    level& lvl;
+    best_runs records;
+    replay best;
+    run_recorder recorder;
+    split_display splits;
+    std::unique_ptr<ghost_ball> ghost;
+    std::unique_ptr<replay_feed> feed;
+    bool feed_ran_out = false;
+    bool finished = false;
+    result outcome;
+};

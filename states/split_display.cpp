@@ -1,0 +1,67 @@
+#include "split_display.h"
+
+#include <MyGUI_Gui.h>
+#include <MyGUI_TextBox.h>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr float seconds_shown = 2.0f;
+constexpr int panel_width = 150;
+constexpr int panel_height = 52;
+
+}
+
+std::string split_display::text_of(double gain)
+{
+    // Rounded first, so a gain that shows as zero is never "-0.00".
+    const double hundredths = std::round(gain * 100.0);
+    char text[32];
+    std::snprintf(text, sizeof text, "%c%.2f", hundredths < 0.0 ? '-' : '+', std::fabs(hundredths) / 100.0);
+    return text;
+}
+
+MyGUI::Colour split_display::colour_of(double gain)
+{
+    return std::round(gain * 100.0) < 0.0 ? MyGUI::Colour(0.45f, 0.95f, 0.45f) : MyGUI::Colour(1.0f, 0.5f, 0.42f);
+}
+
+MyGUI::Widget* split_display::panel() const
+{
+    // The screens replace every widget when they change: look it up each time.
+    return gui->findWidgetT("split_panel", false);
+}
+
+void split_display::show(double gain)
+{
+    if (!gui)
+        return;
+    MyGUI::Widget* shown = panel();
+    if (!shown) {
+        const int left = (gui->getViewWidth() - panel_width) / 2;
+        shown = gui->createWidget<MyGUI::Widget>("HudPanel", MyGUI::IntCoord(left, 12, panel_width, panel_height),
+                                                  MyGUI::Align::HCenter | MyGUI::Align::Top, "Main", "split_panel");
+        shown->setNeedMouseFocus(false);
+        auto* text = shown->createWidget<MyGUI::TextBox>("HudValue", MyGUI::IntCoord(0, 6, panel_width, 40),
+                                                          MyGUI::Align::Stretch, "split_time");
+        text->setTextAlign(MyGUI::Align::Center);
+        text->setNeedMouseFocus(false);
+    }
+    if (auto* text = gui->findWidget<MyGUI::TextBox>("split_time", false)) {
+        text->setCaption(text_of(gain));
+        text->setTextColour(colour_of(gain));
+    }
+    shown->setVisible(true);
+    shown_for = 0.0f;
+}
+
+void split_display::update(float dt)
+{
+    if (!gui)
+        return;
+    shown_for += dt;
+    if (MyGUI::Widget* shown = panel(); shown && shown_for >= seconds_shown)
+        shown->setVisible(false);
+}

@@ -1,0 +1,152 @@
+// A play of a level is recorded, kept as the level's best run, raced as a
+// ghost and watched: the recorded input must bring the watched run to the
+// same finish, to the bit, whatever the screen's frame rate.
+
+#include "app/game_camera.h"
+#include "app/physics/physics_body.h"
+#include "level/game_object.h"
+#include "objects/obj_player.h"
+#include "states/ghost_ball.h"
+#include "states/level_run.h"
+#include "support/level_fixture.h"
+#include "support/route_bot.h"
+
+#include <OgreSceneNode.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+namespace {
+
+const std::filesystem::path source_levels = std::filesystem::path(QUILLAX_MATERIALS_DIR).parent_path() / "levels";
+const std::filesystem::path routes =
+    std::filesystem::path(__FILE__).parent_path().parent_path() / "playthrough" / "routes";
+
+class level_runs : public level_fixture {
+protected:
+    level_runs() { context.progress_folder = (std::filesystem::current_path() / "progress").string(); }
+
+    std::unique_ptr<level> load_level_01()
+    {
+        std::ifstream in(source_levels / "level_01.map");
+        std::stringstream text;
+        text << in.rdbuf();
+        return load("level_01.map", text.str());
+    }
+
+    // Frames until the level is completed (at most five minutes of them), the
+    // route bot at the keys after `wait` frames when `bot` is given; `each`
+    // looks on after a frame.
+    void play(level& lvl, level_run& run, route_bot* bot, const std::function<float(int)>& frame_time,
+              int wait = 0, const std::function<void()>& each = [] {})
+    {
+        game_camera camera("game_cam", &lvl, lvl.get_player()->get_scene_node());
+        obj_player* ball = lvl.get_player();
+        for (int i = 0; i < 60 * 300 && !lvl.is_completed(); ++i) {
+            const float dt = frame_time(i);
+            context.frame_time = dt;
+            run.frame(camera);
+            each();
+            input.capture(dt);
+            std::set<key_code> held;
+            if (bot && i >= wait)
+                held = bot->keys(ball->get_position(), ball->get_actor()->get_linear_velocity(), dt);
+            input.run_key_bindings([&](key_code key) { return held.count(key) > 0; });
+        }
+    }
+
+    route_bot make_bot(std::unique_ptr<level>& lvl)
+    {
+        route_bot bot([&lvl](const std::string& id, Ogre::Vector3& at) {
+            game_object* object = lvl->find_object(id);
+            if (object)
+                at = object->get_position();
+            return object != nullptr;
+        });
+        std::string error;
+        EXPECT_TRUE(bot.load((routes / "level_01.route").string(), error)) << error;
+        return bot;
+    }
+};
+
+// An uneven frame rate, as a real screen gives, with the two still frames a level starts with.
+float uneven(int frame)
+{
+    return frame < 2 ? 0.0f : (frame % 3 == 0 ? 1.0f / 45.0f : 1.0f / 60.0f);
+}
+
+}
+
+TEST_F(level_runs, a_kept_run_watched_at_any_frame_rate_finishes_exactly_as_it_was_played)
+{
+    double time = 0.0;
+    Ogre::Vector3 end;
+    int coins = 0;
+    {
+        std::unique_ptr<level> lvl = load_level_01();
+        route_bot bot = make_bot(lvl);
+        level_run recorded(&context, *lvl, nullptr, false);
+        EXPECT_EQ(recorded.get_ghost(), nullptr) << "a ghost before any run was kept";
+        play(*lvl, recorded, &bot, uneven);
+        ASSERT_TRUE(lvl->is_completed());
+        const level_run::result& kept = recorded.finish();
+        EXPECT_TRUE(kept.improved.first_finish);
+        EXPECT_TRUE(kept.new_ghost);
+        EXPECT_EQ(kept.best.best_time_ms, std::lround(lvl->get_play_time() * 1000.0));
+        time = lvl->get_play_time(); 
+        end = lvl->get_player()->get_position();
+        coins = lvl->get_coins_taken();
+    }
+
+    for (const float screen : {1.0f / 30.0f, 1.0f / 144.0f}) {
+        std::unique_ptr<level> again = load_level_01();
+        level_run watched(&context, *again, nullptr, true);
+        ASSERT_TRUE(watched.is_watching());
+        play(*again, watched, nullptr, [screen](int) { return screen; });
+        ASSERT_TRUE(again->is_completed()) << "at a screen rate of " << 1.0f / screen;
+        EXPECT_EQ(again->get_play_time(), time);
+        EXPECT_EQ(again->get_player()->get_position(), end);
+        EXPECT_EQ(again->get_coins_taken(), coins);
+        EXPECT_FALSE(watched.finish().new_ghost) << "watching kept a run";
+    }
+}
+
+TEST_F(level_runs, the_ghost_of_the_same_run_rolls_with_the_ball_and_a_slower_run_keeps_the_best)
+{
+    {
+        std::unique_ptr<level> lvl = load_level_01();
+        route_bot bot = make_bot(lvl);
+        level_run first(&context, *lvl, nullptr, false);
+        play(*lvl, first, &bot, uneven);
+        first.finish();
+    }
+    {
+        // The same keys at the same frame times: the ghost is where the ball is.
+        std::unique_ptr<level> lvl = load_level_01();
+        route_bot bot = make_bot(lvl);
+        level_run race(&context, *lvl, nullptr, false);
+        ASSERT_NE(race.get_ghost(), nullptr);
+        float furthest = 0.0f;
+        play(*lvl, race, &bot, uneven, 0, [&] {
+            furthest = std::max(furthest, race.get_ghost()->get_scene_node()->getPosition().distance(
+                                              lvl->get_player()->get_position()));
+        });
+        EXPECT_LT(furthest, 0.01f);
+        const level_run::result& same = race.finish();
+        EXPECT_TRUE(same.raced);
+        EXPECT_EQ(same.gain, 0.0);
+        EXPECT_FALSE(same.improved.new_best_time);
+        EXPECT_FALSE(same.new_ghost) << "an equal run replaced the best run";
+    }
+    // Held back at the start for a second: slower, and the best stays.
+    std::unique_ptr<level> lvl = load_level_01();
+    route_bot bot = make_bot(lvl);
+    level_run late(&context, *lvl, nullptr, false);
+    play(*lvl, late, &bot, uneven, 60);
+    ASSERT_TRUE(lvl->is_completed());
+    const level_run::result& slower = late.finish();
+    EXPECT_GT(slower.gain, 0.5);
+    EXPECT_FALSE(slower.new_ghost);
+}
