@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# The player's record, played like a player: level_01 finished with the
+# route bot's keys, the game closed and started again; the level selection
+# shows the best time, the level shows the best run's ghost, and "Watch best
+# run" plays it through to the completed screen.
+set -u
+RUN_DIR=$1
+HERE=$(dirname "$0")
+source "$HERE/xvfb_session.sh"
+start_session
+cd "$WORK"
+keep() { [ -n "${KEEP_SCREENSHOTS:-}" ] && cp "$WORK/$1.png" "$KEEP_SCREENSHOTS/$1.png"; return 0; }
+# Pixels that differ between screenshots $1 and $2 within the region $3 (WxH+X+Y).
+differs_in() {
+  convert "$WORK/$1.png" -crop "$3" +repage "$WORK/a.png"
+  convert "$WORK/$2.png" -crop "$3" +repage "$WORK/b.png"
+  compare -metric AE -fuzz 3% "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1
+}
+LOADED="level_01.map: Es wurden 2 Lichter erstellt."
+# The chosen level's best, under its preview.
+BEST_LINE="600x36+352+440"
+WATCH_BUTTON="608 683"
+RESTART_BUTTON="511 380"
+COMPLETED_MAIN_MENU_BUTTON="400 564"
+
+# The route bot's way through level_01 as held keys, timed from its run:
+# W down the straight to the checkpoint's rim, W and D round the corner, D
+# across, a wait while the ball coasts to the last straight, W to the flag.
+# Sure at any frame rate within 60 ms of these times.
+drive() {
+  xdotool keydown w; sleep 1.8; xdotool keyup w
+  sleep 2.15
+  xdotool keydown w keydown d; sleep 0.4; xdotool keyup w
+  sleep 0.65; xdotool keyup d
+  sleep 3.0
+  xdotool keydown w; sleep 1.65; xdotool keyup w
+}
+restart_level() {
+  local loads
+  loads=$(grep -c -F "$LOADED" ogre.log)
+  hold Escape
+  sleep 1.5
+  click $RESTART_BUTTON
+  wait_for_count ogre.log "$LOADED" $((loads + 1)) || fail "Restart did not reload level_01"
+}
+
+start_game
+click $PLAY_BUTTON
+shot selection_before
+click $START_BUTTON
+wait_for_line ogre.log "$LOADED" || fail "Start did not load level_01"
+# Two pictures of the level at rest, for what changes by itself (the coins turn).
+shot alone_a 2.5
+restart_level
+shot alone_b 2.5
+# A timed run can miss; the ball is then put back and the level restarted.
+for attempt in 1 2 3; do
+  restart_level
+  sleep 0.5
+  drive
+  for _ in $(seq 60); do [ -s progress/progress ] && break; sleep 0.1; done
+  [ -s progress/progress ] && break
+done
+[ -s progress/progress ] || fail "three runs of the route bot's keys did not finish level_01"
+grep -q -F "[level_01.map]" progress/progress || fail "the progress file does not hold level_01: $(cat progress/progress)"
+[ -s progress/replays/level_01.map.replay ] || fail "no best run was kept"
+shot completed
+keep completed
+click $COMPLETED_MAIN_MENU_BUTTON
+sleep 1.5
+hold Escape
+expect_exit 0 "Escape on the title screen"
+
+# Again, as the next day.
+start_game
+click $PLAY_BUTTON
+shot selection_after
+keep selection_after
+[ "$(differs_in selection_before selection_after "$BEST_LINE")" -gt 300 ] ||
+  fail "the level selection does not show the best time"
+click $START_BUTTON
+wait_for_line ogre.log "$LOADED" || fail "Start did not load level_01 again"
+shot ghost 1.7
+keep ghost
+noise=$(differs alone_a alone_b)
+ghosted=$(differs alone_a ghost)
+[ "$ghosted" -gt $((noise * 2 + 800)) ] || fail "no ghost ball in sight ($ghosted pixels changed, $noise by themselves)"
+hold Tab
+sleep 1.5
+click $PLAY_BUTTON
+sleep 1.5
+click $WATCH_BUTTON
+wait_for_count ogre.log "$LOADED" 2 || fail "Watch best run did not load level_01"
+shot watched 14
+keep watched
+[ "$(differs completed watched)" -lt 20000 ] || fail "the watched run did not reach the completed screen"
+grep -q "is not played" ogre.log && fail "the best run was refused: $(grep "is not played" ogre.log)"
+hold Escape
+expect_running "Escape on the completed screen of a watched run"
+echo "PASS"
