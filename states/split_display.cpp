@@ -40,9 +40,10 @@ void split_display::show(double gain)
         return;
     MyGUI::Widget* shown = panel();
     if (!shown) {
-        const int left = (gui->getViewWidth() - panel_width) / 2;
+        // Top right: the counters hold the top left, info banners the strip below.
+        const int left = gui->getViewWidth() - panel_width - 12;
         shown = gui->createWidget<MyGUI::Widget>("HudPanel", MyGUI::IntCoord(left, 12, panel_width, panel_height),
-                                                  MyGUI::Align::HCenter | MyGUI::Align::Top, "Main", "split_panel");
+                                                  MyGUI::Align::Right | MyGUI::Align::Top, "Main", "split_panel");
         shown->setNeedMouseFocus(false);
         auto* text = shown->createWidget<MyGUI::TextBox>("HudValue", MyGUI::IntCoord(0, 6, panel_width, 40),
                                                           MyGUI::Align::Stretch, "split_time");

@@ -1,8 +1,8 @@
 #pragma once
 
-// How far ahead of or behind the best run the player is, shown at the top of
-// the play view for two seconds at each checkpoint: "-1.24" (ahead, green)
-// or "+0.80" (behind, red); the sign says it without the colour.
+// How far ahead of or behind the best run the player is, shown at the top
+// right of the play view for two seconds at each checkpoint: "-1.24" (ahead,
+// green) or "+0.80" (behind, red); the sign says it without the colour.
 
 #include <string>
 

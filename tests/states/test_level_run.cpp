@@ -8,9 +8,12 @@
 #include "objects/obj_player.h"
 #include "states/ghost_ball.h"
 #include "states/level_run.h"
+#include "support/headless_gui.h"
 #include "support/level_fixture.h"
 #include "support/route_bot.h"
 
+#include <MyGUI_Gui.h>
+#include <MyGUI_TextBox.h>
 #include <OgreSceneNode.h>
 
 #include <filesystem>
@@ -123,17 +126,27 @@ TEST_F(level_runs, the_ghost_of_the_same_run_rolls_with_the_ball_and_a_slower_ru
         first.finish();
     }
     {
-        // The same keys at the same frame times: the ghost is where the ball is.
+        // The same keys at the same frame times: the ghost is where the ball
+        // is, and the checkpoint is reached in the same time.
+        headless_gui gui;
         std::unique_ptr<level> lvl = load_level_01();
         route_bot bot = make_bot(lvl);
-        level_run race(&context, *lvl, nullptr, false);
+        level_run race(&context, *lvl, gui.get(), false);
         ASSERT_NE(race.get_ghost(), nullptr);
         float furthest = 0.0f;
+        std::string split;
+        bool split_gone = false;
         play(*lvl, race, &bot, uneven, 0, [&] {
             furthest = std::max(furthest, race.get_ghost()->get_scene_node()->getPosition().distance(
                                               lvl->get_player()->get_position()));
+            const auto* shown = gui.get()->findWidget<MyGUI::TextBox>("split_time", false);
+            if (shown && shown->getInheritedVisible())
+                split = shown->getCaption();
+            split_gone = split_gone || (!split.empty() && (!shown || !shown->getInheritedVisible()));
         });
         EXPECT_LT(furthest, 0.01f);
+        EXPECT_EQ(split, "+0.00");
+        EXPECT_TRUE(split_gone) << "the split time stayed on screen";
         const level_run::result& same = race.finish();
         EXPECT_TRUE(same.raced);
         EXPECT_EQ(same.gain, 0.0);
