@@ -1,6 +1,7 @@
 #include "game_settings.h"
 
 #include "log.h"
+#include "trimmed.h"
 
 #include <cerrno>
 #include <cstring>
@@ -36,16 +37,6 @@ const std::map<std::string, setter>& keys()
         {"ghost", on_off(&game_settings::ghost)},
     };
     return known;
-}
-
-std::string trimmed(const std::string& text)
-{
-    // \r too: a file saved with Windows line ends reads the same.
-    const char* blank = " \t\r";
-    const auto first = text.find_first_not_of(blank);
-    if (first == std::string::npos)
-        return "";
-    return text.substr(first, text.find_last_not_of(blank) - first + 1);
 }
 
 }

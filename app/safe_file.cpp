@@ -1,5 +1,6 @@
 #include "safe_file.h"
 
+#include "local_time.h"
 #include "log.h"
 
 #include <fcntl.h>
@@ -7,7 +8,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <ctime>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -40,16 +40,6 @@ void sync_folder(const fs::path& folder)
         return;
     ::fsync(fd);
     ::close(fd);
-}
-
-std::string local_stamp()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-    return text;
 }
 
 }
@@ -85,7 +75,7 @@ std::string safe_file::write(const fs::path& path, const std::string& text)
 
 fs::path safe_file::set_aside(const fs::path& path, const std::string& why)
 {
-    const std::string stamped = path.string() + ".broken-" + local_stamp();
+    const std::string stamped = path.string() + ".broken-" + local_time("%Y%m%d-%H%M%S");
     fs::path aside = stamped;
     std::error_code error;
     for (int n = 2; fs::exists(fs::symlink_status(aside, error)); ++n)

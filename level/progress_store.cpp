@@ -20,8 +20,10 @@
 
 #include "progress_store.h"
 
+#include "app/local_time.h"
 #include "app/log.h"
 #include "app/safe_file.h"
+#include "app/trimmed.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -32,7 +34,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <ctime>
 #include <system_error>
 #include <utility>
 
@@ -70,16 +71,6 @@ public:
 private:
     int fd;
 };
-
-std::string trimmed(const std::string& text)
-{
-    // \r too: a file saved with Windows line ends reads the same.
-    const char* blank = " \t\r";
-    const auto first = text.find_first_not_of(blank);
-    if (first == std::string::npos)
-        return "";
-    return text.substr(first, text.find_last_not_of(blank) - first + 1);
-}
 
 // Digits only: no sign, space or exponent, as the game writes them.
 bool read_digits(const std::string& text, long long& value)
@@ -358,10 +349,5 @@ std::string progress_store::format(const std::map<std::string, level_record>& le
 
 std::string progress_store::today()
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
-    return text;
+    return local_time("%Y-%m-%d");
 }
