@@ -9,7 +9,6 @@ HERE=$(dirname "$0")
 source "$HERE/xvfb_session.sh"
 start_session
 cd "$WORK"
-keep() { [ -n "${KEEP_SCREENSHOTS:-}" ] && cp "$WORK/$1.png" "$KEEP_SCREENSHOTS/$1.png"; return 0; }
 # Pixels that differ between screenshots $1 and $2 within the region $3 (WxH+X+Y).
 differs_in() {
   convert "$WORK/$1.png" -crop "$3" +repage "$WORK/a.png"

@@ -28,7 +28,6 @@ CMP
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$WORK/audio.raw"
 start_game
 colours() { convert "$WORK/$1.png" -format '%k' info:; }
-keep() { [ -n "${KEEP_SCREENSHOTS:-}" ] && cp "$WORK/$1.png" "$KEEP_SCREENSHOTS/$1.png"; return 0; }
 
 shot title
 [ "$(colours title)" -gt 500 ] || fail "the title screen looks empty"

@@ -101,6 +101,8 @@ start_game() {
 
 # A screenshot of the display into $WORK/$1.png, after $2 s (1.5 by default).
 shot() { sleep "${2:-1.5}"; import -window root "$WORK/$1.png" 2>/dev/null || fail "no screenshot $1"; }
+# Copies the screenshot $1 to $KEEP_SCREENSHOTS, when set, to look at.
+keep() { [ -n "${KEEP_SCREENSHOTS:-}" ] && cp "$WORK/$1.png" "$KEEP_SCREENSHOTS/$1.png"; return 0; }
 # How many pixels of the screenshots $1 and $2 differ.
 differs() { compare -metric AE -fuzz 3% "$WORK/$1.png" "$WORK/$2.png" null: 2>&1 | cut -d' ' -f1; }
 click() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool mousedown 1; sleep 0.15; xdotool mouseup 1; }
