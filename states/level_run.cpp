@@ -19,7 +19,7 @@ level_run::level_run(game_context* context, level& lvl, MyGUI::Gui* gui, bool wa
     if (watch)
         feed = std::make_unique<replay_feed>(best);
     else
-        ghost = std::make_unique<ghost_ball>(context->scene_manager, best);
+        ghost = std::make_unique<ghost_ball>(context->scene_manager, std::move(best));
 }
 
 level_run::~level_run() = default;
@@ -61,7 +61,7 @@ void level_run::race_frame(game_camera& camera)
     const replay_split* reached = recorder.add(input, lvl);
     if (ghost) {
         ghost->update(lvl.get_play_time());
-        const double best_split = reached ? best.split_for(reached->checkpoint) : -1.0;
+        const double best_split = reached ? ghost->get_run().split_for(reached->checkpoint) : -1.0;
         if (best_split >= 0.0)
             splits.show(reached->time - best_split);
     }
@@ -93,7 +93,7 @@ const level_run::result& level_run::finish()
         outcome.improved = records.keep(run, outcome.new_ghost);
         if (ghost) {
             outcome.raced = true;
-            outcome.gain = run.finish_time - best.finish_time;
+            outcome.gain = run.finish_time - ghost->get_run().finish_time;
         }
     }
     if (const level_record* record = records.record(lvl.get_file_name()))

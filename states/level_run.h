@@ -61,6 +61,7 @@ private:
     game_context* context;
     level& lvl;
     best_runs records;
+    // The level's best run while it is watched (the ghost keeps its own).
     replay best;
     run_recorder recorder;
     split_display splits;
