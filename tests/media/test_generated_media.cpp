@@ -5,6 +5,7 @@
 #include "game_meshes.h"
 #include "game_textures.h"
 #include "headless_ogre.h"
+#include "objects/colour_table.h"
 #include "support/log_capture.h"
 
 #include <OgreBitwise.h>
@@ -19,6 +20,7 @@
 #include <OgreTechnique.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -293,6 +295,42 @@ TEST_F(generated_media, every_texture_a_material_names_is_generated)
 // The textures read back through the codec the game loads them with.
 class generated_images : public generated_media {
 protected:
+    // The middle of a door or switch as a player who sees no colour sees it:
+    // the material's tint on its texture, in greyscale, split at the grey
+    // half-way between its darkest and lightest pixel.
+    std::vector<bool> emblem_mask(const std::string& material_name)
+    {
+        const auto material = Ogre::MaterialManager::getSingleton().getByName(material_name, media_group);
+        const Ogre::Pass* pass = material->getTechnique(0)->getPass(0);
+        Ogre::Image image;
+        image.load(pass->getTextureUnitState(0)->getTextureName(), media_group);
+        std::vector<float> grey;
+        for (std::size_t y = image.getHeight() / 5; y < image.getHeight() * 4 / 5; ++y)
+            for (std::size_t x = image.getWidth() / 5; x < image.getWidth() * 4 / 5; ++x) {
+                const Ogre::ColourValue c = image.getColourAt(x, y, 0) * pass->getDiffuse();
+                grey.push_back(0.3f * c.r + 0.59f * c.g + 0.11f * c.b);
+            }
+        const auto [darkest, lightest] = std::minmax_element(grey.begin(), grey.end());
+        const float half_way = (*darkest + *lightest) / 2;
+        std::vector<bool> mask;
+        for (float g : grey)
+            mask.push_back(g > half_way);
+        return mask;
+    }
+
+    // Of the pixels light in either mask, the share light in only one.
+    static float share_differing(const std::vector<bool>& a, const std::vector<bool>& b)
+    {
+        int differing = 0, light = 0;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            differing += a[i] != b[i];
+            light += a[i] || b[i];
+        }
+        return float(differing) / float(light);
+    }
+
+    static constexpr const char* door_colours[] = {"red", "blue", "green", "white"};
+
     void SetUp() override
     {
 #ifdef __SANITIZE_ADDRESS__
@@ -327,4 +365,24 @@ TEST_F(generated_images, the_banner_is_dark_and_fades_out_at_its_edges)
     EXPECT_LT(middle.a, 0.9f) << "the level must show through";
     EXPECT_LT(middle.r + middle.g + middle.b, 0.5f);
     EXPECT_LT(corner.a, 0.05f);
+}
+
+TEST_F(generated_images, each_door_colour_shows_its_own_shape_in_greyscale)
+{
+    std::vector<std::vector<bool>> masks;
+    for (const char* name : door_colours)
+        masks.push_back(emblem_mask(colour_from_name(name).bars_material));
+    for (std::size_t a = 0; a < masks.size(); ++a)
+        for (std::size_t b = a + 1; b < masks.size(); ++b)
+            EXPECT_GT(share_differing(masks[a], masks[b]), 0.1f)
+                << door_colours[a] << " and " << door_colours[b] << " look alike";
+}
+
+TEST_F(generated_images, a_pressed_switch_keeps_the_shape_of_its_door)
+{
+    for (const char* name : door_colours) {
+        const door_colour colour = colour_from_name(name);
+        const std::vector<bool> up = emblem_mask(colour.bars_material);
+        EXPECT_LT(share_differing(up, emblem_mask(colour.pressed_material)), 0.01f) << name;
+    }
 }

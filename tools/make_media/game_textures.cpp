@@ -11,17 +11,23 @@ namespace {
 
 using painter = std::function<rgba_image()>;
 
+// One emblem per door colour; a door and its switches share the colour's pair.
+const std::pair<const char*, emblem_shape> door_emblems[] = {
+    {"red", emblem_shape::circle},
+    {"blue", emblem_shape::square},
+    {"green", emblem_shape::triangle},
+    {"white", emblem_shape::star},
+};
+
 std::vector<std::pair<std::string, painter>> textures()
 {
-    return {
+    std::vector<std::pair<std::string, painter>> list = {
         {"block.png", paint_block},
         {"block_dest.png", paint_block_cracked},
         {"block_speed.png", paint_block_speed},
         {"platform.png", paint_platform},
         {"ground.png", paint_ground},
         {"door.png", paint_door},
-        {"bars.png", [] { return paint_bars(false); }},
-        {"bars_pressed.png", [] { return paint_bars(true); }},
         {"ball.png", paint_ball},
         {"start.png", paint_start},
         {"finish.png", paint_finish},
@@ -32,6 +38,12 @@ std::vector<std::pair<std::string, painter>> textures()
         {"infobox.png", paint_infobox},
         {"level_back.png", paint_level_back},
     };
+    for (const auto& [name, shape] : door_emblems) {
+        const std::string bars = std::string("bars_") + name;
+        list.push_back({bars + ".png", [shape = shape] { return paint_bars(false, shape); }});
+        list.push_back({bars + "_pressed.png", [shape = shape] { return paint_bars(true, shape); }});
+    }
+    return list;
 }
 
 }

@@ -51,6 +51,43 @@ std::vector<crack> make_cracks()
     return cracks;
 }
 
+colour bars(bool pressed, float u, float v)
+{
+    colour frame = scaled({0.22f, 0.22f, 0.24f}, 0.8f + 0.4f * soft_noise(u, v, 8, 41));
+    frame = scaled(frame, bevel_light(u, v, 0.05f));
+    const float edge = edge_distance(u, v);
+    if (edge < 0.08f)
+        return frame;
+    // Five round bars across the opening, lit from the left.
+    const float cell = std::fmod((u - 0.08f) / 0.84f * 5.0f, 1.0f);
+    const float across = (cell - 0.5f) / 0.32f;
+    if (std::abs(across) >= 1.0f)
+        return scaled(frame, 0.45f);
+    const float round = std::sqrt(1 - across * across);
+    float light = 0.35f + 0.65f * round - 0.25f * across;
+    // A sunk bar is lit from the other side and sits in shadow.
+    if (pressed)
+        light = 0.25f + 0.35f * round + 0.2f * across;
+    return scaled({1.0f, 1.0f, 1.0f}, std::clamp(light, 0.0f, 1.0f));
+}
+
+// A dark plate bolted over the middle bars, holding a light shape in a black
+// outline: the three greys keep the shape readable under any tint and to a
+// player who sees none. A pressed switch dims it with its bars.
+colour emblem_plate(const colour& under, emblem_shape emblem, bool pressed, float u, float v)
+{
+    const float plate_half = 0.31f;
+    const float pu = (u - 0.5f) / (2 * plate_half) + 0.5f, pv = (v - 0.5f) / (2 * plate_half) + 0.5f;
+    if (edge_distance(pu, pv) < 0)
+        return under;
+    const colour plate = scaled({0.25f, 0.25f, 0.27f}, bevel_light(pu, pv, 0.05f));
+    const float pixel = 1.0f / size, outline = 0.025f;
+    const float d = emblem_distance(emblem, u, v);
+    const colour ringed = mix(plate, {0.03f, 0.03f, 0.03f}, 1 - smooth_step(outline, outline + pixel, d));
+    const colour c = mix(ringed, {0.95f, 0.95f, 0.95f}, 1 - smooth_step(0, pixel, d));
+    return pressed ? scaled(c, 0.6f) : c;
+}
+
 }
 
 rgba_image paint_block()
@@ -151,26 +188,9 @@ rgba_image paint_door()
     return image;
 }
 
-rgba_image paint_bars(bool pressed)
+rgba_image paint_bars(bool pressed, emblem_shape emblem)
 {
     rgba_image image(size, size);
-    image.paint([pressed](float u, float v) {
-        colour frame = scaled({0.22f, 0.22f, 0.24f}, 0.8f + 0.4f * soft_noise(u, v, 8, 41));
-        frame = scaled(frame, bevel_light(u, v, 0.05f));
-        const float edge = edge_distance(u, v);
-        if (edge < 0.08f)
-            return frame;
-        // Five round bars across the opening, lit from the left.
-        const float cell = std::fmod((u - 0.08f) / 0.84f * 5.0f, 1.0f);
-        const float across = (cell - 0.5f) / 0.32f;
-        if (std::abs(across) >= 1.0f)
-            return scaled(frame, 0.45f);
-        const float round = std::sqrt(1 - across * across);
-        float light = 0.35f + 0.65f * round - 0.25f * across;
-        // A sunk bar is lit from the other side and sits in shadow.
-        if (pressed)
-            light = 0.25f + 0.35f * round + 0.2f * across;
-        return scaled({1.0f, 1.0f, 1.0f}, std::clamp(light, 0.0f, 1.0f));
-    });
+    image.paint([=](float u, float v) { return emblem_plate(bars(pressed, u, v), emblem, pressed, u, v); });
     return image;
 }
