@@ -230,6 +230,8 @@ void application::run_frame()
         exit_all_states();
         return;
     }
+    if (events->take_focus_loss())
+        state_stack.back()->focus_lost();
     process_requests();
 }
 

@@ -2,9 +2,11 @@
 
 // The player's game settings (not OGRE's render settings in config.cfg),
 // read from a plain text file of `key = value` lines; `#` starts a comment,
-// blank lines are ignored, switches take `on` or `off`. Every value starts
+// blank lines are ignored, switches take `on` or `off`, keys a key's name. Every value starts
 // at its default, which is how the game looked and ran before the file
 // existed; the game only reads the file, it never writes it.
+
+#include "key_bindings.h"
 
 #include <filesystem>
 #include <iosfwd>
@@ -19,6 +21,8 @@ public:
     bool vsync = true;
     // A translucent ball replays the level's best run beside the player's.
     bool ghost = true;
+    // `key_forward = Up` and so on; see key_names.h for the names.
+    key_bindings keys;
 
     // Applies `key = value` lines from `in` over these values; a line it cannot use (unknown key, bad value,
     // no '=') is logged with `source`:line and changes nothing.

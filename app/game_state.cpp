@@ -16,6 +16,7 @@ void game_state::resume() {}
 void game_state::exit() {}
 void game_state::update() {}
 bool game_state::is_still() const { return false; }
+void game_state::focus_lost() {}
 
 bool game_state::get_transition(std::string& name, bool& push)
 {

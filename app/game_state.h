@@ -30,6 +30,8 @@ public:
     // True while the state shows a still picture (a menu, nothing moving):
     // the main loop then draws fewer frames. By default a state moves.
     virtual bool is_still() const;
+    // The window lost the keyboard's focus (the player switched away).
+    virtual void focus_lost();
 
     // Hands out a pending request once: true with its target and push flag,
     // false (leaving the arguments alone) when nothing was requested.

@@ -2,7 +2,7 @@
 
 // The keys and mouse buttons the game binds, with the values of OIS's key
 // codes (keyboard scan codes) and button ids, so that only the input manager
-// needs to know OIS. mouse_state is a copy of the mouse as of the last capture.
+// needs to know OIS. A player's own binding may be any other code. mouse_state is a copy of the mouse as of the last capture.
 
 enum key_code {
     KC_ESCAPE = 1,
@@ -10,6 +10,7 @@ enum key_code {
     KC_Q = 16,
     KC_W = 17,
     KC_E = 18,
+    KC_R = 19,
     KC_RETURN = 28,
     KC_A = 30,
     KC_S = 31,

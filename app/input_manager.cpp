@@ -102,11 +102,13 @@ public:
         return true;
     }
 
-    void centre_pointer() const
+    void centre_pointer() const { warp_pointer(width / 2, height / 2); }
+
+    void warp_pointer(int x, int y) const
     {
         if (!display)
             return;
-        XWarpPointer(display, None, Window(window_handle), 0, 0, 0, 0, width / 2, height / 2);
+        XWarpPointer(display, None, Window(window_handle), 0, 0, 0, 0, x, y);
         XFlush(display);
     }
 
@@ -235,6 +237,15 @@ void input_manager::show_pointer(bool shown)
         const gui_point at = gui_position(state);
         MyGUI::InputManager::getInstance().injectMouseMove(at.x, at.y, state.Z.abs);
     }
+}
+
+void input_manager::move_pointer(int x, int y)
+{
+    if (!input_devices || input_devices->captured)
+        return;
+    input_devices->warp_pointer(x, y);
+    if (gui)
+        MyGUI::InputManager::getInstance().injectMouseMove(x, y, 0);
 }
 
 input_manager::gui_point input_manager::gui_position(const mouse_state& state) const

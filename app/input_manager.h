@@ -46,6 +46,8 @@ public:
     // Shows the GUI's pointer, free and drawn where the real pointer is, or
     // hides and captures it for play.
     void show_pointer(bool shown);
+    // Puts the free pointer at (x, y) in the window, on a menu's first choice.
+    void move_pointer(int x, int y);
 
     // Held-key dispatch: each listener in order, each of its keys in code order.
     void run_key_bindings(const std::function<bool(key_code)>& key_down);

@@ -49,6 +49,19 @@ void window_events::pump()
         case DestroyNotify:
             close_requested = true;
             break;
+        case FocusOut:
+            // Grabs move the focus for a moment; only another window takes it.
+            if (event.xfocus.mode == NotifyNormal && event.xfocus.detail != NotifyInferior &&
+                event.xfocus.detail != NotifyPointer)
+                focus_lost = true;
+            break;
         }
     }
+}
+
+bool window_events::take_focus_loss()
+{
+    const bool lost = focus_lost;
+    focus_lost = false;
+    return lost;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 // The render window's message pump on X11: keeps OGRE's idea of the window's
-// size, visibility and activity up to date and notices the close button.
+// size, visibility and activity up to date, notices the close button and
+// the player switching to another window.
 // OGRE's own pump compares close requests with an atom its GL window never
 // sets and drops them; this one asks for WM_DELETE_WINDOW itself and reports
 // it through closed(). The window is left standing, so that the states and
@@ -20,6 +21,8 @@ public:
     // Handles every pending event of the window.
     void pump();
     bool closed() const { return close_requested; }
+    // Whether the window lost the keyboard's focus since the last call.
+    bool take_focus_loss();
 
 private:
     Ogre::RenderWindow* const window;
@@ -27,4 +30,5 @@ private:
     unsigned long handle = 0;
     unsigned long delete_atom = 0;
     bool close_requested = false;
+    bool focus_lost = false;
 };

@@ -17,10 +17,11 @@ using namespace boost::placeholders;
 obj_player::obj_player(level* owner)
     : game_object(owner, nullptr, false, "player.mesh", "player"), input("player_input")
 {
-    input.bind_key(KC_W, boost::bind(&obj_player::hold, this, move_forward_bit));
-    input.bind_key(KC_S, boost::bind(&obj_player::hold, this, move_backward_bit));
-    input.bind_key(KC_A, boost::bind(&obj_player::hold, this, move_left_bit));
-    input.bind_key(KC_D, boost::bind(&obj_player::hold, this, move_right_bit));
+    const key_bindings& keys = context->settings.keys;
+    input.bind_key(keys.key(key_bindings::forward), boost::bind(&obj_player::hold, this, move_forward_bit));
+    input.bind_key(keys.key(key_bindings::backward), boost::bind(&obj_player::hold, this, move_backward_bit));
+    input.bind_key(keys.key(key_bindings::left), boost::bind(&obj_player::hold, this, move_left_bit));
+    input.bind_key(keys.key(key_bindings::right), boost::bind(&obj_player::hold, this, move_right_bit));
     if (context->scout) {
         move_strength = 7000000.0f;
         input.bind_key(KC_Q, boost::bind(&obj_player::hold, this, move_down_bit));

@@ -1,8 +1,9 @@
 #pragma once
 
-// The ball the player steers with W, A, S and D, relative to the heading of
-// the game camera. The keys are gathered during the input capture; the next
-// update pushes the ball, scaled by the frame time. A ball that falls
+// The ball the player steers with W, A, S and D (or the keys the settings
+// bind), relative to the heading of the game camera. The keys are gathered
+// during the input capture; the next update pushes the ball, scaled by the
+// frame time. A ball that falls
 // 30 units below the last surface that counts, or touches the ground, is put
 // back at its respawn point, which checkpoints move forward. Built by the
 // level after every other object, under the id "player".

@@ -10,6 +10,7 @@
 #include "game_hud.h"
 #include "level/level.h"
 #include "level_run.h"
+#include "menu_keys.h"
 #include "objects/obj_player.h"
 #include "return_to_title.h"
 
@@ -30,9 +31,11 @@ using namespace boost::placeholders;
 gs_game::gs_game(game_context* context)
     : game_state(context, "game"), input("gs_game_input")
 {
-    input.bind_key(KC_TAB, boost::bind(&gs_game::end_state, this, _1));
-    input.bind_key(KC_SYSRQ, boost::bind(&gs_game::take_screenshot, this, _1));
-    input.bind_key(KC_ESCAPE, boost::bind(&gs_game::toggle_menu, this, _1));
+    const key_bindings& keys = context->settings.keys;
+    input.bind_key(keys.key(key_bindings::leave), boost::bind(&gs_game::end_state, this, _1));
+    input.bind_key(keys.key(key_bindings::screenshot), boost::bind(&gs_game::take_screenshot, this, _1));
+    input.bind_key(keys.key(key_bindings::menu), boost::bind(&gs_game::toggle_menu, this, _1));
+    input.bind_key(keys.key(key_bindings::restart), boost::bind(&gs_game::restart, this, _1));
 }
 
 gs_game::~gs_game() = default;
@@ -93,6 +96,7 @@ void gs_game::load_hud()
 
 void gs_game::update()
 {
+    restart_key.next_frame();
     screenshots.update(gui, context->frame_time);
     if (!current_level || !camera)
         return;
@@ -171,13 +175,14 @@ void gs_game::menu_frame()
     } else if (menu_state & menu_open) {
         show_overlay(1.0f);
         if (!menu_loaded) {
+            show_pointer(true);
             if (gui) {
                 MyGUI::LayoutManager::getInstance().loadLayout("ingame_menu.layout");
                 attach("back_main_menu");
                 attach("resume_game");
                 attach("restart_game");
+                show_menu_keys(*gui, context->settings.keys, *context->input);
             }
-            show_pointer(true);
             menu_loaded = true;
         }
     } else if (menu_state & menu_fading_out) {
@@ -194,6 +199,8 @@ void gs_game::menu_frame()
                 destroy_widget("back_main_menu");
                 destroy_widget("restart_game");
                 destroy_widget("resume_game");
+                destroy_widget("menu_heading");
+                destroy_widget("menu_keys");
             }
         }
     }
@@ -269,6 +276,23 @@ void gs_game::toggle_menu(float)
     } else if (menu_state & menu_open) {
         menu_state = menu_fading_out;
     }
+}
+
+void gs_game::restart(float)
+{
+    // Once per press: the level it starts would see the held key again.
+    if (!restart_key.pressed() || context->scout || !current_level || hud_mode == hud_completed || paused ||
+        (run && run->is_watching()))
+        return;
+    play_level(current_level->get_file_name());
+}
+
+void gs_game::focus_lost()
+{
+    // Alt-tab never costs a life: play freezes behind the in-game menu.
+    if (menu_state == menu_closed && !context->scout && current_level && hud_mode != hud_completed &&
+        !(run && run->is_watching()))
+        toggle_menu(0.0f);
 }
 
 void gs_game::on_button_click(MyGUI::Widget* sender)

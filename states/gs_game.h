@@ -6,7 +6,8 @@
 // frame advances the level, the camera and the physics until the target is
 // reached; then the completed screen offers the next level of the
 // "campaign". Escape fades in the in-game menu (resume, restart, back to the
-// main menu) and freezes play; Tab leaves the level for the title screen (in
+// main menu) and freezes play, as does the window losing the focus; R
+// restarts at once; Tab leaves the level for the title screen (in
 // mapscout it ends the program); Print Screen writes screenshots. Without a
 // GUI the level plays without display and menu. Each play is recorded and
 // raced against the level's best run; with the "watch" parameter the best
@@ -14,6 +15,7 @@
 
 #include "app/game_state.h"
 #include "app/input_listener.h"
+#include "app/single_press.h"
 #include "screenshot_key.h"
 
 #include <memory>
@@ -50,6 +52,9 @@ public:
     void end_state(float);
     void take_screenshot(float);
     void toggle_menu(float);
+    // Starts the level again at once (R unless the settings bind another key).
+    void restart(float);
+    void focus_lost() override;
     void on_button_click(MyGUI::Widget* sender);
     // The same, by the button's name.
     void press(const std::string& button);
@@ -89,4 +94,5 @@ private:
     input_listener input;
     campaign_object* campaign = nullptr;
     screenshot_key screenshots{context};
+    single_press restart_key;
 };

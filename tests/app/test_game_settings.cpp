@@ -2,6 +2,7 @@
 // unreadable file leaves the game with, and what the log says about it.
 
 #include "app/game_settings.h"
+#include "app/key_names.h"
 #include "support/log_capture.h"
 
 #include <gtest/gtest.h>
@@ -100,4 +101,30 @@ TEST_F(settings_file, one_that_cannot_be_read_gives_the_defaults_and_a_log_line_
     EXPECT_EQ(log.lines[0].rfind((folder / "settings").string() + ": Die Einstellungen können nicht gelesen werden", 0),
               0u);
     EXPECT_TRUE(fs::is_directory(folder / "settings" / "inside"));
+}
+
+TEST_F(settings_file, keys_are_bound_by_name_and_may_swap_but_never_share)
+{
+    EXPECT_EQ(game_settings().keys.all(), (key_bindings().all())) << "a binding without a file changed";
+    EXPECT_EQ(game_settings().keys.key(key_bindings::forward), KC_W);
+    EXPECT_EQ(game_settings().keys.key(key_bindings::restart), KC_R);
+
+    std::ofstream(folder / "settings") << "key_forward = up\n"
+                                          "key_left = D\n"
+                                          "key_right = A\n"
+                                          "key_restart = Tab\n"
+                                          "key_backward = Hyperdrive\n";
+    const game_settings settings = game_settings::load(folder / "settings");
+    key_code up;
+    ASSERT_TRUE(key_from_name("Up", up));
+    EXPECT_EQ(settings.keys.key(key_bindings::forward), up);
+    EXPECT_EQ(settings.keys.key(key_bindings::left), KC_D) << "a swap of two keys was refused";
+    EXPECT_EQ(settings.keys.key(key_bindings::right), KC_A);
+    EXPECT_EQ(settings.keys.key(key_bindings::restart), KC_R) << "two actions share Tab";
+    EXPECT_EQ(settings.keys.key(key_bindings::leave), KC_TAB);
+    EXPECT_EQ(settings.keys.key(key_bindings::backward), KC_S);
+    const std::string file = (folder / "settings").string();
+    EXPECT_TRUE(log.contains(file + ":4: Die Taste Tab gehört schon zu \"leave the level\", key_restart bleibt R"));
+    EXPECT_TRUE(log.contains(file + ":5: Unbekannte Taste \"Hyperdrive\" für key_backward, die Einstellung bleibt unverändert"));
+    EXPECT_EQ(log.lines.size(), 2u);
 }

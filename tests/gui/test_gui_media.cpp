@@ -117,7 +117,12 @@ const std::map<std::string, std::map<std::string, std::string>> required_widgets
       {"coins_total", "TextBox"},
       {"time_minutes", "TextBox"},
       {"time_seconds", "TextBox"}}},
-    {"ingame_menu.layout", {{"back_main_menu", "Button"}, {"resume_game", "Button"}, {"restart_game", "Button"}}},
+    {"ingame_menu.layout",
+     {{"back_main_menu", "Button"},
+      {"resume_game", "Button"},
+      {"restart_game", "Button"},
+      {"menu_heading", "TextBox"},
+      {"menu_keys", "TextBox"}}},
     {"ingame_completed.layout",
      {{"next_level_name", "TextBox"},
       {"next_level", "TextBox"},
@@ -286,8 +291,8 @@ TEST_F(gui_media, every_layout_places_its_windows_on_a_defined_layer)
     }
 }
 
-// The game removes exactly these three buttons when play resumes; anything
-// around them would stay on screen during play.
+// The game removes exactly these widgets when play resumes; anything else
+// would stay on screen during play.
 TEST_F(gui_media, pause_menu_leaves_nothing_behind_when_its_buttons_go)
 {
     TiXmlDocument doc;
@@ -295,7 +300,7 @@ TEST_F(gui_media, pause_menu_leaves_nothing_behind_when_its_buttons_go)
     std::set<std::string> top;
     for (const TiXmlElement* w = doc.RootElement()->FirstChildElement("Widget"); w; w = w->NextSiblingElement("Widget"))
         top.insert(attribute(w, "name"));
-    EXPECT_EQ(top, (std::set<std::string>{"back_main_menu", "resume_game", "restart_game"}));
+    EXPECT_EQ(top, (std::set<std::string>{"back_main_menu", "resume_game", "restart_game", "menu_heading", "menu_keys"}));
 }
 
 TEST_F(gui_media, gui_shaders_match_what_mygui_binds)

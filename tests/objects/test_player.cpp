@@ -1,4 +1,5 @@
 #include "app/game_camera.h"
+#include "app/key_names.h"
 #include "app/physics/physics_body.h"
 #include "objects/obj_player.h"
 #include "support/level_fixture.h"
@@ -53,6 +54,22 @@ TEST_F(player_ball, w_rolls_it_in_the_camera_heading)
     run(*turned, 1.0f, 60.0f, {KC_W}, &camera);
     EXPECT_GT(turned->get_player()->get_position().x, 10.0f);
     EXPECT_NEAR(turned->get_player()->get_position().z, 0.0f, 0.5f);
+}
+
+TEST_F(player_ball, a_key_bound_anew_rolls_it_and_the_old_key_no_longer_does)
+{
+    lvl.reset();
+    key_code up;
+    ASSERT_TRUE(key_from_name("Up", up));
+    ASSERT_TRUE(context.settings.keys.bind(key_bindings::forward, up));
+    auto rebound = load_course(open_floor, "rebound.map");
+    obj_player* rolled = rebound->get_player();
+    run(*rebound, 0.5f, 60.0f);
+    const Ogre::Vector3 start = rolled->get_position();
+    run(*rebound, 1.0f, 60.0f, {KC_W});
+    EXPECT_LT(start.distance(rolled->get_position()), 0.05f) << "W still rolls the ball";
+    run(*rebound, 1.0f, 60.0f, {up});
+    EXPECT_LT(rolled->get_position().z, start.z - 10.0f);
 }
 
 TEST_F(player_ball, two_keys_at_right_angles_push_no_harder_and_opposite_keys_cancel)
