@@ -107,6 +107,7 @@ bool application::start(std::string app_name, const std::string& video_mode)
     context->input = input.get();
     context->sound = sound.get();
     context->settings = settings;
+    sound->set_music_volume(settings.music ? float(settings.music_volume) / 100.0f : 0.0f);
     context->screenshot_folder = folders->user().screenshot_folder().string();
     context->progress_folder = folders->user().progress_folder().string();
     context->gui_log_file = (folders->user().log_file().parent_path() / "MyGUI.log").string();

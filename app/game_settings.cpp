@@ -28,6 +28,17 @@ setter on_off(bool game_settings::*field)
     };
 }
 
+setter percent(int game_settings::*field)
+{
+    return [field](game_settings& settings, const std::string& value) {
+        if (value.empty() || value.size() > 3 || value.find_first_not_of("0123456789") != std::string::npos ||
+            std::stoi(value) > 100)
+            return false;
+        settings.*field = std::stoi(value);
+        return true;
+    };
+}
+
 // One line per key.
 const std::map<std::string, setter>& known_settings()
 {
@@ -37,6 +48,8 @@ const std::map<std::string, setter>& known_settings()
         {"frame_cap", on_off(&game_settings::frame_cap)},
         {"vsync", on_off(&game_settings::vsync)},
         {"ghost", on_off(&game_settings::ghost)},
+        {"music_volume", percent(&game_settings::music_volume)},
+        {"music", on_off(&game_settings::music)},
     };
     return known;
 }

@@ -2,7 +2,8 @@
 
 // The player's game settings (not OGRE's render settings in config.cfg),
 // read from a plain text file of `key = value` lines; `#` starts a comment,
-// blank lines are ignored, switches take `on` or `off`, keys a key's name. Every value starts
+// blank lines are ignored, switches take `on` or `off`, keys a key's name,
+// a volume a whole number from 0 to 100. Every value starts
 // at its default, which is how the game looked and ran before the file
 // existed; the game only reads the file, it never writes it.
 
@@ -21,6 +22,9 @@ public:
     bool vsync = true;
     // A translucent ball replays the level's best run beside the player's.
     bool ghost = true;
+    // The music's loudness in percent, and whether it plays at all.
+    int music_volume = 100;
+    bool music = true;
     // `key_forward = Up` and so on; see key_names.h for the names.
     key_bindings keys;
 

@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -58,4 +60,9 @@ void sdl_sound_device::stop_all()
 {
     Mix_HaltMusic();
     tracks.clear();
+}
+
+void sdl_sound_device::set_music_volume(float volume)
+{
+    Mix_VolumeMusic(int(std::lround(std::clamp(volume, 0.0f, 1.0f) * MIX_MAX_VOLUME)));
 }

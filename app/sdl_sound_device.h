@@ -16,6 +16,7 @@ public:
 
     track* play_looped(const std::string& path) override;
     void stop_all() override;
+    void set_music_volume(float volume) override;
 
 private:
     std::vector<std::unique_ptr<track>> tracks;

@@ -1,7 +1,7 @@
 #pragma once
 
-// Plays background music. The game only ever starts a file looped and stops
-// everything, so that is the whole interface. create() picks the real device,
+// Plays background music. The game only ever starts a file looped, stops
+// everything and sets the music's volume, so that is the whole interface. create() picks the real device,
 // or a silent one (with a log line) when the machine has no audio output, so
 // the game never ends just because it cannot make a sound.
 
@@ -21,6 +21,9 @@ public:
     // Starts the file at path, looped. Null when it cannot be played.
     virtual track* play_looped(const std::string& path) = 0;
     virtual void stop_all() = 0;
+    // The music's loudness from 0 (silent) to 1 (as recorded, the default),
+    // for what plays now and later. A silent device has nothing to turn.
+    virtual void set_music_volume(float) {}
 
     static std::unique_ptr<sound_device> create();
 };

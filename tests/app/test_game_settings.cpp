@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 
 bool all_on(const game_settings& s)
 {
-    return s.shadows && s.bloom && s.frame_cap && s.vsync && s.ghost;
+    return s.shadows && s.bloom && s.frame_cap && s.vsync && s.ghost && s.music;
 }
 
 game_settings read_text(const std::string& text)
@@ -63,7 +63,8 @@ TEST_F(settings_file, each_switch_turns_off_alone_and_comments_and_blank_lines_a
         {"bloom=off\r\n", &game_settings::bloom},
         {"frame_cap = off\n", &game_settings::frame_cap},
         {"vsync = off\n", &game_settings::vsync},
-        {"ghost = off\n", &game_settings::ghost}};
+        {"ghost = off\n", &game_settings::ghost},
+        {"music = off\n", &game_settings::music}};
     for (const auto& [text, field] : switches) {
         game_settings settings = read_text(text);
         EXPECT_FALSE(settings.*field) << text;
@@ -101,6 +102,17 @@ TEST_F(settings_file, one_that_cannot_be_read_gives_the_defaults_and_a_log_line_
     EXPECT_EQ(log.lines[0].rfind((folder / "settings").string() + ": Die Einstellungen können nicht gelesen werden", 0),
               0u);
     EXPECT_TRUE(fs::is_directory(folder / "settings" / "inside"));
+}
+
+TEST_F(settings_file, the_music_volume_is_a_whole_percent)
+{
+    EXPECT_EQ(game_settings().music_volume, 100);
+    EXPECT_EQ(read_text("music_volume = 40\n").music_volume, 40);
+    EXPECT_EQ(read_text("music_volume = 0\n").music_volume, 0);
+    for (const char* bad : {"101", "-1", "4x", "", "0.5", "1000000000000"}) {
+        EXPECT_EQ(read_text(std::string("music_volume = ") + bad + "\n").music_volume, 100) << bad;
+        EXPECT_TRUE(log.contains("settings:1: Ungültiger Wert \"" + std::string(bad) + "\" für music_volume, die Einstellung bleibt unverändert")) << bad;
+    }
 }
 
 TEST_F(settings_file, keys_are_bound_by_name_and_may_swap_but_never_share)
