@@ -36,6 +36,7 @@ gs_game::gs_game(game_context* context)
     input.bind_key(keys.key(key_bindings::screenshot), boost::bind(&gs_game::take_screenshot, this, _1));
     input.bind_key(keys.key(key_bindings::menu), boost::bind(&gs_game::toggle_menu, this, _1));
     input.bind_key(keys.key(key_bindings::restart), boost::bind(&gs_game::restart, this, _1));
+    input.bind_key(KC_RETURN, boost::bind(&gs_game::go_on, this, _1));
 }
 
 gs_game::~gs_game() = default;
@@ -97,6 +98,7 @@ void gs_game::load_hud()
 void gs_game::update()
 {
     restart_key.next_frame();
+    return_key.next_frame();
     screenshots.update(gui, context->frame_time);
     if (!current_level || !camera)
         return;
@@ -285,6 +287,14 @@ void gs_game::restart(float)
         (run && run->is_watching()))
         return;
     play_level(current_level->get_file_name());
+}
+
+void gs_game::go_on(float)
+{
+    if (!return_key.pressed() || hud_mode != hud_completed || !current_level)
+        return;
+    // The way on: the next level, or back once the campaign is over.
+    press(gui && !gui->findWidgetT("next_level_start", false) ? "back_main_menu" : "next_level_start");
 }
 
 void gs_game::focus_lost()

@@ -5,7 +5,7 @@
 // ball, and shows the heads-up display on the "gui" parameter's GUI. Every
 // frame advances the level, the camera and the physics until the target is
 // reached; then the completed screen offers the next level of the
-// "campaign". Escape fades in the in-game menu (resume, restart, back to the
+// "campaign" (Return takes it). Escape fades in the in-game menu (resume, restart, back to the
 // main menu) and freezes play, as does the window losing the focus; R
 // restarts at once; Tab leaves the level for the title screen (in
 // mapscout it ends the program); Print Screen writes screenshots. Without a
@@ -54,6 +54,8 @@ public:
     void toggle_menu(float);
     // Starts the level again at once (R unless the settings bind another key).
     void restart(float);
+    // Return on the completed screen presses its first button.
+    void go_on(float);
     void focus_lost() override;
     void on_button_click(MyGUI::Widget* sender);
     // The same, by the button's name.
@@ -95,4 +97,5 @@ private:
     campaign_object* campaign = nullptr;
     screenshot_key screenshots{context};
     single_press restart_key;
+    single_press return_key;
 };
