@@ -283,8 +283,7 @@ void gs_game::toggle_menu(float)
 void gs_game::restart(float)
 {
     // Once per press: the level it starts would see the held key again.
-    if (!restart_key.pressed() || context->scout || !current_level || hud_mode == hud_completed || paused ||
-        (run && run->is_watching()))
+    if (!restart_key.pressed() || !in_play() || paused)
         return;
     play_level(current_level->get_file_name());
 }
@@ -300,9 +299,13 @@ void gs_game::go_on(float)
 void gs_game::focus_lost()
 {
     // Alt-tab never costs a life: play freezes behind the in-game menu.
-    if (menu_state == menu_closed && !context->scout && current_level && hud_mode != hud_completed &&
-        !(run && run->is_watching()))
+    if (menu_state == menu_closed && in_play())
         toggle_menu(0.0f);
+}
+
+bool gs_game::in_play() const
+{
+    return !context->scout && current_level && hud_mode != hud_completed && !(run && run->is_watching());
 }
 
 void gs_game::on_button_click(MyGUI::Widget* sender)

@@ -75,6 +75,8 @@ private:
     // Replaces this level by `file` (restart or the next level).
     void play_level(const std::string& file);
     void play_frame();
+    // A player's own level before its finish: not mapscout, not a watched run.
+    bool in_play() const;
     void menu_frame();
     void show_overlay(float alpha);
     void show_completed_screen();
