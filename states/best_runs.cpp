@@ -39,9 +39,15 @@ progress_store::outcome best_runs::keep(const replay& run, bool& saved_replay)
     const progress_store::outcome outcome =
         progress.record_finish(run.level_file, run.finish_time, run.coins, progress_store::today());
     replay playable;
-    if (!outcome.new_best_time && best_replay(run.level_file, playable))
+    const bool has_playable = best_replay(run.level_file, playable);
+    if (!outcome.new_best_time && has_playable)
         return outcome;
-    const std::string problem = safe_file::write(replay_path(run.level_file), run.to_text());
+    const std::filesystem::path path = replay_path(run.level_file);
+    // One that cannot be played is still the player's: moved aside, never overwritten.
+    std::error_code ignored;
+    if (!has_playable && std::filesystem::exists(path, ignored))
+        safe_file::set_aside(path, "it cannot be played");
+    const std::string problem = safe_file::write(path, run.to_text());
     if (problem.empty())
         saved_replay = true;
     else
