@@ -5,6 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 config=${1:-release}
 export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+# Paths relative to the checkout, so that every clone and worktree shares one cache.
+export CCACHE_BASEDIR="$PWD"
 case "$config" in
   release) flags=() ;;
   # clang, so the same build also makes the libFuzzer targets.

@@ -99,7 +99,8 @@ const std::vector<std::string> layout_files{"main_menu.layout", "level_selection
 
 // What the game states find by name, and the widget class they expect.
 const std::map<std::string, std::map<std::string, std::string>> required_widgets{
-    {"main_menu.layout", {{"main_menu_start", "Button"}, {"main_menu_quit", "Button"}}},
+    {"main_menu.layout",
+     {{"main_menu_start", "Button"}, {"main_menu_options", "Button"}, {"main_menu_help", "Button"}, {"main_menu_quit", "Button"}}},
     {"level_selection.layout",
      {{"campaign_list", "ListBox"},
       {"level_list", "ListBox"},

@@ -125,8 +125,10 @@ expect_running() {
 }
 
 # The title screen's buttons, the level selection's, and the in-game menu's.
-PLAY_BUTTON="510 453"
-QUIT_BUTTON="510 542"
+PLAY_BUTTON="512 439"
+OPTIONS_BUTTON="441 512"
+HELP_BUTTON="583 512"
+QUIT_BUTTON="512 585"
 BACK_BUTTON="462 679"
 START_BUTTON="833 679"
 MENU_MAIN_MENU_BUTTON="511 470"
