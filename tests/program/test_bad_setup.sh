@@ -48,7 +48,7 @@ APP_PID=$!
 find_window quillax >/dev/null || fail "no window with the good settings; stderr: $(cat stderr.txt)"
 wait_for_line ogre.log "***Spielzustand game wurde erfoglreich registriert***" || fail "states not registered"
 sleep 3
-xdotool mousemove 510 453; sleep 0.3; xdotool mousedown 1; sleep 0.15; xdotool mouseup 1
+xdotool mousemove $PLAY_BUTTON; sleep 0.3; xdotool mousedown 1; sleep 0.15; xdotool mouseup 1
 wait_for_line ogre.log "nowhere.png: Vorschaubild fehlt oder ist kein Bild, es wird das Standardbild gezeigt" ||
   fail "the missing preview was not reported"
 sleep 1

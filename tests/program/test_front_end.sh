@@ -35,7 +35,7 @@ keep title
 rms=$(sox -t raw -r 44100 -e signed -b 16 -c 2 audio.raw -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}')
 awk -v r="${rms:-0}" 'BEGIN { exit !(r > 0.01) }' || fail "the menu music is silent (RMS ${rms:-none})"
 
-click 510 453
+click $PLAY_BUTTON
 shot selection
 [ "$(differs title selection)" -gt 20000 ] || fail "Play did not open the level selection"
 keep selection
