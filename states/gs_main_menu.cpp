@@ -167,8 +167,10 @@ void gs_main_menu::show_main_menu()
     gui->destroyAllChildWidget();
     MyGUI::LayoutManager::getInstance().loadLayout("main_menu.layout");
     attach("main_menu_start");
+    attach("main_menu_options");
+    attach("main_menu_help");
     attach("main_menu_quit");
-    selection_shown = false;
+    shown = screen::title;
     context->input->set_gui(gui);
     context->input->show_pointer(true);
 }
@@ -177,7 +179,7 @@ void gs_main_menu::show_level_selection()
 {
     gui->destroyAllChildWidget();
     MyGUI::LayoutManager::getInstance().loadLayout("level_selection.layout");
-    selection_shown = true;
+    shown = screen::selection;
     attach("level_start");
     attach("level_back");
     attach("level_watch");
@@ -306,7 +308,7 @@ void gs_main_menu::go_back(float)
 {
     if (!escape.pressed())
         return;
-    if (selection_shown)
+    if (shown != screen::title)
         show_main_menu();
     else
         running = false;

@@ -68,7 +68,9 @@ private:
     Ogre::Viewport* menu_viewport = nullptr;
     input_listener input;
     single_press escape;
-    bool selection_shown = false;
+    // The screen on show; Escape goes back from any other to the title screen.
+    enum class screen { title, selection, options, help };
+    screen shown = screen::title;
     level_entry* selected_level = nullptr;
     campaign_object* selected_campaign = nullptr;
     std::vector<campaign_object*> campaigns;
