@@ -8,8 +8,10 @@
 #include "log.h"
 #include "physics/physics_world.h"
 #include "render_settings.h"
+#include "settings_store.h"
 #include "sound_device.h"
 #include "window_events.h"
+#include "window_size.h"
 #include "x_error_report.h"
 #include "states/gs_game.h"
 #include "states/gs_main_menu.h"
@@ -22,6 +24,7 @@
 #include <OgreRoot.h>
 #include <OgreSceneManager.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
@@ -83,7 +86,11 @@ bool application::start(std::string app_name, const std::string& video_mode)
     log_manager->createLog(log_file, true, false, false);
     if (!folders->log_problem().empty())
         std::cerr << folders->log_problem() << std::endl;
-    const game_settings settings = game_settings::load(folders->user().settings_file());
+    settings_file = std::make_unique<settings_store>(folders->user().settings_file());
+    const game_settings& settings = settings_file->loaded();
+    context = std::make_unique<game_context>();
+    context->settings = settings;
+    context->settings_file = settings_file.get();
     check_x_display();
     root = make_root(log_file);
     if (!configure(video_mode))
@@ -99,15 +106,13 @@ bool application::start(std::string app_name, const std::string& video_mode)
     input = std::make_unique<input_manager>();
     world = std::make_unique<physics_world>();
     sound = sound_device::create();
-    context = std::make_unique<game_context>();
     context->root = root;
     context->scene_manager = scene_manager;
     context->window = window;
     context->world = world.get();
     context->input = input.get();
     context->sound = sound.get();
-    context->settings = settings;
-    sound->set_music_volume(settings.music ? float(settings.music_volume) / 100.0f : 0.0f);
+    sound->set_music_volume(settings.music_gain());
     context->screenshot_folder = folders->user().screenshot_folder().string();
     context->progress_folder = folders->user().progress_folder().string();
     context->gui_log_file = (folders->user().log_file().parent_path() / "MyGUI.log").string();
@@ -147,9 +152,7 @@ bool application::configure(const std::string& video_mode)
         if (!root->showConfigDialog(OgreBites::getNativeConfigDialog()))
             return false;
     }
-    // For this run only: OGRE writes config.cfg from its dialog alone.
-    if (!video_mode.empty())
-        root->getRenderSystem()->setConfigOption("Video Mode", video_mode);
+    apply_video_settings(video_mode);
     const std::string problem = render_settings_problem(root->getRenderSystem()->getConfigOptions());
     if (!problem.empty())
         throw std::runtime_error(problem + "; " + folders->settings_cure());
@@ -157,6 +160,33 @@ bool application::configure(const std::string& video_mode)
     window = root->initialise(true, app_name, Ogre::BLANKSTRING);
     events = std::make_unique<window_events>(window);
     return true;
+}
+
+void application::apply_video_settings(const std::string& video_mode)
+{
+    Ogre::RenderSystem* renderer = root->getRenderSystem();
+    // Setting an option may rebuild the render system's table: look it up afresh each time.
+    const auto option = [renderer](const std::string& name) {
+        const Ogre::ConfigOptionMap& options = renderer->getConfigOptions();
+        const auto found = options.find(name);
+        return found == options.end() ? Ogre::ConfigOption() : found->second;
+    };
+    const game_settings& settings = context->settings;
+    const Ogre::StringVector x_modes = option("Video Mode").possibleValues;
+    // For this run only: OGRE writes config.cfg from its dialog alone.
+    if (settings.fullscreen)
+        renderer->setConfigOption("Full Screen", *settings.fullscreen ? "Yes" : "No");
+    const bool fullscreen = option("Full Screen").currentValue == "Yes";
+    const bool offered = std::find(x_modes.begin(), x_modes.end(), settings.window_size) != x_modes.end();
+    if (!video_mode.empty())
+        renderer->setConfigOption("Video Mode", video_mode);
+    else if (!settings.window_size.empty() && fullscreen && !offered)
+        log_line("Die Fenstergröße " + settings.window_size + " bietet der Bildschirm nicht an, es gilt config.cfg");
+    else if (!settings.window_size.empty())
+        renderer->setConfigOption("Video Mode", settings.window_size);
+    context->fullscreen_now = fullscreen;
+    context->window_size_now = option("Video Mode").currentValue;
+    context->window_sizes = window_sizes({x_modes.begin(), x_modes.end()}, context->window_size_now);
 }
 
 void application::add_resource_locations(const std::string& file, const std::string& cure)

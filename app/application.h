@@ -21,6 +21,7 @@
 #include <vector>
 
 class game_folders;
+class settings_store;
 class game_state;
 class window_events;
 namespace Ogre {
@@ -86,12 +87,15 @@ public:
 private:
     Ogre::Root* make_root(const std::string& log_file);
     bool configure(const std::string& video_mode);
+    // The settings file's window size and full screen over config.cfg's, and the sizes to offer.
+    void apply_video_settings(const std::string& video_mode);
     void load_resources();
     void main_loop();
 
     std::map<std::string, game_state*> states;
     std::vector<game_state*> state_stack;
     std::unique_ptr<game_folders> folders;
+    std::unique_ptr<settings_store> settings_file;
     // The frame limiter's rate in play: the display's.
     int play_rate = 60;
     // Which frames of a still menu are drawn.

@@ -8,6 +8,7 @@
 #include "game_settings.h"
 
 #include <string>
+#include <vector>
 
 namespace Ogre {
 class Root;
@@ -17,6 +18,7 @@ class RenderWindow;
 class physics_world;
 class input_manager;
 class sound_device;
+class settings_store;
 
 struct game_context {
     Ogre::Root* root = nullptr;
@@ -38,6 +40,13 @@ struct game_context {
     std::string gui_log_file = "MyGUI.log";
     // Where best times and best runs are kept; empty keeps nothing (tests).
     std::string progress_folder;
-    // The player's settings file, read once before any state starts.
+    // The player's settings, read once before any state starts; the options
+    // screen changes them and writes them through settings_file (null: kept
+    // for this run only, as in tests).
     game_settings settings;
+    settings_store* settings_file = nullptr;
+    // The window this run made, and the sizes the options screen offers.
+    std::string window_size_now;
+    bool fullscreen_now = false;
+    std::vector<std::string> window_sizes;
 };

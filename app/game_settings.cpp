@@ -3,6 +3,7 @@
 #include "key_names.h"
 #include "log.h"
 #include "trimmed.h"
+#include "window_size.h"
 
 #include <cerrno>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <istream>
 #include <map>
+#include <sstream>
 #include <system_error>
 #include <vector>
 
@@ -28,15 +30,37 @@ setter on_off(bool game_settings::*field)
     };
 }
 
-setter percent(int game_settings::*field)
+setter whole_number(int game_settings::*field, int least, int most)
 {
-    return [field](game_settings& settings, const std::string& value) {
+    return [field, least, most](game_settings& settings, const std::string& value) {
         if (value.empty() || value.size() > 3 || value.find_first_not_of("0123456789") != std::string::npos ||
-            std::stoi(value) > 100)
+            std::stoi(value) < least || std::stoi(value) > most)
             return false;
         settings.*field = std::stoi(value);
         return true;
     };
+}
+
+setter speed(int game_settings::*field)
+{
+    return whole_number(field, game_settings::least_speed, game_settings::most_speed);
+}
+
+bool window_size_value(game_settings& settings, const std::string& value)
+{
+    int width = 0, height = 0;
+    if (!read_window_size(value, width, height))
+        return false;
+    settings.window_size = window_size_text(width, height);
+    return true;
+}
+
+bool fullscreen_value(game_settings& settings, const std::string& value)
+{
+    if (value != "on" && value != "off")
+        return false;
+    settings.fullscreen = value == "on";
+    return true;
 }
 
 // One line per key.
@@ -48,8 +72,13 @@ const std::map<std::string, setter>& known_settings()
         {"frame_cap", on_off(&game_settings::frame_cap)},
         {"vsync", on_off(&game_settings::vsync)},
         {"ghost", on_off(&game_settings::ghost)},
-        {"music_volume", percent(&game_settings::music_volume)},
+        {"music_volume", whole_number(&game_settings::music_volume, 0, 100)},
         {"music", on_off(&game_settings::music)},
+        {"mouse_sensitivity", speed(&game_settings::mouse_sensitivity)},
+        {"invert_mouse", on_off(&game_settings::invert_mouse)},
+        {"wheel_speed", speed(&game_settings::wheel_speed)},
+        {"window_size", window_size_value},
+        {"fullscreen", fullscreen_value},
     };
     return known;
 }
@@ -62,27 +91,32 @@ struct wanted_key {
 };
 
 // Reads a `key_...` line into `wanted`; false when `name` names no action.
+// `refused` counts a line that names an action but no key.
 bool read_key(const std::string& name, const std::string& value, const std::string& where,
-              std::vector<wanted_key>& wanted)
+              std::vector<wanted_key>& wanted, int& refused)
 {
     for (int a = 0; a < key_bindings::action_count; ++a) {
         const auto action = key_bindings::action(a);
         if (name != key_bindings::setting_name(action))
             continue;
         key_code key;
-        if (key_from_name(value, key))
+        if (key_from_name(value, key)) {
             wanted.push_back({action, key, where});
-        else
-            log_line(where + "Unbekannte Taste \"" + value + "\" für " + name + ", die Einstellung bleibt unverändert");
+            return true;
+        }
+        log_line(where + "Unbekannte Taste \"" + value + "\" für " + name + ", die Einstellung bleibt unverändert");
+        ++refused;
         return true;
     }
     return false;
 }
 
 // All key lines at once, so that a file can swap two keys; a key that another
-// action keeps or also wants leaves its action as it was.
-void bind_keys(key_bindings& keys, const std::vector<wanted_key>& wanted)
+// action keeps or also wants leaves its action as it was. Returns how many
+// lines were refused.
+int bind_keys(key_bindings& keys, const std::vector<wanted_key>& wanted)
 {
+    int refused = 0;
     auto next = keys.all();
     for (const wanted_key& w : wanted)
         next[w.action] = w.key;
@@ -99,17 +133,25 @@ void bind_keys(key_bindings& keys, const std::vector<wanted_key>& wanted)
                          key_bindings::setting_name(w.action) + " bleibt " + key_name(keys.key(w.action)));
                 changed = next[w.action] != keys.key(w.action);
                 next[w.action] = keys.key(w.action);
+                ++refused;
                 break;
             }
         }
     }
     keys.bind_all(next);
+    return refused;
 }
 
-}
-
-void game_settings::read(std::istream& in, const std::string& source)
+const char* on_off_text(bool on)
 {
+    return on ? "on" : "off";
+}
+
+}
+
+int game_settings::read(std::istream& in, const std::string& source)
+{
+    int refused = 0;
     std::vector<wanted_key> wanted;
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
@@ -120,23 +162,54 @@ void game_settings::read(std::istream& in, const std::string& source)
         const auto equals = text.find('=');
         if (equals == std::string::npos) {
             log_line(where + "Zeile ohne \"=\" wird übergangen: \"" + text + "\"");
+            ++refused;
             continue;
         }
         const std::string key = trimmed(text.substr(0, equals));
         const std::string value = trimmed(text.substr(equals + 1));
-        if (read_key(key, value, where, wanted))
+        if (read_key(key, value, where, wanted, refused))
             continue;
         const auto found = known_settings().find(key);
-        if (found == known_settings().end())
+        if (found == known_settings().end()) {
             log_line(where + "Unbekannte Einstellung \"" + key + "\" wird übergangen");
-        else if (!found->second(*this, value))
+            ++refused;
+        } else if (!found->second(*this, value)) {
             log_line(where + "Ungültiger Wert \"" + value + "\" für " + key + ", die Einstellung bleibt unverändert");
+            ++refused;
+        }
     }
-    bind_keys(keys, wanted);
+    return refused + bind_keys(keys, wanted);
 }
 
-game_settings game_settings::load(const std::filesystem::path& file)
+std::string game_settings::to_text() const
 {
+    std::ostringstream out;
+    out << "# Quillax settings, written by the options screen; see the README for every line.\n";
+    out << "shadows = " << on_off_text(shadows) << "\n";
+    out << "bloom = " << on_off_text(bloom) << "\n";
+    out << "frame_cap = " << on_off_text(frame_cap) << "\n";
+    out << "vsync = " << on_off_text(vsync) << "\n";
+    out << "ghost = " << on_off_text(ghost) << "\n";
+    out << "music_volume = " << music_volume << "\n";
+    out << "music = " << on_off_text(music) << "\n";
+    out << "mouse_sensitivity = " << mouse_sensitivity << "\n";
+    out << "invert_mouse = " << on_off_text(invert_mouse) << "\n";
+    out << "wheel_speed = " << wheel_speed << "\n";
+    if (!window_size.empty())
+        out << "window_size = " << window_size << "\n";
+    if (fullscreen)
+        out << "fullscreen = " << on_off_text(*fullscreen) << "\n";
+    for (int a = 0; a < key_bindings::action_count; ++a)
+        out << key_bindings::setting_name(key_bindings::action(a)) << " = " << key_name(keys.key(key_bindings::action(a)))
+            << "\n";
+    return out.str();
+}
+
+game_settings game_settings::load(const std::filesystem::path& file, std::string* fault)
+{
+    std::string ignored;
+    std::string& why = fault ? *fault : ignored;
+    why.clear();
     game_settings settings;
     std::error_code failed;
     const auto status = std::filesystem::status(file, failed);
@@ -145,24 +218,28 @@ game_settings game_settings::load(const std::filesystem::path& file)
         return settings;
     const std::string cannot_read = file.string() + ": Die Einstellungen können nicht gelesen werden (";
     const std::string instead = "), es gelten die Standardwerte";
-    if (failed) {
-        log_line(cannot_read + failed.message() + instead);
-        return settings;
-    }
-    if (status.type() != std::filesystem::file_type::regular) {
-        log_line(cannot_read + "keine Datei" + instead);
+    if (failed)
+        why = failed.message();
+    else if (status.type() != std::filesystem::file_type::regular)
+        why = "keine Datei";
+    if (!why.empty()) {
+        log_line(cannot_read + why + instead);
         return settings;
     }
     std::ifstream in(file);
     if (!in) {
-        log_line(cannot_read + std::strerror(errno) + instead);
+        why = std::strerror(errno);
+        log_line(cannot_read + why + instead);
         return settings;
     }
     game_settings read_in;
-    read_in.read(in, file.string());
+    const int refused = read_in.read(in, file.string());
     if (in.bad()) {
-        log_line(cannot_read + "Lesefehler" + instead);
+        why = "Lesefehler";
+        log_line(cannot_read + why + instead);
         return settings;
     }
+    if (refused > 0)
+        why = std::to_string(refused) + " Zeilen nicht verwendbar";
     return read_in;
 }

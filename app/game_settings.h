@@ -3,14 +3,15 @@
 // The player's game settings (not OGRE's render settings in config.cfg),
 // read from a plain text file of `key = value` lines; `#` starts a comment,
 // blank lines are ignored, switches take `on` or `off`, keys a key's name,
-// a volume a whole number from 0 to 100. Every value starts
-// at its default, which is how the game looked and ran before the file
-// existed; the game only reads the file, it never writes it.
+// a volume or speed a whole number in percent. Every value starts at its
+// default, which is how the game looked and ran before the file existed.
+// The options screen writes the file whole (to_text) through settings_store.
 
 #include "key_bindings.h"
 
 #include <filesystem>
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 class game_settings {
@@ -27,10 +28,27 @@ public:
     bool music = true;
     // `key_forward = Up` and so on; see key_names.h for the names.
     key_bindings keys;
+    // How far the mouse turns the camera and how far a wheel notch raises
+    // it, in percent of the game's own feel; invert turns the other way.
+    int mouse_sensitivity = 100;
+    bool invert_mouse = false;
+    int wheel_speed = 100;
+    // "1280 x 720" and on/off; unset, config.cfg decides as it always did.
+    std::string window_size;
+    std::optional<bool> fullscreen;
+
+    static constexpr int least_speed = 10;
+    static constexpr int most_speed = 400;
+
+    // The music's gain for the sound device: 0 when the music is off.
+    float music_gain() const { return music ? float(music_volume) / 100.0f : 0.0f; }
 
     // Applies `key = value` lines from `in` over these values; a line it cannot use (unknown key, bad value,
-    // no '=') is logged with `source`:line and changes nothing.
-    void read(std::istream& in, const std::string& source);
+    // no '=') is logged with `source`:line and changes nothing. Returns how many lines were refused.
+    int read(std::istream& in, const std::string& source);
+    // Every setting as the file's lines, read back by read() to the same values.
+    std::string to_text() const;
     // The settings of `file`: defaults when it is missing; defaults and a log line when it cannot be read.
-    static game_settings load(const std::filesystem::path& file);
+    // `fault`, when given, says why the file was not taken whole (empty when it was, or is missing).
+    static game_settings load(const std::filesystem::path& file, std::string* fault = nullptr);
 };

@@ -131,6 +131,18 @@ public:
         return true;
     }
 
+    // Measures how far OIS's own pointer position is from the real one, once
+    // every event of a frame has been read and both tell of the same moment.
+    void measure_offset()
+    {
+        int x = 0, y = 0;
+        if (captured || !pointer_position(x, y))
+            return;
+        const OIS::MouseState& state = mouse->getMouseState();
+        offset = {x - state.X.abs, y - state.Y.abs};
+        offset_known = true;
+    }
+
     input_manager& owner;
     OIS::InputManager* system = nullptr;
     OIS::Keyboard* keyboard = nullptr;
@@ -140,6 +152,8 @@ public:
     const int height;
     const unsigned long window_handle;
     Display* const display;
+    gui_point offset{0, 0};
+    bool offset_known = false;
 };
 
 input_manager::input_manager()
@@ -201,6 +215,7 @@ void input_manager::capture(float frame_time)
         return;
     input_devices->keyboard->capture();
     input_devices->mouse->capture();
+    input_devices->measure_offset();
     OIS::Keyboard* keyboard = input_devices->keyboard;
     run_key_bindings([keyboard](key_code key) { return keyboard->isKeyDown(static_cast<OIS::KeyCode>(key)); });
 }
@@ -251,8 +266,13 @@ void input_manager::move_pointer(int x, int y)
 input_manager::gui_point input_manager::gui_position(const mouse_state& state) const
 {
     gui_point at{state.X.abs, state.Y.abs};
-    if (input_devices && !input_devices->captured)
-        input_devices->pointer_position(at.x, at.y);
+    if (!input_devices || input_devices->captured)
+        return at;
+    // A slow frame reads several clicks at once: each must land where it was
+    // made, not where the pointer has gone since.
+    if (input_devices->offset_known)
+        return {at.x + input_devices->offset.x, at.y + input_devices->offset.y};
+    input_devices->pointer_position(at.x, at.y);
     return at;
 }
 

@@ -17,17 +17,9 @@ using namespace boost::placeholders;
 obj_player::obj_player(level* owner)
     : game_object(owner, nullptr, false, "player.mesh", "player"), input("player_input")
 {
-    const key_bindings& keys = context->settings.keys;
-    input.bind_key(keys.key(key_bindings::forward), boost::bind(&obj_player::hold, this, move_forward_bit));
-    input.bind_key(keys.key(key_bindings::backward), boost::bind(&obj_player::hold, this, move_backward_bit));
-    input.bind_key(keys.key(key_bindings::left), boost::bind(&obj_player::hold, this, move_left_bit));
-    input.bind_key(keys.key(key_bindings::right), boost::bind(&obj_player::hold, this, move_right_bit));
-    if (context->scout) {
+    if (context->scout)
         move_strength = 7000000.0f;
-        input.bind_key(KC_Q, boost::bind(&obj_player::hold, this, move_down_bit));
-        input.bind_key(KC_E, boost::bind(&obj_player::hold, this, move_up_bit));
-    }
-    context->input->add_listener(input);
+    bind_keys();
 
     // A level without a start still gets a ball, above the origin.
     game_object* start = owner->find_object("start");
@@ -67,6 +59,22 @@ actor_params obj_player::ball_params(bool scout)
     params.linear_damping = 0.5f;
     params.angular_damping = scout ? 2.0f : 1.8f;
     return params;
+}
+
+void obj_player::bind_keys()
+{
+    context->input->remove_listener(input);
+    input.key_bindings.clear();
+    const key_bindings& keys = context->settings.keys;
+    input.bind_key(keys.key(key_bindings::forward), boost::bind(&obj_player::hold, this, move_forward_bit));
+    input.bind_key(keys.key(key_bindings::backward), boost::bind(&obj_player::hold, this, move_backward_bit));
+    input.bind_key(keys.key(key_bindings::left), boost::bind(&obj_player::hold, this, move_left_bit));
+    input.bind_key(keys.key(key_bindings::right), boost::bind(&obj_player::hold, this, move_right_bit));
+    if (context->scout) {
+        input.bind_key(KC_Q, boost::bind(&obj_player::hold, this, move_down_bit));
+        input.bind_key(KC_E, boost::bind(&obj_player::hold, this, move_up_bit));
+    }
+    context->input->add_listener(input);
 }
 
 obj_player::~obj_player()

@@ -41,6 +41,9 @@ public:
     void set_moves(unsigned bits) { moves = bits; }
     void hold(unsigned bit) { moves |= bit; }
 
+    // Takes the keys the settings bind now, after the player changed them.
+    void bind_keys();
+
     // Back to the respawn point at rest, falling from there on; nothing once
     // the level is completed.
     void respawn();

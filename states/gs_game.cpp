@@ -31,12 +31,21 @@ using namespace boost::placeholders;
 gs_game::gs_game(game_context* context)
     : game_state(context, "game"), input("gs_game_input")
 {
+}
+
+void gs_game::bind_keys()
+{
+    const bool listening = context->input->has_listener(input.name);
+    context->input->remove_listener(input);
+    input.key_bindings.clear();
     const key_bindings& keys = context->settings.keys;
     input.bind_key(keys.key(key_bindings::leave), boost::bind(&gs_game::end_state, this, _1));
     input.bind_key(keys.key(key_bindings::screenshot), boost::bind(&gs_game::take_screenshot, this, _1));
     input.bind_key(keys.key(key_bindings::menu), boost::bind(&gs_game::toggle_menu, this, _1));
     input.bind_key(keys.key(key_bindings::restart), boost::bind(&gs_game::restart, this, _1));
     input.bind_key(KC_RETURN, boost::bind(&gs_game::go_on, this, _1));
+    if (listening)
+        context->input->add_listener(input);
 }
 
 gs_game::~gs_game() = default;
@@ -47,6 +56,7 @@ void gs_game::enter(const state_params& params)
     paused = false;
     menu_state = menu_closed;
     menu_loaded = false;
+    menu_key_spent = false;
     overlay_alpha = 0.0f;
     overlay = nullptr;
 
@@ -65,6 +75,7 @@ void gs_game::enter(const state_params& params)
         return_to_title(*this);
         return;
     }
+    bind_keys();
     context->input->add_listener(input);
     if (gui && context->window) {
         overlay = gui->createWidget<MyGUI::ImageBox>(
@@ -99,6 +110,7 @@ void gs_game::update()
 {
     restart_key.next_frame();
     return_key.next_frame();
+    menu_key.next_frame();
     screenshots.update(gui, context->frame_time);
     if (!current_level || !camera)
         return;
@@ -175,18 +187,7 @@ void gs_game::menu_frame()
             menu_state = menu_open;
         }
     } else if (menu_state & menu_open) {
-        show_overlay(1.0f);
-        if (!menu_loaded) {
-            show_pointer(true);
-            if (gui) {
-                MyGUI::LayoutManager::getInstance().loadLayout("ingame_menu.layout");
-                attach("back_main_menu");
-                attach("resume_game");
-                attach("restart_game");
-                show_menu_keys(*gui, context->settings.keys, *context->input);
-            }
-            menu_loaded = true;
-        }
+        menu_open_frame();
     } else if (menu_state & menu_fading_out) {
         if (overlay_alpha < 0.0f) {
             show_overlay(0.0f);
@@ -198,14 +199,52 @@ void gs_game::menu_frame()
             if (menu_loaded) {
                 menu_loaded = false;
                 show_pointer(false);
-                destroy_widget("back_main_menu");
-                destroy_widget("restart_game");
-                destroy_widget("resume_game");
-                destroy_widget("menu_heading");
-                destroy_widget("menu_keys");
+                hide_menu();
             }
         }
     }
+}
+
+void gs_game::menu_open_frame()
+{
+    show_overlay(1.0f);
+    if (options_asked && gui) {
+        options_asked = false;
+        hide_menu();
+        options = std::make_unique<options_screen>(*context, *gui);
+    }
+    if (options && options->is_closed())
+        close_options();
+    if (menu_loaded || options)
+        return;
+    show_pointer(true);
+    if (gui) {
+        MyGUI::LayoutManager::getInstance().loadLayout("ingame_menu.layout");
+        attach("back_main_menu");
+        attach("resume_game");
+        attach("restart_game");
+        attach("menu_options");
+        show_menu_keys(*gui, context->settings.keys, *context->input);
+    }
+    menu_loaded = true;
+}
+
+void gs_game::hide_menu()
+{
+    for (const char* widget : {"back_main_menu", "restart_game", "resume_game", "menu_options", "menu_heading", "menu_keys"})
+        destroy_widget(widget);
+}
+
+void gs_game::close_options()
+{
+    const bool rebound = options->keys_changed();
+    options.reset();
+    menu_loaded = false;
+    if (!rebound)
+        return;
+    bind_keys();
+    if (current_level && current_level->get_player())
+        current_level->get_player()->bind_keys();
 }
 
 void gs_game::show_overlay(float alpha)
@@ -250,6 +289,9 @@ void gs_game::show_pointer(bool shown)
 
 void gs_game::end_state(float)
 {
+    // The options may be taking this very key.
+    if (options)
+        return;
     // mapscout has no title screen: Tab ends it.
     if (context->scout)
         running = false;
@@ -263,6 +305,20 @@ void gs_game::take_screenshot(float)
 }
 
 void gs_game::toggle_menu(float)
+{
+    const bool new_press = menu_key.pressed();
+    // The press that closed the options must not close the menu below them too.
+    if (options || menu_key_spent) {
+        if (options && new_press)
+            options->back();
+        menu_key_spent = options || !new_press;
+        if (menu_key_spent)
+            return;
+    }
+    open_or_close_menu();
+}
+
+void gs_game::open_or_close_menu()
 {
     // mapscout has no menu: Escape ends it; a watched run is left.
     if (context->scout || (run && run->is_watching() && hud_mode != hud_completed)) {
@@ -300,7 +356,7 @@ void gs_game::focus_lost()
 {
     // Alt-tab never costs a life: play freezes behind the in-game menu.
     if (menu_state == menu_closed && in_play())
-        toggle_menu(0.0f);
+        open_or_close_menu();
 }
 
 bool gs_game::in_play() const
@@ -322,6 +378,9 @@ void gs_game::press(const std::string& button)
         play_level(campaign_object::next_level_file(current_level->get_file_name(), campaign));
     } else if (button == "restart_game" || button == "race_ghost") {
         play_level(current_level->get_file_name());
+    } else if (button == "menu_options") {
+        // Made between frames: the clicked button goes with the menu.
+        options_asked = true;
     } else if (button == "resume_game") {
         menu_state = menu_fading_out;
     }
@@ -329,6 +388,8 @@ void gs_game::press(const std::string& button)
 
 void gs_game::close_screens()
 {
+    options.reset();
+    options_asked = false;
     menu_loaded = false;
     paused = false;
     menu_state = menu_closed;
@@ -349,6 +410,7 @@ void gs_game::play_level(const std::string& file)
 
 void gs_game::exit()
 {
+    options.reset();
     run.reset();
     camera.reset();
     current_level.reset();
@@ -365,6 +427,7 @@ void gs_game::exit()
 
 void gs_game::pause()
 {
+    options.reset();
     camera.reset();
     context->scene_manager->destroyAllCameras();
     if (context->window)

@@ -5,7 +5,7 @@
 // ball, and shows the heads-up display on the "gui" parameter's GUI. Every
 // frame advances the level, the camera and the physics until the target is
 // reached; then the completed screen offers the next level of the
-// "campaign" (Return takes it). Escape fades in the in-game menu (resume, restart, back to the
+// "campaign" (Return takes it). Escape fades in the in-game menu (resume, restart, options, back to the
 // main menu) and freezes play, as does the window losing the focus; R
 // restarts at once; Tab leaves the level for the title screen (in
 // mapscout it ends the program); Print Screen writes screenshots. Without a
@@ -16,6 +16,7 @@
 #include "app/game_state.h"
 #include "app/input_listener.h"
 #include "app/single_press.h"
+#include "options_screen.h"
 #include "screenshot_key.h"
 
 #include <memory>
@@ -69,6 +70,14 @@ public:
     bool is_menu_loaded() const { return menu_loaded; }
 
 private:
+    // The keys of this state as the settings bind them now.
+    void bind_keys();
+    // Fades the in-game menu in, or out once it is fully open.
+    void open_or_close_menu();
+    void hide_menu();
+    void menu_open_frame();
+    // Back from the options to the menu, taking keys bound anew.
+    void close_options();
     bool load_level(const std::string& file, bool watch);
     // Forgets the menu and the completed screen of the level being left.
     void close_screens();
@@ -100,4 +109,10 @@ private:
     screenshot_key screenshots{context};
     single_press restart_key;
     single_press return_key;
+    single_press menu_key;
+    // Over the paused game, from the menu's Options button.
+    std::unique_ptr<options_screen> options;
+    bool options_asked = false;
+    // The menu key was last pressed for the options: it acts again once let go.
+    bool menu_key_spent = false;
 };

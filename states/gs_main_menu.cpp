@@ -51,6 +51,7 @@ gs_main_menu::~gs_main_menu()
     // A destructor must not throw: a GUI that failed half-way through its
     // set-up (missing media) is released as far as it got.
     try {
+        options.reset();
         if (gui) {
             gui->shutdown();
             delete gui;
@@ -126,6 +127,7 @@ void gs_main_menu::exit()
 
 void gs_main_menu::leave()
 {
+    options.reset();
     context->scene_manager->destroyAllCameras();
     context->window->removeAllViewports();
     if (gui) {
@@ -141,6 +143,8 @@ void gs_main_menu::leave()
 void gs_main_menu::update()
 {
     escape.next_frame();
+    if (options && options->is_closed())
+        show_main_menu();
     screenshots.update(gui, context->frame_time);
 }
 
@@ -164,6 +168,7 @@ void gs_main_menu::attach(const std::string& button)
 
 void gs_main_menu::show_main_menu()
 {
+    options.reset();
     gui->destroyAllChildWidget();
     MyGUI::LayoutManager::getInstance().loadLayout("main_menu.layout");
     attach("main_menu_start");
@@ -173,6 +178,13 @@ void gs_main_menu::show_main_menu()
     shown = screen::title;
     context->input->set_gui(gui);
     context->input->show_pointer(true);
+}
+
+void gs_main_menu::show_options()
+{
+    gui->destroyAllChildWidget();
+    options = std::make_unique<options_screen>(*context, *gui);
+    shown = screen::options;
 }
 
 void gs_main_menu::show_level_selection()
@@ -289,6 +301,8 @@ void gs_main_menu::on_button_click(MyGUI::Widget* sender)
     const std::string& name = sender->getName();
     if (name == "main_menu_start") {
         show_level_selection();
+    } else if (name == "main_menu_options") {
+        show_options();
     } else if (name == "main_menu_quit") {
         running = false;
     } else if (name == "level_back") {
@@ -306,7 +320,8 @@ void gs_main_menu::on_button_click(MyGUI::Widget* sender)
 
 void gs_main_menu::go_back(float)
 {
-    if (!escape.pressed())
+    // Escape may be the key the options screen is taking.
+    if ((options && options->takes_keys()) || !escape.pressed())
         return;
     if (shown != screen::title)
         show_main_menu();
@@ -316,6 +331,9 @@ void gs_main_menu::go_back(float)
 
 void gs_main_menu::quick_start(float)
 {
+    // Return belongs to the options and help screens while they are up.
+    if (shown == screen::options || shown == screen::help)
+        return;
     transition_requested = true;
     next_state = "game";
     transition_push = true;

@@ -15,6 +15,7 @@
 #include "app/input_listener.h"
 #include "app/single_press.h"
 #include "campaign_object.h"
+#include "options_screen.h"
 #include "screenshot_key.h"
 #include "selection_records.h"
 
@@ -56,6 +57,7 @@ private:
     void start_music();
     void show_main_menu();
     void show_level_selection();
+    void show_options();
     void show_level_details();
     static std::string loadable_preview(const std::string& file);
     void list_levels();
@@ -78,6 +80,8 @@ private:
     std::vector<std::unique_ptr<campaign_object>> campaign_pool;
     // The player's record, read when the selection opens.
     std::unique_ptr<selection_records> records;
+    // While the options are shown.
+    std::unique_ptr<options_screen> options;
     Ogre::MaterialPtr preview_material;
     std::unique_ptr<MyGUI::OgrePlatform> platform;
     screenshot_key screenshots{context};

@@ -52,8 +52,8 @@ void level_run::race_frame(game_camera& camera)
     input.dt = context->frame_time;
     input.moves = lvl.get_player()->get_moves();
     const mouse_state& mouse = context->input->get_mouse_state();
-    input.turn = mouse.X.rel;
-    input.wheel = mouse.Z.rel;
+    input.turn = feel.turn(mouse.X.rel, context->settings);
+    input.wheel = feel.wheel(mouse.Z.rel, context->settings);
     play(lvl, camera, input);
     if (context->scout)
         return;

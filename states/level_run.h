@@ -7,6 +7,7 @@
 // touch of a checkpoint shows the time gained or lost on it. At the finish
 // the run goes into the player's record.
 
+#include "app/mouse_feel.h"
 #include "best_runs.h"
 #include "run_recorder.h"
 #include "split_display.h"
@@ -67,6 +68,7 @@ private:
     split_display splits;
     std::unique_ptr<ghost_ball> ghost;
     std::unique_ptr<replay_feed> feed;
+    mouse_feel feel;
     bool feed_ran_out = false;
     bool finished = false;
     result outcome;

@@ -3,17 +3,22 @@
 
 #include "app/game_settings.h"
 #include "app/key_names.h"
+#include "app/settings_store.h"
 #include "support/log_capture.h"
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -139,4 +144,64 @@ TEST_F(settings_file, keys_are_bound_by_name_and_may_swap_but_never_share)
     EXPECT_TRUE(log.contains(file + ":4: Die Taste Tab gehört schon zu \"leave the level\", key_restart bleibt R"));
     EXPECT_TRUE(log.contains(file + ":5: Unbekannte Taste \"Hyperdrive\" für key_backward, die Einstellung bleibt unverändert"));
     EXPECT_EQ(log.lines.size(), 2u);
+}
+
+TEST_F(settings_file, what_the_options_screen_writes_reads_back_the_same)
+{
+    game_settings changed;
+    changed.bloom = false;
+    changed.music_volume = 30;
+    changed.mouse_sensitivity = 250;
+    changed.invert_mouse = true;
+    changed.wheel_speed = 40;
+    changed.window_size = "1280 x 720";
+    changed.fullscreen = true;
+    std::array<key_code, key_bindings::action_count> keys{};
+    const char* names[] = {"Up", "Left", "Down", "Right", "P", "Tab", "F12", "Backspace"};
+    for (int a = 0; a < key_bindings::action_count; ++a)
+        ASSERT_TRUE(key_from_name(names[a], keys[a])) << names[a];
+    ASSERT_TRUE(changed.keys.bind_all(keys));
+    const game_settings back = read_text(changed.to_text());
+    EXPECT_TRUE(log.lines.empty()) << log.lines.front();
+    EXPECT_EQ(back.to_text(), changed.to_text());
+    EXPECT_FALSE(back.bloom);
+    EXPECT_EQ(back.music_volume, 30);
+    EXPECT_EQ(back.mouse_sensitivity, 250);
+    EXPECT_TRUE(back.invert_mouse);
+    EXPECT_EQ(back.wheel_speed, 40);
+    EXPECT_EQ(back.keys.all(), changed.keys.all());
+    EXPECT_EQ(back.window_size, "1280 x 720");
+    EXPECT_EQ(back.fullscreen, std::optional<bool>(true));
+    // Unset, the window stays config.cfg's: the defaults write no window lines.
+    EXPECT_EQ(game_settings().to_text().find("window_size"), std::string::npos);
+    EXPECT_EQ(game_settings().to_text().find("fullscreen"), std::string::npos);
+    EXPECT_EQ(read_text("window_size = 99999 x 2\nmouse_sensitivity = 5\n").to_text(), game_settings().to_text());
+}
+
+TEST_F(settings_file, a_file_with_lines_the_game_refused_is_set_aside_before_the_first_save)
+{
+    std::ofstream(folder / "settings") << "music_volume = 40\nshadowz = off\n";
+    settings_store store(folder / "settings");
+    EXPECT_EQ(store.loaded().music_volume, 40);
+    game_settings changed = store.loaded();
+    changed.ghost = false;
+    EXPECT_EQ(store.save(changed), "");
+    EXPECT_EQ(store.save(changed), "");
+    std::vector<fs::path> aside;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().filename().string().rfind("settings.broken-", 0) == 0)
+            aside.push_back(entry.path());
+    ASSERT_EQ(aside.size(), 1u) << "the player's own lines were not kept, or kept twice";
+    std::ifstream kept(aside[0]);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "music_volume = 40\nshadowz = off\n");
+    EXPECT_FALSE(game_settings::load(folder / "settings").ghost);
+}
+
+TEST_F(settings_file, a_good_file_is_rewritten_in_place)
+{
+    std::ofstream(folder / "settings") << "music_volume = 40\n";
+    settings_store store(folder / "settings");
+    EXPECT_EQ(store.save(store.loaded()), "");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    EXPECT_EQ(game_settings::load(folder / "settings").music_volume, 40);
 }

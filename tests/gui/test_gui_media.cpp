@@ -94,8 +94,8 @@ protected:
     std::map<std::string, const TiXmlElement*> fonts;
 };
 
-const std::vector<std::string> layout_files{"main_menu.layout", "level_selection.layout", "ingame_hud.layout",
-                                            "ingame_menu.layout", "ingame_completed.layout"};
+const std::vector<std::string> layout_files{"main_menu.layout",    "level_selection.layout",  "ingame_hud.layout",
+                                            "ingame_menu.layout",  "ingame_completed.layout", "options.layout"};
 
 // What the game states find by name, and the widget class they expect.
 const std::map<std::string, std::map<std::string, std::string>> required_widgets{
@@ -122,8 +122,21 @@ const std::map<std::string, std::map<std::string, std::string>> required_widgets
      {{"back_main_menu", "Button"},
       {"resume_game", "Button"},
       {"restart_game", "Button"},
+      {"menu_options", "Button"},
       {"menu_heading", "TextBox"},
       {"menu_keys", "TextBox"}}},
+    {"options.layout",
+     {{"options_panel", "Widget"},
+      {"options_tab_controls", "Button"},
+      {"options_tab_sound", "Button"},
+      {"options_tab_video", "Button"},
+      {"options_tab_gameplay", "Button"},
+      {"options_controls", "Widget"},
+      {"options_sound", "Widget"},
+      {"options_video", "Widget"},
+      {"options_gameplay", "Widget"},
+      {"options_notice", "TextBox"},
+      {"options_back", "Button"}}},
     {"ingame_completed.layout",
      {{"next_level_name", "TextBox"},
       {"next_level", "TextBox"},
@@ -301,7 +314,8 @@ TEST_F(gui_media, pause_menu_leaves_nothing_behind_when_its_buttons_go)
     std::set<std::string> top;
     for (const TiXmlElement* w = doc.RootElement()->FirstChildElement("Widget"); w; w = w->NextSiblingElement("Widget"))
         top.insert(attribute(w, "name"));
-    EXPECT_EQ(top, (std::set<std::string>{"back_main_menu", "resume_game", "restart_game", "menu_heading", "menu_keys"}));
+    EXPECT_EQ(top, (std::set<std::string>{"back_main_menu", "resume_game", "restart_game", "menu_options", "menu_heading",
+                                          "menu_keys"}));
 }
 
 TEST_F(gui_media, gui_shaders_match_what_mygui_binds)

@@ -15,7 +15,7 @@
 namespace {
 
 const std::filesystem::path source_levels = std::filesystem::path(QUILLAX_MATERIALS_DIR).parent_path() / "levels";
-const std::filesystem::path routes = std::filesystem::path(__FILE__).parent_path() / "routes";
+const std::filesystem::path routes = QUILLAX_ROUTES_DIR;
 
 // Every level the campaign index lists.
 std::vector<std::string> campaign_levels()

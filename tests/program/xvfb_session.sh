@@ -131,7 +131,8 @@ HELP_BUTTON="583 512"
 QUIT_BUTTON="512 585"
 BACK_BUTTON="462 679"
 START_BUTTON="833 679"
-MENU_MAIN_MENU_BUTTON="511 470"
+MENU_OPTIONS_BUTTON="511 470"
+MENU_MAIN_MENU_BUTTON="511 559"
 
 # Replaces the session's Xvfb by one whose screen is $1 (such as
 # 1920x1080x24), for windows larger than the default screen.

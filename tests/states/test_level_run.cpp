@@ -24,8 +24,7 @@
 namespace {
 
 const std::filesystem::path source_levels = std::filesystem::path(QUILLAX_MATERIALS_DIR).parent_path() / "levels";
-const std::filesystem::path routes =
-    std::filesystem::path(__FILE__).parent_path().parent_path() / "playthrough" / "routes";
+const std::filesystem::path routes = QUILLAX_ROUTES_DIR;
 
 class level_runs : public level_fixture {
 protected:

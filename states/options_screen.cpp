@@ -1,0 +1,340 @@
+#include "options_screen.h"
+
+#include "app/game_context.h"
+#include "app/key_names.h"
+#include "app/settings_store.h"
+#include "app/sound_device.h"
+
+#include <MyGUI.h>
+#include <OgreRenderWindow.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+const char* const pages[] = {"options_controls", "options_sound", "options_video", "options_gameplay"};
+
+const std::string at_restart = "Takes effect when the game is started again.";
+const std::string next_level = "Takes effect from the next level on.";
+
+std::string on_off(bool on)
+{
+    return on ? "On" : "Off";
+}
+
+std::string percent(int value)
+{
+    return std::to_string(value) + " %";
+}
+
+// Eight rows fill a page, and never fewer than 34 pixels each.
+int row_height(const MyGUI::Widget& page)
+{
+    return std::max(34, page.getHeight() / 8);
+}
+
+// A value moved by one step of `size`, kept within [least, most].
+int stepped(int value, int step, int size, int least, int most)
+{
+    return std::clamp(value + step * size, least, most);
+}
+
+}
+
+options_screen::options_screen(game_context& context, MyGUI::Gui& gui)
+    : context(context), gui(gui)
+{
+    MyGUI::LayoutManager::getInstance().loadLayout("options.layout");
+    panel = gui.findWidgetT("options_panel", false);
+    for (const char* page : pages) {
+        const std::string tab = std::string("options_tab_") + (page + std::string("options_").size());
+        add_button(nullptr, tab, {}, "", [this, page] { show_page(page); });
+    }
+    add_button(nullptr, "options_back", {}, "", [this] { back(); });
+    fill_pages();
+    show_values();
+    show_page(pages[0]);
+}
+
+options_screen::~options_screen()
+{
+    if (MyGUI::InputManager::getInstancePtr())
+        MyGUI::InputManager::getInstance().resetKeyFocusWidget();
+    if (panel)
+        gui.destroyWidget(panel);
+}
+
+void options_screen::fill_pages()
+{
+    game_settings& s = context.settings;
+    for (int a = 0; a < key_bindings::action_count; ++a)
+        add_key_row(0, a, key_bindings::action(a));
+    add_row("options_controls", 1, 0,
+            {"mouse_sensitivity", "Mouse turning", [&s] { return percent(s.mouse_sensitivity); },
+             [&s](int step) {
+                 s.mouse_sensitivity =
+                     stepped(s.mouse_sensitivity, step, 10, game_settings::least_speed, game_settings::most_speed);
+             },
+             true, ""});
+    add_row("options_controls", 1, 1,
+            {"invert_mouse", "Invert turning", [&s] { return on_off(s.invert_mouse); },
+             [&s](int) { s.invert_mouse = !s.invert_mouse; }, false, ""});
+    add_row("options_controls", 1, 2,
+            {"wheel_speed", "Wheel speed", [&s] { return percent(s.wheel_speed); },
+             [&s](int step) {
+                 s.wheel_speed = stepped(s.wheel_speed, step, 10, game_settings::least_speed, game_settings::most_speed);
+             },
+             true, ""});
+    MyGUI::Widget* controls = gui.findWidgetT("options_controls", false);
+    if (controls)
+        add_button(controls, "options_reset_controls",
+                   {controls->getWidth() * 5 / 8, row_height(*controls) * 4, controls->getWidth() * 5 / 16,
+                    row_height(*controls) - 10},
+                   "Reset to defaults", [this] { reset_controls(); });
+
+    add_row("options_sound", 0, 0,
+            {"music_volume", "Music volume", [&s] { return percent(s.music_volume); },
+             [&s](int step) { s.music_volume = stepped(s.music_volume, step, 10, 0, 100); }, true, ""});
+    add_row("options_sound", 0, 1,
+            {"music", "Music", [&s] { return on_off(s.music); }, [&s](int) { s.music = !s.music; }, false, ""});
+
+    add_row("options_video", 0, 0,
+            {"window_size", "Window size",
+             [this] { return context.settings.window_size.empty() ? context.window_size_now : context.settings.window_size; },
+             [this](int step) {
+                 const auto& sizes = context.window_sizes;
+                 std::string& size = context.settings.window_size;
+                 const std::string shown = size.empty() ? context.window_size_now : size;
+                 const auto at = std::find(sizes.begin(), sizes.end(), shown);
+                 const long index = at == sizes.end() ? 0 : long(at - sizes.begin()) + step;
+                 if (!sizes.empty())
+                     size = sizes[size_t(std::clamp(index, 0L, long(sizes.size()) - 1))];
+             },
+             true, at_restart});
+    add_row("options_video", 0, 1,
+            {"fullscreen", "Full screen", [this] { return on_off(context.settings.fullscreen.value_or(context.fullscreen_now)); },
+             [this](int) { context.settings.fullscreen = !context.settings.fullscreen.value_or(context.fullscreen_now); },
+             false, at_restart});
+    add_row("options_video", 0, 2,
+            {"shadows", "Shadows", [&s] { return on_off(s.shadows); }, [&s](int) { s.shadows = !s.shadows; }, false,
+             next_level});
+    add_row("options_video", 0, 3,
+            {"bloom", "Bloom", [&s] { return on_off(s.bloom); }, [&s](int) { s.bloom = !s.bloom; }, false, next_level});
+    add_row("options_video", 0, 4,
+            {"vsync", "Wait for the display", [&s] { return on_off(s.vsync); },
+             [this](int) {
+                 context.settings.vsync = !context.settings.vsync;
+                 if (context.window)
+                     context.window->setVSyncEnabled(context.settings.vsync);
+             },
+             false, ""});
+    add_row("options_video", 0, 5,
+            {"frame_cap", "Frame cap", [&s] { return on_off(s.frame_cap); }, [&s](int) { s.frame_cap = !s.frame_cap; },
+             false, at_restart});
+
+    add_row("options_gameplay", 0, 0,
+            {"ghost", "Ghost ball", [&s] { return on_off(s.ghost); }, [&s](int) { s.ghost = !s.ghost; }, false,
+             next_level});
+}
+
+MyGUI::Button* options_screen::add_button(MyGUI::Widget* page, const std::string& name, const MyGUI::IntCoord& at,
+                                          const std::string& caption, std::function<void()> action)
+{
+    auto* button = page ? page->createWidget<MyGUI::Button>("Button", at, MyGUI::Align::Default, name)
+                        : gui.findWidget<MyGUI::Button>(name, false);
+    if (!button)
+        return nullptr;
+    if (page)
+        button->setCaption(MyGUI::UString(caption));
+    button->eventMouseButtonClick += MyGUI::newDelegate(this, &options_screen::on_click);
+    // A quick second click on - or + counts as a click of its own.
+    button->eventMouseButtonDoubleClick += MyGUI::newDelegate(this, &options_screen::on_click);
+    actions[name] = std::move(action);
+    return button;
+}
+
+void options_screen::add_row(const std::string& page_name, int column, int line, const row& r)
+{
+    MyGUI::Widget* page = gui.findWidgetT(page_name, false);
+    if (!page)
+        return;
+    rows.push_back(r);
+    const int width = page->getWidth() / 2, left = column * width, top = line * row_height(*page);
+    const int height = row_height(*page) - 10;
+    auto* label = page->createWidget<MyGUI::TextBox>("LabelText", MyGUI::IntCoord(left, top, width / 2, height),
+                                                     MyGUI::Align::Default, "option_" + r.name + "_label");
+    label->setCaption(MyGUI::UString(r.label));
+    label->setTextAlign(MyGUI::Align::Left | MyGUI::Align::VCenter);
+    label->setNeedMouseFocus(false);
+    const int controls = left + width / 2, room = width / 2 - 16;
+    const size_t index = rows.size() - 1;
+    if (!r.stepped) {
+        add_button(page, "option_" + r.name, {controls, top, room, height}, "", [this, index] {
+            rows[index].change(0);
+            changed(rows[index].applies);
+        });
+        return;
+    }
+    const int step_width = std::max(32, height);
+    for (const int step : {-1, 1})
+        add_button(page, "option_" + r.name + (step < 0 ? "_less" : "_more"),
+                   {step < 0 ? controls : controls + room - step_width, top, step_width, height}, step < 0 ? "-" : "+",
+                   [this, index, step] {
+                       rows[index].change(step);
+                       changed(rows[index].applies);
+                   });
+    auto* value = page->createWidget<MyGUI::TextBox>(
+        "LabelText", MyGUI::IntCoord(controls + step_width, top, room - 2 * step_width, height), MyGUI::Align::Default,
+        "option_" + r.name);
+    value->setTextAlign(MyGUI::Align::Center);
+    value->setNeedMouseFocus(false);
+}
+
+void options_screen::add_key_row(int column, int line, key_bindings::action action)
+{
+    const std::string setting = key_bindings::setting_name(action);
+    std::string label = key_bindings::description(action);
+    label[0] = char(std::toupper(static_cast<unsigned char>(label[0])));
+    add_row("options_controls", column, line,
+            {setting, label, [this, action] { return key_name(context.settings.keys.key(action)); },
+             [this, action](int) { await_key(action); }, false, ""});
+    // The key's button waits for the key instead of changing a value.
+    auto* button = gui.findWidget<MyGUI::Button>("option_" + setting, false);
+    if (!button)
+        return;
+    actions["option_" + setting] = [this, action] { await_key(action); };
+    button->setNeedKeyFocus(true);
+    button->eventKeyButtonPressed += MyGUI::newDelegate(this, &options_screen::on_key_pressed);
+    button->eventKeyButtonReleased += MyGUI::newDelegate(this, &options_screen::on_key_released);
+    button->eventKeyLostFocus += MyGUI::newDelegate(this, &options_screen::on_key_focus_lost);
+}
+
+void options_screen::show_page(const std::string& shown)
+{
+    for (const char* page : pages) {
+        if (MyGUI::Widget* widget = gui.findWidgetT(page, false))
+            widget->setVisible(page == shown);
+        const std::string tab = std::string("options_tab_") + (page + std::string("options_").size());
+        if (auto* button = gui.findWidget<MyGUI::Button>(tab, false))
+            button->setStateSelected(page == shown);
+    }
+}
+
+void options_screen::show_values()
+{
+    for (const row& r : rows)
+        if (auto* value = gui.findWidget<MyGUI::TextBox>("option_" + r.name, false))
+            value->setCaption(MyGUI::UString(r.value()));
+    if (awaited != key_bindings::action_count)
+        if (auto* button =
+                gui.findWidget<MyGUI::TextBox>(std::string("option_") + key_bindings::setting_name(awaited), false))
+            button->setCaption(MyGUI::UString("Press a key"));
+}
+
+void options_screen::changed(const std::string& applies)
+{
+    show_values();
+    if (context.sound)
+        context.sound->set_music_volume(context.settings.music_gain());
+    const std::string failed = context.settings_file ? context.settings_file->save(context.settings) : "";
+    notice(failed.empty() ? applies : "The settings could not be saved: " + failed);
+}
+
+void options_screen::await_key(key_bindings::action action)
+{
+    // Focus first: the button that loses it would end the wait.
+    const std::string name = std::string("option_") + key_bindings::setting_name(action);
+    MyGUI::InputManager::getInstance().setKeyFocusWidget(gui.findWidgetT(name, false));
+    awaited = action;
+    show_values();
+    notice(std::string("Press the new key to ") + key_bindings::description(action) + ".");
+}
+
+void options_screen::on_click(MyGUI::Widget* sender)
+{
+    press(sender->getName());
+}
+
+void options_screen::press(const std::string& widget)
+{
+    // A click ends the wait for a key; a click on the key's own button starts it again.
+    awaited = key_bindings::action_count;
+    const auto found = actions.find(widget);
+    if (found != actions.end())
+        found->second();
+    else
+        show_values();
+}
+
+void options_screen::on_key_pressed(MyGUI::Widget*, MyGUI::KeyCode key, MyGUI::Char)
+{
+    take_key(key.getValue());
+}
+
+void options_screen::take_key(int key)
+{
+    if (awaited == key_bindings::action_count)
+        return;
+    const key_bindings::action action = awaited;
+    awaited = key_bindings::action_count;
+    held = key;
+    key_bindings& keys = context.settings.keys;
+    const key_code code = key_code(key);
+    key_code named;
+    if (!key_from_name(key_name(code), named) || named != code) {
+        show_values();
+        notice("That key cannot be bound.");
+        return;
+    }
+    const key_bindings::action owner = keys.bound_to(code);
+    if (owner != key_bindings::action_count && owner != action) {
+        show_values();
+        notice(key_name(code) + " is already used to " + key_bindings::description(owner) + ".");
+        return;
+    }
+    rebound = rebound || keys.key(action) != code;
+    keys.bind(action, code);
+    changed("");
+}
+
+void options_screen::on_key_released(MyGUI::Widget*, MyGUI::KeyCode key)
+{
+    if (key.getValue() == held)
+        held = 0;
+}
+
+void options_screen::on_key_focus_lost(MyGUI::Widget*, MyGUI::Widget*)
+{
+    // The key may be let go where nobody hears it.
+    held = 0;
+    if (awaited == key_bindings::action_count)
+        return;
+    awaited = key_bindings::action_count;
+    show_values();
+    notice("");
+}
+
+void options_screen::reset_controls()
+{
+    const game_settings defaults;
+    game_settings& s = context.settings;
+    rebound = rebound || s.keys.all() != defaults.keys.all();
+    s.keys = defaults.keys;
+    s.mouse_sensitivity = defaults.mouse_sensitivity;
+    s.invert_mouse = defaults.invert_mouse;
+    s.wheel_speed = defaults.wheel_speed;
+    changed("The keys and the mouse are as they first were.");
+}
+
+void options_screen::notice(const std::string& text)
+{
+    if (auto* line = gui.findWidget<MyGUI::TextBox>("options_notice", false))
+        line->setCaption(MyGUI::UString(text));
+}
+
+void options_screen::back()
+{
+    if (!takes_keys())
+        closed = true;
+}

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The options screen from the title screen: a key bound anew by pressing it,
+# a key another action has refused, the music volume and the window size
+# changed; all of it written to the settings file and kept when the game
+# starts again, in a window of the new size.
+set -u
+RUN_DIR=$1
+HERE=$(dirname "$0")
+source "$HERE/xvfb_session.sh"
+start_session
+cd "$WORK"
+
+# The options panel's places at 1024 x 768: tabs, the first rows of a page
+# (the key's button, or - and +), and Back.
+SOUND_TAB="415 139"
+VIDEO_TAB="616 139"
+FIRST_ROW_BUTTON="407 217"
+SECOND_ROW_BUTTON="407 267"
+FIRST_ROW_LESS="338 217"
+OPTIONS_BACK="512 683"
+
+start_game
+shot title
+keep title
+click $OPTIONS_BUTTON
+shot options
+[ "$(differs title options)" -gt 20000 ] || fail "Options did not open the options screen"
+keep options
+
+# The key comes a moment after the click, as a player's would.
+click $FIRST_ROW_BUTTON
+sleep 0.5
+hold Up
+wait_for_line settings "key_forward = Up" || fail "forward bound to Up was not saved: $(cat settings 2>&1)"
+shot bound
+click $SECOND_ROW_BUTTON
+sleep 0.5
+hold Up
+shot refused
+keep refused
+grep -q "key_left = A" settings || fail "a key that forward has was taken for left: $(cat settings)"
+[ "$(differs bound refused)" -gt 300 ] || fail "the refused key left no notice on the screen"
+
+click $SOUND_TAB
+click $FIRST_ROW_LESS
+click $FIRST_ROW_LESS
+wait_for_line settings "music_volume = 80" || fail "the music volume was not saved: $(cat settings)"
+click $VIDEO_TAB
+click $FIRST_ROW_LESS
+wait_for_line settings "window_size = 800 x 600" || fail "the window size was not saved: $(cat settings)"
+shot video
+keep video
+
+click $OPTIONS_BACK
+shot back
+[ "$(differs title back)" -lt 2000 ] || fail "Back did not return to the title screen"
+hold Escape
+expect_exit 0 "Escape on the title screen"
+
+start_game
+window=$(find_window quillax)
+size=$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+[ "$size" = 800x600 ] || fail "the window is $size after the restart, not 800x600"
+import -window "$window" "$WORK/small.png" 2>/dev/null
+[ "$(identify -format '%wx%h' "$WORK/small.png")" = 800x600 ] || fail "the window's picture is not 800x600"
+keep small
+grep -q "music_volume = 80" settings && grep -q "key_forward = Up" settings || fail "settings lost: $(cat settings)"
+echo "PASS"

@@ -1,0 +1,94 @@
+// The options screen over the paused game: keys bound anew by pressing them,
+// a key another action has refused, Escape back to the menu, and the ball
+// rolling with the new key as soon as play resumes.
+
+#include "app/application.h"
+#include "app/input_manager.h"
+#include "app/key_names.h"
+#include "objects/obj_player.h"
+#include "states/gs_game.h"
+#include "support/headless_gui.h"
+#include "support/level_fixture.h"
+
+#include <MyGUI.h>
+
+namespace {
+
+class options_in_play : public level_fixture {
+protected:
+    options_in_play()
+    {
+        write_level("level_01.map", R"(<Level><Settings gravity="0 -100 0"/><Objects>
+            <Object type="start" pos="0 100 0"/><Object type="target" pos="0 50 -40"/></Objects></Level>)");
+        state_params params;
+        params["level"] = std::string("level_01.map");
+        params["gui"] = gui.get();
+        game.enter(params);
+        key_from_name("Up", up);
+    }
+
+    void frames(int count, bool escape = false)
+    {
+        for (int i = 0; i < count; ++i) {
+            context.frame_time = 0.02f;
+            game.update();
+            if (escape)
+                game.toggle_menu(0.02f);
+        }
+    }
+
+    bool shown(const std::string& name) const { return gui.get()->findWidgetT(name, false) != nullptr; }
+
+    // A click on the button, then a key pressed and let go.
+    void click_then_key(const std::string& button, key_code key)
+    {
+        auto* widget = gui.get()->findWidget<MyGUI::Button>(button, false);
+        ASSERT_NE(widget, nullptr) << button;
+        widget->eventMouseButtonClick(widget);
+        MyGUI::InputManager::getInstance().injectKeyPress(MyGUI::KeyCode::Enum(key));
+        MyGUI::InputManager::getInstance().injectKeyRelease(MyGUI::KeyCode::Enum(key));
+    }
+
+    application app;
+    headless_gui gui;
+    gs_game game{&context};
+    key_code up{};
+};
+
+}
+
+TEST_F(options_in_play, a_key_bound_in_the_paused_game_rolls_the_ball_once_play_resumes)
+{
+    frames(1);
+    frames(1, true);
+    frames(40);
+    ASSERT_TRUE(shown("menu_options"));
+    game.press("menu_options");
+    frames(1);
+    ASSERT_TRUE(shown("options_panel"));
+    EXPECT_FALSE(shown("resume_game"));
+
+    click_then_key("option_key_forward", up);
+    click_then_key("option_key_left", up);
+    EXPECT_EQ(context.settings.keys.key(key_bindings::forward), up);
+    EXPECT_EQ(context.settings.keys.key(key_bindings::left), KC_A) << "two actions share Up";
+    EXPECT_EQ(gui.get()->findWidget<MyGUI::TextBox>("options_notice", false)->getCaption().asUTF8(),
+              "Up is already used to roll forward.");
+
+    // Escape goes back one screen: to the menu, and the game stays paused
+    // however long it is held.
+    frames(1, true);
+    frames(20, true);
+    EXPECT_FALSE(shown("options_panel"));
+    EXPECT_TRUE(shown("resume_game"));
+    EXPECT_TRUE(game.paused);
+
+    game.press("resume_game");
+    frames(40);
+    ASSERT_FALSE(game.paused);
+    obj_player* ball = game.get_level()->get_player();
+    context.input->run_key_bindings([this](key_code key) { return key == KC_W; });
+    EXPECT_EQ(ball->get_moves(), 0u) << "W still rolls the ball";
+    context.input->run_key_bindings([this](key_code key) { return key == up; });
+    EXPECT_EQ(ball->get_moves(), unsigned(obj_player::move_forward_bit));
+}
