@@ -23,21 +23,21 @@ std::string on_off(bool on)
     return on ? "On" : "Off";
 }
 
-std::string percent(int value)
-{
-    return std::to_string(value) + " %";
-}
-
 // Eight rows fill a page, and never fewer than 34 pixels each.
 int row_height(const MyGUI::Widget& page)
 {
     return std::max(34, page.getHeight() / 8);
 }
 
-// A value moved by one step of `size`, kept within [least, most].
-int stepped(int value, int step, int size, int least, int most)
+// The size `step` places from `now` in `sizes` (the first when `now` is not
+// among them), kept within the list.
+std::string next_size(const std::vector<std::string>& sizes, const std::string& now, int step)
 {
-    return std::clamp(value + step * size, least, most);
+    if (sizes.empty())
+        return now;
+    const auto at = std::find(sizes.begin(), sizes.end(), now);
+    const long index = at == sizes.end() ? 0 : long(at - sizes.begin()) + step;
+    return sizes[size_t(std::clamp(index, 0L, long(sizes.size()) - 1))];
 }
 
 }
@@ -67,75 +67,70 @@ options_screen::~options_screen()
 
 void options_screen::fill_pages()
 {
+    fill_controls();
+    game_settings& s = context.settings;
+    add_row("options_sound", 0, 0, percent_row("music_volume", "Music volume", s.music_volume, 0, 100, ""));
+    add_row("options_sound", 0, 1, switch_row("music", "Music", s.music, ""));
+    fill_video();
+    add_row("options_gameplay", 0, 0, switch_row("ghost", "Ghost ball", s.ghost, next_level));
+}
+
+void options_screen::fill_controls()
+{
     game_settings& s = context.settings;
     for (int a = 0; a < key_bindings::action_count; ++a)
         add_key_row(0, a, key_bindings::action(a));
+    const int least = game_settings::least_speed, most = game_settings::most_speed;
     add_row("options_controls", 1, 0,
-            {"mouse_sensitivity", "Mouse turning", [&s] { return percent(s.mouse_sensitivity); },
-             [&s](int step) {
-                 s.mouse_sensitivity =
-                     stepped(s.mouse_sensitivity, step, 10, game_settings::least_speed, game_settings::most_speed);
-             },
-             true, ""});
-    add_row("options_controls", 1, 1,
-            {"invert_mouse", "Invert turning", [&s] { return on_off(s.invert_mouse); },
-             [&s](int) { s.invert_mouse = !s.invert_mouse; }, false, ""});
-    add_row("options_controls", 1, 2,
-            {"wheel_speed", "Wheel speed", [&s] { return percent(s.wheel_speed); },
-             [&s](int step) {
-                 s.wheel_speed = stepped(s.wheel_speed, step, 10, game_settings::least_speed, game_settings::most_speed);
-             },
-             true, ""});
-    MyGUI::Widget* controls = gui.findWidgetT("options_controls", false);
-    if (controls)
-        add_button(controls, "options_reset_controls",
-                   {controls->getWidth() * 5 / 8, row_height(*controls) * 4, controls->getWidth() * 5 / 16,
-                    row_height(*controls) - 10},
+            percent_row("mouse_sensitivity", "Mouse turning", s.mouse_sensitivity, least, most, ""));
+    add_row("options_controls", 1, 1, switch_row("invert_mouse", "Invert turning", s.invert_mouse, ""));
+    add_row("options_controls", 1, 2, percent_row("wheel_speed", "Wheel speed", s.wheel_speed, least, most, ""));
+    if (MyGUI::Widget* page = gui.findWidgetT("options_controls", false)) {
+        const int height = row_height(*page);
+        add_button(page, "options_reset_controls",
+                   {page->getWidth() * 5 / 8, height * 4, page->getWidth() * 5 / 16, height - 10},
                    "Reset to defaults", [this] { reset_controls(); });
+    }
+}
 
-    add_row("options_sound", 0, 0,
-            {"music_volume", "Music volume", [&s] { return percent(s.music_volume); },
-             [&s](int step) { s.music_volume = stepped(s.music_volume, step, 10, 0, 100); }, true, ""});
-    add_row("options_sound", 0, 1,
-            {"music", "Music", [&s] { return on_off(s.music); }, [&s](int) { s.music = !s.music; }, false, ""});
-
+void options_screen::fill_video()
+{
+    game_settings& s = context.settings;
+    const auto size_now = [this] {
+        return context.settings.window_size.empty() ? context.window_size_now : context.settings.window_size;
+    };
     add_row("options_video", 0, 0,
-            {"window_size", "Window size",
-             [this] { return context.settings.window_size.empty() ? context.window_size_now : context.settings.window_size; },
-             [this](int step) {
-                 const auto& sizes = context.window_sizes;
-                 std::string& size = context.settings.window_size;
-                 const std::string shown = size.empty() ? context.window_size_now : size;
-                 const auto at = std::find(sizes.begin(), sizes.end(), shown);
-                 const long index = at == sizes.end() ? 0 : long(at - sizes.begin()) + step;
-                 if (!sizes.empty())
-                     size = sizes[size_t(std::clamp(index, 0L, long(sizes.size()) - 1))];
-             },
+            {"window_size", "Window size", size_now,
+             [this, size_now](int step) { context.settings.window_size = next_size(context.window_sizes, size_now(), step); },
              true, at_restart});
     add_row("options_video", 0, 1,
-            {"fullscreen", "Full screen", [this] { return on_off(context.settings.fullscreen.value_or(context.fullscreen_now)); },
+            {"fullscreen", "Full screen",
+             [this] { return on_off(context.settings.fullscreen.value_or(context.fullscreen_now)); },
              [this](int) { context.settings.fullscreen = !context.settings.fullscreen.value_or(context.fullscreen_now); },
              false, at_restart});
-    add_row("options_video", 0, 2,
-            {"shadows", "Shadows", [&s] { return on_off(s.shadows); }, [&s](int) { s.shadows = !s.shadows; }, false,
-             next_level});
-    add_row("options_video", 0, 3,
-            {"bloom", "Bloom", [&s] { return on_off(s.bloom); }, [&s](int) { s.bloom = !s.bloom; }, false, next_level});
-    add_row("options_video", 0, 4,
-            {"vsync", "Wait for the display", [&s] { return on_off(s.vsync); },
-             [this](int) {
-                 context.settings.vsync = !context.settings.vsync;
-                 if (context.window)
-                     context.window->setVSyncEnabled(context.settings.vsync);
-             },
-             false, ""});
-    add_row("options_video", 0, 5,
-            {"frame_cap", "Frame cap", [&s] { return on_off(s.frame_cap); }, [&s](int) { s.frame_cap = !s.frame_cap; },
-             false, at_restart});
+    add_row("options_video", 0, 2, switch_row("shadows", "Shadows", s.shadows, next_level));
+    add_row("options_video", 0, 3, switch_row("bloom", "Bloom", s.bloom, next_level));
+    row vsync = switch_row("vsync", "Wait for the display", s.vsync, "");
+    vsync.change = [this](int) {
+        context.settings.vsync = !context.settings.vsync;
+        if (context.window)
+            context.window->setVSyncEnabled(context.settings.vsync);
+    };
+    add_row("options_video", 0, 4, vsync);
+    add_row("options_video", 0, 5, switch_row("frame_cap", "Frame cap", s.frame_cap, at_restart));
+}
 
-    add_row("options_gameplay", 0, 0,
-            {"ghost", "Ghost ball", [&s] { return on_off(s.ghost); }, [&s](int) { s.ghost = !s.ghost; }, false,
-             next_level});
+options_screen::row options_screen::switch_row(const std::string& name, const std::string& label, bool& value,
+                                               const std::string& applies)
+{
+    return {name, label, [&value] { return on_off(value); }, [&value](int) { value = !value; }, false, applies};
+}
+
+options_screen::row options_screen::percent_row(const std::string& name, const std::string& label, int& value,
+                                                int least, int most, const std::string& applies)
+{
+    return {name, label, [&value] { return std::to_string(value) + " %"; },
+            [&value, least, most](int step) { value = std::clamp(value + step * 10, least, most); }, true, applies};
 }
 
 MyGUI::Button* options_screen::add_button(MyGUI::Widget* page, const std::string& name, const MyGUI::IntCoord& at,

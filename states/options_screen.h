@@ -61,6 +61,12 @@ private:
     };
 
     void fill_pages();
+    void fill_controls();
+    void fill_video();
+    // A setting switched on and off by its button; one in percent, moved by ten with - and +.
+    static row switch_row(const std::string& name, const std::string& label, bool& value, const std::string& applies);
+    static row percent_row(const std::string& name, const std::string& label, int& value, int least, int most,
+                           const std::string& applies);
     void add_row(const std::string& page, int column, int line, const row& r);
     void add_key_row(int column, int line, key_bindings::action action);
     // A new button on `page`, or with no page the layout's button of that name.
