@@ -16,6 +16,10 @@ enum key_code {
     KC_S = 31,
     KC_D = 32,
     KC_SYSRQ = 183,
+    KC_UP = 200,
+    KC_LEFT = 203,
+    KC_RIGHT = 205,
+    KC_DOWN = 208,
 };
 
 enum mouse_button {

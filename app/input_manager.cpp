@@ -211,6 +211,7 @@ void input_manager::capture(float frame_time)
 {
     this->frame_time = frame_time;
     any_event = false;
+    pressed.clear();
     if (!input_devices)
         return;
     input_devices->keyboard->capture();
@@ -295,6 +296,7 @@ void input_manager::run_mouse_bindings(const mouse_state& state)
 void input_manager::key_pressed(int key, unsigned int text)
 {
     any_event = true;
+    pressed.push_back(key_code(key));
     if (gui)
         MyGUI::InputManager::getInstance().injectKeyPress(MyGUI::KeyCode::Enum(key), text);
 }

@@ -9,6 +9,7 @@
 // Without a render window (headless tests) no devices are opened; the
 // run_*_bindings operations then let tests drive the dispatch directly.
 
+#include "input_codes.h"
 #include "input_listener.h"
 
 #include <functional>
@@ -34,6 +35,9 @@ public:
     void capture(float frame_time);
     // Whether the last capture saw a key, a button or the mouse move.
     bool acted() const { return any_event; }
+    // The keys pressed during the last capture, in order: a tap shorter than
+    // a frame is here even though no held-key binding saw it.
+    const std::vector<key_code>& presses() const { return pressed; }
 
     void set_gui(MyGUI::Gui* gui) { this->gui = gui; }
     MyGUI::Gui* get_gui() const { return gui; }
@@ -75,5 +79,6 @@ private:
     std::vector<input_listener> listeners;
     float frame_time = 0.0f;
     bool any_event = false;
+    std::vector<key_code> pressed;
     MyGUI::Gui* gui = nullptr;
 };

@@ -29,7 +29,7 @@
 using namespace boost::placeholders;
 
 gs_game::gs_game(game_context* context)
-    : game_state(context, "game"), input("gs_game_input")
+    : game_state(context, "game"), input("gs_game_input"), navigation(*context->input)
 {
 }
 
@@ -77,6 +77,7 @@ void gs_game::enter(const state_params& params)
     }
     bind_keys();
     context->input->add_listener(input);
+    navigation.start(gui);
     if (gui && context->window) {
         overlay = gui->createWidget<MyGUI::ImageBox>(
             "StaticImage", MyGUI::IntCoord(0, 0, int(context->window->getWidth()), int(context->window->getHeight())),
@@ -111,6 +112,8 @@ void gs_game::update()
     restart_key.next_frame();
     return_key.next_frame();
     menu_key.next_frame();
+    navigation.hold(options && options->takes_keys());
+    navigation.update();
     screenshots.update(gui, context->frame_time);
     if (!current_level || !camera)
         return;
@@ -154,6 +157,7 @@ void gs_game::show_completed_screen()
     overlay = nullptr;
     show_pointer(true);
     MyGUI::LayoutManager::getInstance().loadLayout("ingame_completed.layout");
+    navigation.forget();
     const std::string& file = current_level->get_file_name();
     set_caption("next_level_name", campaign_object::next_level_name(file, campaign));
     attach("back_main_menu");
@@ -212,6 +216,7 @@ void gs_game::menu_open_frame()
         options_asked = false;
         hide_menu();
         options = std::make_unique<options_screen>(*context, *gui);
+        navigation.forget();
     }
     if (options && options->is_closed())
         close_options();
@@ -225,6 +230,7 @@ void gs_game::menu_open_frame()
         attach("restart_game");
         attach("menu_options");
         show_menu_keys(*gui, context->settings.keys, *context->input);
+        navigation.forget();
     }
     menu_loaded = true;
 }
@@ -346,7 +352,7 @@ void gs_game::restart(float)
 
 void gs_game::go_on(float)
 {
-    if (!return_key.pressed() || hud_mode != hud_completed || !current_level)
+    if (!return_key.pressed() || navigation.press() || hud_mode != hud_completed || !current_level)
         return;
     // The way on: the next level, or back once the campaign is over.
     press(gui && !gui->findWidgetT("next_level_start", false) ? "back_main_menu" : "next_level_start");
@@ -411,6 +417,7 @@ void gs_game::play_level(const std::string& file)
 void gs_game::exit()
 {
     options.reset();
+    navigation.stop();
     run.reset();
     camera.reset();
     current_level.reset();
@@ -428,6 +435,7 @@ void gs_game::exit()
 void gs_game::pause()
 {
     options.reset();
+    navigation.stop();
     camera.reset();
     context->scene_manager->destroyAllCameras();
     if (context->window)
@@ -445,6 +453,7 @@ void gs_game::resume()
         camera = std::make_unique<game_camera>("game_cam", current_level.get(),
                                                current_level->get_player()->get_scene_node());
     context->input->add_listener(input);
+    navigation.start(gui);
     load_hud();
     show_pointer(false);
 }

@@ -5,7 +5,7 @@
 // ball, and shows the heads-up display on the "gui" parameter's GUI. Every
 // frame advances the level, the camera and the physics until the target is
 // reached; then the completed screen offers the next level of the
-// "campaign" (Return takes it). Escape fades in the in-game menu (resume, restart, options, back to the
+// "campaign" (Return takes it, unless the arrow keys highlighted another button). Escape fades in the in-game menu (resume, restart, options, back to the
 // main menu) and freezes play, as does the window losing the focus; R
 // restarts at once; Tab leaves the level for the title screen (in
 // mapscout it ends the program); Print Screen writes screenshots. Without a
@@ -16,6 +16,7 @@
 #include "app/game_state.h"
 #include "app/input_listener.h"
 #include "app/single_press.h"
+#include "menu_navigation.h"
 #include "options_screen.h"
 #include "screenshot_key.h"
 
@@ -110,6 +111,8 @@ private:
     single_press restart_key;
     single_press return_key;
     single_press menu_key;
+    // Arrows and Return in the in-game menu, the options and the completed screen.
+    menu_navigation navigation;
     // Over the paused game, from the menu's Options button.
     std::unique_ptr<options_screen> options;
     bool options_asked = false;

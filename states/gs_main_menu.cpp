@@ -33,7 +33,8 @@ const std::string group = Ogre::ResourceGroupManager::DEFAULT_RESOURCE_GROUP_NAM
 }
 
 gs_main_menu::gs_main_menu(game_context* context)
-    : game_state(context, "main_menu"), input("gs_main_menu_input")
+    : game_state(context, "main_menu"), input("gs_main_menu_input"),
+      navigation(*context->input)
 {
     input.bind_key(KC_ESCAPE, boost::bind(&gs_main_menu::go_back, this, _1));
     input.bind_key(KC_RETURN, boost::bind(&gs_main_menu::quick_start, this, _1));
@@ -103,6 +104,7 @@ void gs_main_menu::enter(const state_params&)
     gui->initialise("core.xml");
     MyGUI::LayoutManager::getInstance().loadLayout("level_selection.layout");
     gui->destroyAllChildWidget();
+    navigation.start(gui);
     show_main_menu();
     start_music();
 }
@@ -111,6 +113,7 @@ void gs_main_menu::resume()
 {
     setup_menu_camera();
     context->input->add_listener(input);
+    navigation.start(gui);
     show_main_menu();
     start_music();
 }
@@ -128,6 +131,7 @@ void gs_main_menu::exit()
 void gs_main_menu::leave()
 {
     options.reset();
+    navigation.stop();
     context->scene_manager->destroyAllCameras();
     context->window->removeAllViewports();
     if (gui) {
@@ -143,8 +147,11 @@ void gs_main_menu::leave()
 void gs_main_menu::update()
 {
     escape.next_frame();
+    return_key.next_frame();
     if (options && options->is_closed())
         show_main_menu();
+    navigation.hold(options && options->takes_keys());
+    navigation.update();
     screenshots.update(gui, context->frame_time);
 }
 
@@ -171,6 +178,7 @@ void gs_main_menu::show_main_menu()
     options.reset();
     gui->destroyAllChildWidget();
     MyGUI::LayoutManager::getInstance().loadLayout("main_menu.layout");
+    navigation.forget();
     attach("main_menu_start");
     attach("main_menu_options");
     attach("main_menu_help");
@@ -184,6 +192,7 @@ void gs_main_menu::show_options()
 {
     gui->destroyAllChildWidget();
     options = std::make_unique<options_screen>(*context, *gui);
+    navigation.forget();
     shown = screen::options;
 }
 
@@ -192,6 +201,7 @@ void gs_main_menu::show_level_selection()
     gui->destroyAllChildWidget();
     MyGUI::LayoutManager::getInstance().loadLayout("level_selection.layout");
     shown = screen::selection;
+    navigation.forget();
     attach("level_start");
     attach("level_back");
     attach("level_watch");
@@ -331,6 +341,8 @@ void gs_main_menu::go_back(float)
 
 void gs_main_menu::quick_start(float)
 {
+    if (!return_key.pressed() || navigation.press())
+        return;
     // Return belongs to the options and help screens while they are up.
     if (shown == screen::options || shown == screen::help)
         return;

@@ -3,10 +3,11 @@
 // The first state of the game, registered as "main_menu": the title screen
 // and the level selection, on a plain white screen with menu music. It makes
 // the program's GUI each time it is entered and hands it to the in-game state
-// with the chosen campaign and level. Escape on the level selection goes back
+// with the chosen campaign and level. The arrow keys and Return drive every
+// screen (menu_navigation). Escape on the level selection goes back
 // to the title screen; on the title screen Escape (or Quit) leaves the state,
 // which ends the program when it is the only one. Return starts the first
-// level at once; Print Screen writes a screenshot.
+// level at once while no control is highlighted; Print Screen writes a screenshot.
 //
 // The campaigns it reads are kept for the whole run: the in-game state plays
 // on with the campaign it was given after the menu has gone.
@@ -15,6 +16,7 @@
 #include "app/input_listener.h"
 #include "app/single_press.h"
 #include "campaign_object.h"
+#include "menu_navigation.h"
 #include "options_screen.h"
 #include "screenshot_key.h"
 #include "selection_records.h"
@@ -70,6 +72,8 @@ private:
     Ogre::Viewport* menu_viewport = nullptr;
     input_listener input;
     single_press escape;
+    single_press return_key;
+    menu_navigation navigation;
     // The screen on show; Escape goes back from any other to the title screen.
     enum class screen { title, selection, options, help };
     screen shown = screen::title;

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# The menus without a mouse: arrows highlight the title screen's buttons and
+# Return presses the highlighted one; in the level selection Up and Down
+# choose within a list; Escape goes back.
+set -u
+RUN_DIR=$1
+HERE=$(dirname "$0")
+source "$HERE/xvfb_session.sh"
+start_session
+cd "$WORK"
+
+start_game
+shot title
+keep title
+# Down highlights Play: the pointer goes onto it.
+hold Down
+shot play
+[ "$(differs title play)" -gt 200 ] || fail "Down highlighted nothing on the title screen"
+hold Return
+shot selection
+[ "$(differs title selection)" -gt 20000 ] || fail "Return on the highlighted Play did not open the level selection"
+! grep -q "player.mesh" ogre.log || fail "Return started a level instead of pressing the highlighted Play"
+keep selection
+# The campaign list, its second campaign, then that campaign's level list.
+hold Down
+hold Down
+hold Down
+shot second
+keep second
+[ "$(differs selection second)" -gt 2000 ] || fail "Down in the campaign list did not choose another campaign"
+hold Escape
+shot back
+[ "$(differs title back)" -lt 10000 ] || fail "Escape did not go back to the title screen"
+# Down twice and Return: Options, and Escape back again.
+hold Down
+hold Down
+hold Return
+shot options
+keep options
+[ "$(differs back options)" -gt 20000 ] || fail "Down, Down, Return did not open Options"
+hold Escape
+shot title_again
+keep title_again
+[ "$(differs title title_again)" -lt 10000 ] || fail "Escape did not leave Options"
+expect_running "the menus were driven by keys"
+echo "PASS"
