@@ -57,6 +57,7 @@ application::~application()
         world->destroy_all_scenes();
         sound.reset();
         input.reset();
+        pads.reset();
         world.reset();
     }
     events.reset();
@@ -104,6 +105,8 @@ bool application::start(std::string app_name, const std::string& video_mode)
                  std::to_string(still_rate) + " in stehenden Menüs");
     scene_manager = root->createSceneManager();
     input = std::make_unique<input_manager>();
+    pads = std::make_unique<gamepad>();
+    input->set_gamepad(pads.get(), [this](gamepad::button b) { return pad_key(b); });
     world = std::make_unique<physics_world>();
     sound = sound_device::create();
     context->root = root;
@@ -187,6 +190,20 @@ void application::apply_video_settings(const std::string& video_mode)
     context->fullscreen_now = fullscreen;
     context->window_size_now = option("Video Mode").currentValue;
     context->window_sizes = window_sizes({x_modes.begin(), x_modes.end()}, context->window_size_now);
+}
+
+key_code application::pad_key(gamepad::button b) const
+{
+    switch (b) {
+    case gamepad::button::a: return KC_RETURN;
+    case gamepad::button::b: return KC_ESCAPE;
+    case gamepad::button::start: return context->settings.keys.key(key_bindings::menu);
+    case gamepad::button::up: return KC_UP;
+    case gamepad::button::down: return KC_DOWN;
+    case gamepad::button::left: return KC_LEFT;
+    case gamepad::button::right: return KC_RIGHT;
+    }
+    return KC_RETURN;
 }
 
 void application::add_resource_locations(const std::string& file, const std::string& cure)

@@ -11,6 +11,8 @@
 // reach it through instance().
 
 #include "frame_timer.h"
+#include "gamepad.h"
+#include "input_codes.h"
 #include "idle_redraw.h"
 #include "game_context.h"
 #include "state_params.h"
@@ -78,6 +80,8 @@ public:
     Ogre::RenderWindow* window = nullptr;
     std::unique_ptr<physics_world> world;
     std::unique_ptr<input_manager> input;
+    // The pads, read with the keyboard and the mouse.
+    std::unique_ptr<gamepad> pads;
     std::unique_ptr<sound_device> sound;
     // Restarted by every change of the state stack.
     frame_timer frames;
@@ -87,6 +91,8 @@ public:
 private:
     Ogre::Root* make_root(const std::string& log_file);
     bool configure(const std::string& video_mode);
+    // The key a pad's button stands for: A Return, B Escape, Start the menu key, the d-pad the arrows.
+    key_code pad_key(gamepad::button b) const;
     // The settings file's window size and full screen over config.cfg's, and the sizes to offer.
     void apply_video_settings(const std::string& video_mode);
     void load_resources();

@@ -212,13 +212,58 @@ void input_manager::capture(float frame_time)
     this->frame_time = frame_time;
     any_event = false;
     pressed.clear();
-    if (!input_devices)
+    if (input_devices) {
+        input_devices->keyboard->capture();
+        input_devices->mouse->capture();
+        input_devices->measure_offset();
+    }
+    read_gamepad();
+    if (!input_devices && !pad)
         return;
-    input_devices->keyboard->capture();
-    input_devices->mouse->capture();
-    input_devices->measure_offset();
-    OIS::Keyboard* keyboard = input_devices->keyboard;
-    run_key_bindings([keyboard](key_code key) { return keyboard->isKeyDown(static_cast<OIS::KeyCode>(key)); });
+    OIS::Keyboard* keyboard = input_devices ? input_devices->keyboard : nullptr;
+    run_key_bindings([this, keyboard](key_code key) {
+        return (keyboard && keyboard->isKeyDown(static_cast<OIS::KeyCode>(key))) || held_by_pad(key);
+    });
+}
+
+void input_manager::set_gamepad(gamepad* pad, std::function<key_code(gamepad::button)> key_for)
+{
+    this->pad = pad;
+    pad_key = std::move(key_for);
+    pad_held.clear();
+}
+
+void input_manager::read_gamepad()
+{
+    if (!pad)
+        return;
+    pad->poll();
+    for (const gamepad::button b : pad->released()) {
+        const auto held = pad_held.find(b);
+        if (held == pad_held.end())
+            continue;
+        const key_code key = held->second;
+        pad_held.erase(held);
+        key_released(key);
+    }
+    for (const gamepad::button b : pad->pressed()) {
+        const key_code key = pad_key(b);
+        pad_held[b] = key;
+        key_pressed(key, 0);
+    }
+}
+
+bool input_manager::held_by_pad(key_code key) const
+{
+    for (const auto& held : pad_held)
+        if (held.second == key)
+            return true;
+    return false;
+}
+
+gamepad::sticks input_manager::get_sticks() const
+{
+    return pad ? pad->get_sticks() : gamepad::sticks();
 }
 
 mouse_state input_manager::get_mouse_state() const

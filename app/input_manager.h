@@ -9,10 +9,12 @@
 // Without a render window (headless tests) no devices are opened; the
 // run_*_bindings operations then let tests drive the dispatch directly.
 
+#include "gamepad.h"
 #include "input_codes.h"
 #include "input_listener.h"
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,7 +34,16 @@ public:
     void remove_last_listener();
     bool has_listener(const std::string& name) const;
 
+    // Reads the keyboard, the mouse and the pads (when set), then runs the
+    // bindings of every held key.
     void capture(float frame_time);
+    // The pads read by capture: their buttons arrive as the keys `key_for`
+    // gives (pressed and let go like a keyboard's), their sticks through
+    // get_sticks. `key_for` is asked at each press, so it may follow the
+    // player's bindings.
+    void set_gamepad(gamepad* pad, std::function<key_code(gamepad::button)> key_for);
+    // The pads' sticks as of the last capture; at rest without a pad.
+    gamepad::sticks get_sticks() const;
     // Whether the last capture saw a key, a button or the mouse move.
     bool acted() const { return any_event; }
     // The keys pressed during the last capture, in order: a tap shorter than
@@ -74,11 +85,17 @@ private:
 
     // Where the GUI must see the pointer: the real pointer while it is free.
     gui_point gui_position(const mouse_state& state) const;
+    void read_gamepad();
+    bool held_by_pad(key_code key) const;
 
     std::unique_ptr<devices> input_devices;
     std::vector<input_listener> listeners;
     float frame_time = 0.0f;
     bool any_event = false;
     std::vector<key_code> pressed;
+    gamepad* pad = nullptr;
+    std::function<key_code(gamepad::button)> pad_key;
+    // Keys a pad's button holds down, with the button holding each.
+    std::map<gamepad::button, key_code> pad_held;
     MyGUI::Gui* gui = nullptr;
 };

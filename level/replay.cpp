@@ -1,7 +1,7 @@
 // A replay file is text, one record per line, tokens separated by blanks;
 // blank lines are skipped:
 //
-//   quillax replay 1                       format version
+//   quillax replay 2                       format version (1 without a pad's stick)
 //   level level_01.map                     the level's file name
 //   hash 0123456789abcdef                  hash_text of the level file, 16 hex digits
 //   time 42.516666666666666                play clock at the finish, seconds
@@ -9,13 +9,16 @@
 //   checkpoint cp_1 12.25                  0 to 10000 lines: id, first touch in play time
 //   frames 2550                            the number of f lines, at most 2000000
 //   f 0.0166666675 1 0 0 12.5 5 -3.25      dt, moves, turn, wheel, x, y, z after the frame
+//   f 0.0166666675 0 0 0 12.5 5 -3.5 0.5 -1  the same, then a pad stick's forward and right tilt
 //   ...
 //   end
 //
 // Floats are written with 9 significant digits and doubles with 17, which
 // reads back every value bit for bit. Names are single tokens: each byte
 // outside [A-Za-z0-9._-] is written as %XX, and the empty name as a lone %.
-// Every number must be finite and in range, and nothing may follow "end",
+// A frame without a stick's tilt has no tilt tokens, and a replay with no
+// tilt at all is version 1, as the game wrote before it knew pads. Every
+// number must be finite and in range, and nothing may follow "end",
 // so a file cut short or edited into nonsense is refused as a whole.
 
 #include "replay.h"
@@ -37,7 +40,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr long long format_version = 1;
+constexpr long long format_version = 2;
 constexpr float max_frame_time = 3600.0f;
 // Frame lines are under 100 bytes, so the longest run's file stays well below this.
 constexpr std::uintmax_t max_file_bytes = std::uintmax_t(256) << 20;
@@ -171,7 +174,7 @@ public:
     // How many bytes are left to read.
     std::size_t rest() const { return pos < text.size() ? text.size() - pos : 0; }
 
-    // No line holds more than 8 tokens; a 9th only marks a line as too long.
+    // No line holds more than 10 tokens; an 11th only marks a line as too long.
     std::vector<std::string_view> tokens;
     std::string error;
 
@@ -180,7 +183,7 @@ private:
     {
         const char* blanks = " \t\r\v\f";
         std::size_t start = line.find_first_not_of(blanks);
-        while (start != std::string_view::npos && tokens.size() < 9) {
+        while (start != std::string_view::npos && tokens.size() < 11) {
             const std::size_t end = std::min(line.find_first_of(blanks, start), line.size());
             tokens.push_back(line.substr(start, end - start));
             start = line.find_first_not_of(blanks, end);
@@ -265,8 +268,8 @@ bool read_frame(reader& in, replay_frame& frame)
     long long moves = 0;
     long long turn = 0;
     long long wheel = 0;
-    if (in.tokens.size() != 8)
-        return in.fail("expected \"f\" and 7 values");
+    if (in.tokens.size() != 8 && in.tokens.size() != 10)
+        return in.fail("expected \"f\" and 7 values, or 9 with a stick's tilt");
     // The still frames a level starts with take no time; a machine that
     // stalled may give one frame many seconds.
     if (!read_float(in.tokens[1], frame.dt) || !(frame.dt >= 0.0f && frame.dt <= max_frame_time))
@@ -279,6 +282,10 @@ bool read_frame(reader& in, replay_frame& frame)
     if (!read_float(in.tokens[5], frame.x) || !read_float(in.tokens[6], frame.y) ||
         !read_float(in.tokens[7], frame.z))
         return in.fail("the position is not three finite numbers");
+    if (in.tokens.size() == 10 &&
+        (!read_float(in.tokens[8], frame.roll_forward) || !read_float(in.tokens[9], frame.roll_right) ||
+         std::fabs(frame.roll_forward) > 1.0f || std::fabs(frame.roll_right) > 1.0f))
+        return in.fail("the stick's tilt is not two numbers from -1 to 1");
     frame.moves = unsigned(moves);
     frame.turn = int(turn);
     frame.wheel = int(wheel);
@@ -358,7 +365,10 @@ std::string replay::to_text() const
     char line[192];
     std::snprintf(line, sizeof line, "hash %016llx\ntime %.17g\ncoins %d\n", (unsigned long long)level_hash,
                   finish_time, coins);
-    std::string text = "quillax replay 1\nlevel " + name_token(level_file) + "\n" + line;
+    const bool tilted = std::any_of(frames.begin(), frames.end(),
+                                    [](const replay_frame& f) { return f.roll_forward != 0.0f || f.roll_right != 0.0f; });
+    std::string text = std::string(tilted ? "quillax replay 2" : "quillax replay 1") + "\nlevel " +
+                       name_token(level_file) + "\n" + line;
     for (const replay_split& split : splits) {
         std::snprintf(line, sizeof line, " %.17g\n", split.time);
         text += "checkpoint " + name_token(split.checkpoint) + line;
@@ -367,9 +377,14 @@ std::string replay::to_text() const
     text += line;
     text.reserve(text.size() + frames.size() * 48);
     for (const replay_frame& f : frames) {
-        std::snprintf(line, sizeof line, "f %.9g %u %d %d %.9g %.9g %.9g\n", double(f.dt), f.moves, f.turn, f.wheel,
+        std::snprintf(line, sizeof line, "f %.9g %u %d %d %.9g %.9g %.9g", double(f.dt), f.moves, f.turn, f.wheel,
                       double(f.x), double(f.y), double(f.z));
         text += line;
+        if (f.roll_forward != 0.0f || f.roll_right != 0.0f) {
+            std::snprintf(line, sizeof line, " %.9g %.9g", double(f.roll_forward), double(f.roll_right));
+            text += line;
+        }
+        text += '\n';
     }
     return text + "end\n";
 }

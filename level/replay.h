@@ -22,6 +22,8 @@ struct replay_frame {
     int turn = 0;               // the mouse's horizontal movement that frame (relative counts)
     int wheel = 0;              // the mouse wheel's movement that frame (relative counts)
     float x = 0, y = 0, z = 0;  // the ball's position after the frame
+    float roll_forward = 0.0f;  // a pad's stick that frame, -1 to 1 (0 without one)
+    float roll_right = 0.0f;
 };
 
 // The first touch of a checkpoint, in play time.

@@ -122,15 +122,23 @@ void obj_player::push_held()
     const float scale = move_strength * context->frame_time;
     force = force.isZeroLength() ? Ogre::Vector3::ZERO : force.normalisedCopy();
     torque = torque.isZeroLength() ? Ogre::Vector3::ZERO : torque.normalisedCopy();
+    if (roll_forward != 0.0f || roll_right != 0.0f) {
+        // A stick adds its tilt the way the keys point; together they push no harder than a key.
+        force += -back * roll_forward + side * roll_right;
+        torque += -side * roll_forward - back * roll_right;
+        force = force.length() > 1.0f ? force.normalisedCopy() : force;
+        torque = torque.length() > 1.0f ? torque.normalisedCopy() : torque;
+    }
     actor->add_force(force * scale * (context->scout ? 5.0f : 1.0f));
     actor->add_torque(torque * scale);
 }
 
 void obj_player::update()
 {
-    if (moves != 0 && actor)
+    if ((moves != 0 || roll_forward != 0.0f || roll_right != 0.0f) && actor)
         push_held();
     moves = 0;
+    roll_forward = roll_right = 0.0f;
     if (!context->scout && get_position().y <= fall_reference_height - 30.0f)
         respawn();
 }

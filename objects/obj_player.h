@@ -40,6 +40,13 @@ public:
     unsigned get_moves() const { return moves; }
     void set_moves(unsigned bits) { moves = bits; }
     void hold(unsigned bit) { moves |= bit; }
+    // A pad's stick for the next update: forward and right, from -1 to 1;
+    // full tilt pushes as hard as a held key, half tilt half as hard.
+    void set_roll(float forward, float right)
+    {
+        roll_forward = forward;
+        roll_right = right;
+    }
 
     // Takes the keys the settings bind now, after the player changed them.
     void bind_keys();
@@ -64,6 +71,8 @@ private:
 
     input_listener input;
     unsigned moves = 0;
+    float roll_forward = 0.0f;
+    float roll_right = 0.0f;
     float move_strength = 10000000.0f;
     Ogre::Vector3 respawn_point = Ogre::Vector3::ZERO;
     float fall_reference_height = 0.0f;

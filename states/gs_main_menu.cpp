@@ -5,6 +5,7 @@
 #include "app/log.h"
 #include "app/sound_device.h"
 #include "app/wrap_text.h"
+#include "help_card.h"
 #include "level_entry.h"
 #include "selection_records.h"
 
@@ -313,9 +314,15 @@ void gs_main_menu::on_button_click(MyGUI::Widget* sender)
         show_level_selection();
     } else if (name == "main_menu_options") {
         show_options();
+    } else if (name == "main_menu_help") {
+        gui->destroyAllChildWidget();
+        show_help(*gui, context->settings.keys);
+        attach("help_back");
+        shown = screen::help;
+        navigation.forget();
     } else if (name == "main_menu_quit") {
         running = false;
-    } else if (name == "level_back") {
+    } else if (name == "level_back" || name == "help_back") {
         show_main_menu();
     } else if ((name == "level_start" || name == "level_watch") && selected_level) {
         transition_requested = true;

@@ -10,6 +10,14 @@
 #include "objects/obj_player.h"
 #include "replay_feed.h"
 
+namespace {
+
+// A pad's right stick at full tilt: half a turn and two wheel notches a second.
+constexpr float pad_turn_counts = 1800.0f;
+constexpr float pad_lift_counts = 240.0f;
+
+}
+
 level_run::level_run(game_context* context, level& lvl, MyGUI::Gui* gui, bool watch)
     : context(context), lvl(lvl), records(context->scout ? std::string() : context->progress_folder),
       recorder(lvl.get_file_name(), best_runs::level_hash(lvl.get_file_name())), splits(gui)
@@ -29,6 +37,7 @@ void level_run::play(level& lvl, game_camera& camera, const replay_frame& input)
     game_context* context = lvl.get_context();
     context->frame_time = input.dt;
     lvl.get_player()->set_moves(input.moves);
+    lvl.get_player()->set_roll(input.roll_forward, input.roll_right);
     lvl.update();
     mouse_state mouse;
     mouse.X.rel = input.turn;
@@ -52,8 +61,11 @@ void level_run::race_frame(game_camera& camera)
     input.dt = context->frame_time;
     input.moves = lvl.get_player()->get_moves();
     const mouse_state& mouse = context->input->get_mouse_state();
-    input.turn = feel.turn(mouse.X.rel, context->settings);
-    input.wheel = feel.wheel(mouse.Z.rel, context->settings);
+    const gamepad::sticks pad = context->input->get_sticks();
+    input.turn = feel.turn(mouse.X.rel, context->settings) + pad_turn.take(pad.turn, pad_turn_counts, input.dt);
+    input.wheel = feel.wheel(mouse.Z.rel, context->settings) + pad_lift.take(pad.lift, pad_lift_counts, input.dt);
+    input.roll_forward = pad.roll_forward;
+    input.roll_right = pad.roll_right;
     play(lvl, camera, input);
     if (context->scout)
         return;

@@ -8,6 +8,7 @@
 // the run goes into the player's record.
 
 #include "app/mouse_feel.h"
+#include "app/stick_counts.h"
 #include "best_runs.h"
 #include "run_recorder.h"
 #include "split_display.h"
@@ -69,6 +70,8 @@ private:
     std::unique_ptr<ghost_ball> ghost;
     std::unique_ptr<replay_feed> feed;
     mouse_feel feel;
+    stick_counts pad_turn;
+    stick_counts pad_lift;
     bool feed_ran_out = false;
     bool finished = false;
     result outcome;

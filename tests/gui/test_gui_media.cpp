@@ -95,7 +95,7 @@ protected:
 };
 
 const std::vector<std::string> layout_files{"main_menu.layout",    "level_selection.layout",  "ingame_hud.layout",
-                                            "ingame_menu.layout",  "ingame_completed.layout", "options.layout"};
+                                            "ingame_menu.layout",  "ingame_completed.layout", "options.layout", "help.layout"};
 
 // What the game states find by name, and the widget class they expect.
 const std::map<std::string, std::map<std::string, std::string>> required_widgets{
@@ -137,6 +137,7 @@ const std::map<std::string, std::map<std::string, std::string>> required_widgets
       {"options_gameplay", "Widget"},
       {"options_notice", "TextBox"},
       {"options_back", "Button"}}},
+    {"help.layout", {{"help_panel", "Widget"}, {"help_controls", "TextBox"}, {"help_back", "Button"}}},
     {"ingame_completed.layout",
      {{"next_level_name", "TextBox"},
       {"next_level", "TextBox"},

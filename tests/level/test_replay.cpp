@@ -93,6 +93,9 @@ TEST_F(replay_file, a_run_reads_back_bit_for_bit_with_awkward_numbers_and_names)
     const float awkward[] = {0.100000024f, 1.0f / 3.0f, 1e-7f, FLT_MIN, -0.0f, FLT_MAX, -123456.789f, 0.1f};
     for (float v : awkward)
         run.frames.push_back({v >= 0 && v <= 3600 ? v : 1.0f / 60.0f, 63, -1000000, 1000000, v, -v, 0.5f - v});
+    // A pad's stick, leaning every way.
+    run.frames.push_back({0.25f, 0, 0, 0, 1, 2, 3, 1.0f / 3.0f, -1.0f});
+    run.frames.push_back({0.25f, 0, 0, 0, 1, 2, 3, -1e-7f, 0.0f});
 
     replay read;
     std::string error;
@@ -115,7 +118,11 @@ TEST_F(replay_file, a_run_reads_back_bit_for_bit_with_awkward_numbers_and_names)
         EXPECT_EQ(b.turn, a.turn);
         EXPECT_EQ(b.wheel, a.wheel);
         EXPECT_EQ(bits(b.x) + bits(b.y) + bits(b.z), bits(a.x) + bits(a.y) + bits(a.z)) << i;
+        EXPECT_EQ(bits(b.roll_forward) + bits(b.roll_right), bits(a.roll_forward) + bits(a.roll_right)) << i;
     }
+    // Without a stick the file is what the game wrote before it knew pads.
+    EXPECT_EQ(run.to_text().rfind("quillax replay 2\n", 0), 0u);
+    EXPECT_EQ(two_frame_run().to_text().rfind("quillax replay 1\n", 0), 0u);
 }
 
 TEST_F(replay_file, damaged_or_out_of_range_texts_are_refused_naming_the_line)
@@ -131,7 +138,7 @@ TEST_F(replay_file, damaged_or_out_of_range_texts_are_refused_naming_the_line)
     } cases[] = {
         {"", "line 1: not a replay file"},
         {changed(good, "quillax replay 1", "quillax replay x"), "line 1: not a replay file"},
-        {changed(good, "quillax replay 1", "quillax replay 2"), "line 1: made by a newer version"},
+        {changed(good, "quillax replay 1", "quillax replay 3"), "line 1: made by a newer version"},
         {changed(good, "hash ", "hash 0"), "line 3: the level hash"},
         {changed(good, "coins 2\n", ""), "line 5: expected \"coins\""},
         {changed(good, "coins 2", "coins -1"), "line 5: the coin count"},
@@ -148,6 +155,8 @@ TEST_F(replay_file, damaged_or_out_of_range_texts_are_refused_naming_the_line)
         {changed(good, "f 0.25 0 0", "f 0.25 0 1000001"), "line 8: the mouse movement"},
         {changed(good, "f 0.25 0 0 0", "f 0.25 0 0 -1000001"), "line 8: the mouse movement"},
         {changed(good, "f 0.5 0 0 0 10", "f 0.5 0 0 0 1e39"), "line 9: the position"},
+        {changed(good, "\nf 0.5 0 0 0 10 -2 4", "\nf 0.5 0 0 0 10 -2 4 1.5 0"), "line 9: the stick's tilt"},
+        {changed(good, "\nf 0.5 0 0 0 10 -2 4", "\nf 0.5 0 0 0 10 -2 4 0"), "line 9: expected \"f\" and 7 values"},
         {changed(good, "f 0.5 0 0 0 10", "f 0.5 0 0 0 10x"), "line 9: the position"},
         {changed(good, "end\n", ""), "line 10: the file ends before \"end\""},
         {good + "f 0.5 0 0 0 1 2 3\n", "line 11: text after \"end\""},
@@ -180,7 +189,7 @@ TEST_F(replay_file, loads_only_for_its_own_unchanged_level_and_says_why_not_in_o
     } refused[] = {
         {good.substr(0, good.size() - 4), "level_01.map", run.level_hash, "line 10: the file ends before \"end\""},
         {good + "x\n", "level_01.map", run.level_hash, "line 11: text after \"end\""},
-        {changed(good, "replay 1", "replay 2"), "level_01.map", run.level_hash,
+        {changed(good, "replay 1", "replay 3"), "level_01.map", run.level_hash,
          "line 1: made by a newer version of the game"},
         {good, "level_01.map", run.level_hash + 1, "the level file has changed since it was recorded"},
         {good, "level_02.map", run.level_hash, "it is for level level_01.map"},
