@@ -109,7 +109,10 @@ public:
         if (!display)
             return;
         XWarpPointer(display, None, Window(window_handle), 0, 0, 0, 0, x, y);
-        XFlush(display);
+        // Done before OIS reads its events again: otherwise the real pointer
+        // would be seen at the new place while OIS still has the old one, and
+        // the offset between them (measure_offset) would count the jump twice.
+        XSync(display, False);
     }
 
     // Where the real pointer is, relative to the window. OIS only adds up a
