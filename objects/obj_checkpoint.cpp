@@ -19,7 +19,11 @@ void obj_checkpoint::on_contact_start(game_object* other)
 {
     if (other->type_name() != "player")
         return;
-    static_cast<obj_player*>(other)->set_respawn_point(get_position() + Ogre::Vector3(0, 10, 0));
+    auto* ball = static_cast<obj_player*>(other);
+    // Rolling over the checkpoint the ball already comes back to says nothing new.
+    if (ball->get_respawn_object() == get_id() && ball->get_respawn_point() == get_position() + Ogre::Vector3(0, 10, 0))
+        return;
+    ball->set_respawn_point(get_position() + Ogre::Vector3(0, 10, 0), get_id());
     owner->report({level_event::checkpoint, get_id()});
 }
 

@@ -54,7 +54,13 @@ public:
     // Back to the respawn point at rest, falling from there on; nothing once
     // the level is completed.
     void respawn();
-    void set_respawn_point(const Ogre::Vector3& point) { respawn_point = point; }
+    // `object`: the checkpoint that set it; empty for the start.
+    void set_respawn_point(const Ogre::Vector3& point, const std::string& object = "")
+    {
+        respawn_point = point;
+        respawn_object = object;
+    }
+    const std::string& get_respawn_object() const { return respawn_object; }
     void set_fall_reference_height(float height) { fall_reference_height = height; }
     Ogre::Vector3 get_respawn_point() const { return respawn_point; }
     float get_fall_reference_height() const { return fall_reference_height; }
@@ -75,5 +81,6 @@ private:
     float roll_right = 0.0f;
     float move_strength = 10000000.0f;
     Ogre::Vector3 respawn_point = Ogre::Vector3::ZERO;
+    std::string respawn_object;
     float fall_reference_height = 0.0f;
 };

@@ -20,7 +20,7 @@ constexpr float pad_lift_counts = 240.0f;
 
 level_run::level_run(game_context* context, level& lvl, MyGUI::Gui* gui, bool watch)
     : context(context), lvl(lvl), records(context->scout ? std::string() : context->progress_folder),
-      recorder(lvl.get_file_name(), best_runs::level_hash(lvl.get_file_name())), splits(gui)
+      recorder(lvl.get_file_name(), best_runs::level_hash(lvl.get_file_name())), splits(gui), cues(gui)
 {
     if ((!watch && !context->settings.ghost) || !records.best_replay(lvl.get_file_name(), best))
         return;
@@ -78,6 +78,8 @@ void level_run::race_frame(game_camera& camera)
             splits.show(reached->time - best_split);
     }
     splits.update(input.dt);
+    cues.take(lvl);
+    cues.update(input.dt);
 }
 
 void level_run::watch_frame(game_camera& camera)
@@ -85,10 +87,13 @@ void level_run::watch_frame(game_camera& camera)
     const float rendered = context->frame_time;
     feed->advance(rendered);
     replay_frame input;
-    while (!lvl.is_completed() && feed->next(input))
+    while (!lvl.is_completed() && feed->next(input)) {
         play(lvl, camera, input);
+        cues.take(lvl);
+    }
     // What follows in this frame (the HUD, screenshots) goes by the screen's time.
     context->frame_time = rendered;
+    cues.update(rendered);
     if (feed->done() && !lvl.is_completed() && !feed_ran_out) {
         feed_ran_out = true;
         log_line(lvl.get_file_name() + ": the best run ended before the finish");

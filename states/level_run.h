@@ -4,12 +4,14 @@
 // order that makes a run repeatable, fed either by the player's keys and
 // mouse (and recorded) or by the level's best run (watched). While the
 // player races, the best run's ghost rolls beside the ball and each first
-// touch of a checkpoint shows the time gained or lost on it. At the finish
+// touch of a checkpoint shows the time gained or lost on it. Coins,
+// checkpoints and falls show their cue (event_cues). At the finish
 // the run goes into the player's record.
 
 #include "app/mouse_feel.h"
 #include "app/stick_counts.h"
 #include "best_runs.h"
+#include "event_cues.h"
 #include "run_recorder.h"
 #include "split_display.h"
 
@@ -52,6 +54,7 @@ public:
     const result& finish();
     bool is_watching() const { return feed != nullptr; }
     const ghost_ball* get_ghost() const { return ghost.get(); }
+    const event_cues& get_cues() const { return cues; }
 
     // One frame as recorded: its time step, rolling keys and mouse.
     static void play(level& lvl, game_camera& camera, const replay_frame& input);
@@ -67,6 +70,7 @@ private:
     replay best;
     run_recorder recorder;
     split_display splits;
+    event_cues cues;
     std::unique_ptr<ghost_ball> ghost;
     std::unique_ptr<replay_feed> feed;
     mouse_feel feel;

@@ -1,0 +1,87 @@
+#include "event_cues.h"
+
+#include "level/level.h"
+
+#include <MyGUI_Gui.h>
+#include <MyGUI_TextBox.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr float seconds_shown = 1.5f;
+constexpr float seconds_fading = 0.5f;
+constexpr int panel_width = 300;
+constexpr int panel_height = 52;
+// The panel's top, as a share of the view's height.
+constexpr float height_share = 0.64f;
+
+std::string cue_for(const level_event& event, const level& lvl)
+{
+    switch (event.kind) {
+    case level_event::checkpoint:
+        return "Checkpoint";
+    case level_event::coin:
+    case level_event::blue_coin:
+        return std::to_string(lvl.get_coins_taken()) + " / " + std::to_string(lvl.get_coin_total());
+    case level_event::fall:
+        return event.object.empty() ? "Back to the start" : "Back to the checkpoint";
+    }
+    return "";
+}
+
+}
+
+void event_cues::take(const level& lvl)
+{
+    for (const level_event& event : lvl.get_events()) {
+        const std::string line = cue_for(event, lvl);
+        if (!line.empty())
+            show(line);
+    }
+}
+
+MyGUI::Widget* event_cues::panel() const
+{
+    // The screens replace every widget when they change: look it up each time.
+    return gui ? gui->findWidgetT("cue_panel", false) : nullptr;
+}
+
+void event_cues::show(const std::string& line)
+{
+    text = line;
+    shown_for = 0.0f;
+    if (!gui)
+        return;
+    MyGUI::Widget* shown = panel();
+    if (!shown) {
+        const int left = (gui->getViewWidth() - panel_width) / 2;
+        const int top = int(gui->getViewHeight() * height_share);
+        shown = gui->createWidget<MyGUI::Widget>("HudPanel", MyGUI::IntCoord(left, top, panel_width, panel_height),
+                                                  MyGUI::Align::HCenter | MyGUI::Align::Top, "Main", "cue_panel");
+        shown->setNeedMouseFocus(false);
+        auto* words = shown->createWidget<MyGUI::TextBox>("HudValue", MyGUI::IntCoord(0, 6, panel_width, 40),
+                                                           MyGUI::Align::Stretch, "cue_text");
+        words->setTextAlign(MyGUI::Align::Center);
+        words->setNeedMouseFocus(false);
+    }
+    if (auto* words = gui->findWidget<MyGUI::TextBox>("cue_text", false))
+        words->setCaption(MyGUI::UString(line));
+    shown->setAlpha(1.0f);
+    shown->setVisible(true);
+}
+
+void event_cues::update(float dt)
+{
+    if (text.empty())
+        return;
+    shown_for += dt;
+    MyGUI::Widget* shown = panel();
+    if (shown_for >= seconds_shown + seconds_fading) {
+        text.clear();
+        if (shown)
+            shown->setVisible(false);
+    } else if (shown) {
+        shown->setAlpha(std::clamp((seconds_shown + seconds_fading - shown_for) / seconds_fading, 0.0f, 1.0f));
+    }
+}
