@@ -1,5 +1,6 @@
 #include "event_cues.h"
 
+#include "hud_label.h"
 #include "level/level.h"
 
 #include <MyGUI_Gui.h>
@@ -57,13 +58,9 @@ void event_cues::show(const std::string& line)
     if (!shown) {
         const int left = (gui->getViewWidth() - panel_width) / 2;
         const int top = int(gui->getViewHeight() * height_share);
-        shown = gui->createWidget<MyGUI::Widget>("HudPanel", MyGUI::IntCoord(left, top, panel_width, panel_height),
-                                                  MyGUI::Align::HCenter | MyGUI::Align::Top, "Main", "cue_panel");
-        shown->setNeedMouseFocus(false);
-        auto* words = shown->createWidget<MyGUI::TextBox>("HudValue", MyGUI::IntCoord(0, 6, panel_width, 40),
-                                                           MyGUI::Align::Stretch, "cue_text");
-        words->setTextAlign(MyGUI::Align::Center);
-        words->setNeedMouseFocus(false);
+        shown = make_hud_label(*gui, "cue_panel", "cue_text", MyGUI::IntCoord(left, top, panel_width, panel_height),
+                               MyGUI::Align::HCenter | MyGUI::Align::Top)
+                    ->getParent();
     }
     if (auto* words = gui->findWidget<MyGUI::TextBox>("cue_text", false))
         words->setCaption(MyGUI::UString(line));

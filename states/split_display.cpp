@@ -1,5 +1,7 @@
 #include "split_display.h"
 
+#include "hud_label.h"
+
 #include <MyGUI_Gui.h>
 #include <MyGUI_TextBox.h>
 
@@ -42,13 +44,9 @@ void split_display::show(double gain)
     if (!shown) {
         // Top right: the counters hold the top left, info banners the strip below.
         const int left = gui->getViewWidth() - panel_width - 12;
-        shown = gui->createWidget<MyGUI::Widget>("HudPanel", MyGUI::IntCoord(left, 12, panel_width, panel_height),
-                                                  MyGUI::Align::Right | MyGUI::Align::Top, "Main", "split_panel");
-        shown->setNeedMouseFocus(false);
-        auto* text = shown->createWidget<MyGUI::TextBox>("HudValue", MyGUI::IntCoord(0, 6, panel_width, 40),
-                                                          MyGUI::Align::Stretch, "split_time");
-        text->setTextAlign(MyGUI::Align::Center);
-        text->setNeedMouseFocus(false);
+        shown = make_hud_label(*gui, "split_panel", "split_time", MyGUI::IntCoord(left, 12, panel_width, panel_height),
+                               MyGUI::Align::Right | MyGUI::Align::Top)
+                    ->getParent();
     }
     if (auto* text = gui->findWidget<MyGUI::TextBox>("split_time", false)) {
         text->setCaption(text_of(gain));
