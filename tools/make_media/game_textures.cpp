@@ -1,5 +1,6 @@
 #include "game_textures.h"
 
+#include "help_icons.h"
 #include "object_textures.h"
 #include "png_writer.h"
 #include "surface_textures.h"
@@ -37,6 +38,7 @@ std::vector<std::pair<std::string, painter>> textures()
         {"coin_blue.png", [] { return paint_coin({0.3f, 0.55f, 1.0f}); }},
         {"infobox.png", paint_infobox},
         {"level_back.png", paint_level_back},
+        {"help_doors.png", paint_help_doors},
     };
     for (const auto& [name, shape] : door_emblems) {
         const std::string bars = std::string("bars_") + name;

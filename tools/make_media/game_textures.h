@@ -1,7 +1,7 @@
 #pragma once
 
-// Every texture the material scripts name, by file name, and a writer that
-// paints them all as PNG files into one folder.
+// Every texture the material scripts and the Help page name, by file name,
+// and a writer that paints them all as PNG files into one folder.
 
 #include <string>
 #include <vector>
