@@ -6,6 +6,10 @@
 
 #include <MyGUI.h>
 
+#include <cctype>
+#include <string>
+#include <vector>
+
 namespace {
 
 // Characters a line of the pictures' column holds at any window size.
@@ -14,37 +18,61 @@ constexpr int line_width = 38;
 // rows would overlap.
 constexpr int small_window = 700;
 
+struct control_row {
+    std::string what, key, pad;
+};
+
+std::string capitalised(std::string text)
+{
+    if (!text.empty())
+        text[0] = char(std::toupper(static_cast<unsigned char>(text[0])));
+    return text;
 }
 
-std::string help_controls_text(const key_bindings& keys)
+// The pad's Start button stands for the menu key; the other keys of play
+// have no button.
+std::string pad_control(key_bindings::action a)
 {
-    const auto name = [&keys](key_bindings::action a) { return key_name(keys.key(a)); };
-    return "Roll the ball:  " + name(key_bindings::forward) + " " + name(key_bindings::left) + " " +
-           name(key_bindings::backward) + " " + name(key_bindings::right) +
-           "\nTurn the camera:  the mouse"
-           "\nRaise or lower it:  the wheel"
-           "\n\nIn-game menu:  " + name(key_bindings::menu) +
-           "\nRestart the level:  " + name(key_bindings::restart) +
-           "\nLeave the level:  " + name(key_bindings::leave) +
-           "\nScreenshot:  " + name(key_bindings::screenshot) +
-           "\n\nMenus:  arrow keys, Return, Escape"
-           "\n\nGamepad:  left stick rolls, right stick"
-           "\nturns and raises the camera, Start:"
-           "\nmenu, d-pad and A / B:  menus"
-           "\n\nDoors and switches match by colour"
-           "\nand shape: red circle, blue square,"
-           "\ngreen triangle, white star.";
+    if (a <= key_bindings::right)
+        return "left stick";
+    return a == key_bindings::menu ? "Start" : "";
 }
 
-void show_help(MyGUI::Gui& gui, const key_bindings& keys)
+std::vector<control_row> control_rows(const key_bindings& keys)
 {
-    MyGUI::LayoutManager::getInstance().loadLayout("help.layout");
-    const bool small = MyGUI::RenderManager::getInstance().getViewSize().height < small_window;
-    if (auto* controls = gui.findWidget<MyGUI::TextBox>("help_controls", false)) {
-        controls->setCaption(MyGUI::UString(help_controls_text(keys)));
-        if (small)
-            controls->setFontName("LinLib_16");
+    std::vector<control_row> rows;
+    for (int i = 0; i < key_bindings::action_count; ++i) {
+        const auto a = key_bindings::action(i);
+        rows.push_back({capitalised(key_bindings::description(a)), key_name(keys.key(a)), pad_control(a)});
+        if (a == key_bindings::right) {
+            rows.push_back({"Turn the camera", "mouse", "right stick"});
+            rows.push_back({"Raise or lower it", "wheel", "right stick"});
+        }
     }
+    // The menus' own keys are fixed; the pad's buttons act as them.
+    rows.push_back({"Choose in menus", "arrow keys", "d-pad"});
+    rows.push_back({"Press a button", "Return", "A"});
+    rows.push_back({"Go back", "Escape", "B"});
+    return rows;
+}
+
+// One row a line, so the three columns line up.
+void fill_column(MyGUI::Gui& gui, const std::string& name, const std::vector<control_row>& rows,
+                 std::string control_row::*cell, bool small)
+{
+    auto* column = gui.findWidget<MyGUI::TextBox>(name, false);
+    if (!column)
+        return;
+    std::string text;
+    for (const control_row& row : rows)
+        text += (text.empty() ? "" : "\n") + row.*cell;
+    column->setCaption(MyGUI::UString(text));
+    if (small)
+        column->setFontName("LinLib_16");
+}
+
+void wrap_object_lines(MyGUI::Gui& gui, bool small)
+{
     MyGUI::Widget* panel = gui.findWidgetT("help_panel", false);
     for (size_t i = 0; panel && i < panel->getChildCount(); ++i) {
         MyGUI::Widget* child = panel->getChildAt(i);
@@ -57,4 +85,17 @@ void show_help(MyGUI::Gui& gui, const key_bindings& keys)
         if (small)
             text->setFontName("LinLib_16");
     }
+}
+
+}
+
+void show_help(MyGUI::Gui& gui, const key_bindings& keys)
+{
+    MyGUI::LayoutManager::getInstance().loadLayout("help.layout");
+    const bool small = MyGUI::RenderManager::getInstance().getViewSize().height < small_window;
+    const std::vector<control_row> rows = control_rows(keys);
+    fill_column(gui, "help_controls_actions", rows, &control_row::what, small);
+    fill_column(gui, "help_controls_keys", rows, &control_row::key, small);
+    fill_column(gui, "help_controls_pad", rows, &control_row::pad, small);
+    wrap_object_lines(gui, small);
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-// The Help page of the title screen: the controls as the player bound them,
-// and a picture and a line for each thing a level holds (help.layout). The
-// title screen loads it with show_help and handles its Back button.
-
-#include <string>
+// The Help page of the title screen (help.layout): a table of the controls,
+// each action with the key the player bound to it and its gamepad control,
+// and a picture and a line for each thing a level holds. The title screen
+// loads it with show_help, after clearing its own widgets, and handles its
+// Back button.
 
 class key_bindings;
 namespace MyGUI {
@@ -12,5 +12,3 @@ class Gui;
 }
 
 void show_help(MyGUI::Gui& gui, const key_bindings& keys);
-// The card's controls column.
-std::string help_controls_text(const key_bindings& keys);

@@ -7,7 +7,7 @@ HERE=$(dirname "$0")
 source "$HERE/xvfb_session.sh"
 start_session
 cd "$WORK"
-HELP_BACK="512 675"
+HELP_BACK="277 665"
 
 start_game
 shot title
@@ -15,8 +15,8 @@ click $HELP_BUTTON
 shot help
 keep help
 [ "$(differs title help)" -gt 100000 ] || fail "Help did not open the help page"
-# The coin's and the teleporter's pictures: gold and violet beside their lines.
-colours=$(convert "$WORK/help.png" -crop 60x420+440+140 -format '%k' info:)
+# The pictures beside their lines: gold coins, the doors' four colours, a violet teleporter.
+colours=$(convert "$WORK/help.png" -crop 50x480+508+160 -format '%k' info:)
 [ "$colours" -gt 400 ] || fail "the pictures are missing from the help page ($colours colours)"
 grep -q "Vorschaubild\|Cannot locate\|cannot locate" ogre.log && fail "a picture could not be loaded: $(grep -i "locate" ogre.log | head -n 2)"
 click $HELP_BACK
