@@ -112,8 +112,7 @@ void gs_game::update()
     restart_key.next_frame();
     return_key.next_frame();
     menu_key.next_frame();
-    navigation.hold(options && options->takes_keys());
-    navigation.update();
+    navigation.update(options && options->takes_keys());
     screenshots.update(gui, context->frame_time);
     if (!current_level || !camera)
         return;

@@ -151,8 +151,7 @@ void gs_main_menu::update()
     return_key.next_frame();
     if (options && options->is_closed())
         show_main_menu();
-    navigation.hold(options && options->takes_keys());
-    navigation.update();
+    navigation.update(options && options->takes_keys());
     screenshots.update(gui, context->frame_time);
 }
 
@@ -195,6 +194,15 @@ void gs_main_menu::show_options()
     options = std::make_unique<options_screen>(*context, *gui);
     navigation.forget();
     shown = screen::options;
+}
+
+void gs_main_menu::show_help_page()
+{
+    gui->destroyAllChildWidget();
+    show_help(*gui, context->settings.keys);
+    attach("help_back");
+    navigation.forget();
+    shown = screen::help;
 }
 
 void gs_main_menu::show_level_selection()
@@ -315,11 +323,7 @@ void gs_main_menu::on_button_click(MyGUI::Widget* sender)
     } else if (name == "main_menu_options") {
         show_options();
     } else if (name == "main_menu_help") {
-        gui->destroyAllChildWidget();
-        show_help(*gui, context->settings.keys);
-        attach("help_back");
-        shown = screen::help;
-        navigation.forget();
+        show_help_page();
     } else if (name == "main_menu_quit") {
         running = false;
     } else if (name == "level_back" || name == "help_back") {

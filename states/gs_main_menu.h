@@ -60,6 +60,7 @@ private:
     void show_main_menu();
     void show_level_selection();
     void show_options();
+    void show_help_page();
     void show_level_details();
     static std::string loadable_preview(const std::string& file);
     void list_levels();

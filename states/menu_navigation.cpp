@@ -58,8 +58,9 @@ void menu_navigation::stop()
     current.clear();
 }
 
-void menu_navigation::update()
+void menu_navigation::update(bool held)
 {
+    this->held = held;
     for (const key_code key : input.presses()) {
         if (key == KC_UP)
             step(menu_direction::up);

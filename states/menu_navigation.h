@@ -30,7 +30,9 @@ public:
 
     void start(MyGUI::Gui* gui);
     void stop();
-    void update();
+    // `held`: a screen is taking keys of its own (the options awaiting a
+    // key), and until the next update the arrows and Return do nothing.
+    void update(bool held);
 
     // Presses the highlighted button (a list takes the press without a
     // word); false when nothing on screen is highlighted.
@@ -39,8 +41,6 @@ public:
     void step(menu_direction direction);
     // A new screen: nothing on it is highlighted yet.
     void forget() { current.clear(); }
-    // While held (a screen is taking keys of its own) the arrows and Return do nothing.
-    void hold(bool held) { this->held = held; }
     // The highlighted control's name; empty when none is.
     const std::string& highlighted() const { return current; }
 
