@@ -1,6 +1,7 @@
 // A pad in play, with SDL's virtual joystick standing in for it: the left
 // stick rolls the ball as a held key does, half tilt half as hard, Start
-// opens the in-game menu, and pulling the pad out mid-level costs nothing.
+// opens the in-game menu, pulling the pad out mid-level costs nothing, and
+// a stop signal still ends the game with pads open.
 
 #include "app/application.h"
 #include "app/gamepad.h"
@@ -10,6 +11,8 @@
 #include "support/level_fixture.h"
 
 #include <SDL.h>
+
+#include <csignal>
 
 namespace {
 
@@ -108,4 +111,15 @@ TEST_F(pad_play, start_opens_the_in_game_menu_and_pulling_the_pad_out_stops_the_
     EXPECT_EQ(pads.pads(), 0);
     EXPECT_FLOAT_EQ(input.get_sticks().roll_forward, 0.0f);
     game.exit();
+}
+
+TEST(pads_open, a_stop_signal_still_ends_the_game)
+{
+    EXPECT_EXIT(
+        {
+            gamepad pads;
+            std::raise(SIGTERM);
+            std::exit(0);
+        },
+        testing::KilledBySignal(SIGTERM), "");
 }
