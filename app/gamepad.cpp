@@ -53,6 +53,9 @@ public:
 
 gamepad::gamepad()
 {
+    // Pads bring in SDL's events, which would turn SIGINT and SIGTERM into
+    // events nobody reads: the game could no longer be stopped from outside.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
         log_line(std::string("Gamepads: SDL kann keine Gamepads öffnen (") + SDL_GetError() + "), es geht ohne");
         return;

@@ -50,6 +50,14 @@ constexpr std::size_t shortest_frame_line = 16;
 constexpr long long max_mouse_counts = 1000000;
 constexpr long long max_moves = 63;
 
+// Whether a frame carries a stick's tilt; a tilt of -0 is kept too, so
+// that every frame read writes back bit for bit.
+bool tilted(const replay_frame& f)
+{
+    return f.roll_forward != 0.0f || f.roll_right != 0.0f || std::signbit(f.roll_forward) ||
+           std::signbit(f.roll_right);
+}
+
 bool safe_byte(unsigned char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '_' ||
@@ -365,9 +373,8 @@ std::string replay::to_text() const
     char line[192];
     std::snprintf(line, sizeof line, "hash %016llx\ntime %.17g\ncoins %d\n", (unsigned long long)level_hash,
                   finish_time, coins);
-    const bool tilted = std::any_of(frames.begin(), frames.end(),
-                                    [](const replay_frame& f) { return f.roll_forward != 0.0f || f.roll_right != 0.0f; });
-    std::string text = std::string(tilted ? "quillax replay 2" : "quillax replay 1") + "\nlevel " +
+    const bool any_tilt = std::any_of(frames.begin(), frames.end(), tilted);
+    std::string text = std::string(any_tilt ? "quillax replay 2" : "quillax replay 1") + "\nlevel " +
                        name_token(level_file) + "\n" + line;
     for (const replay_split& split : splits) {
         std::snprintf(line, sizeof line, " %.17g\n", split.time);
@@ -380,7 +387,7 @@ std::string replay::to_text() const
         std::snprintf(line, sizeof line, "f %.9g %u %d %d %.9g %.9g %.9g", double(f.dt), f.moves, f.turn, f.wheel,
                       double(f.x), double(f.y), double(f.z));
         text += line;
-        if (f.roll_forward != 0.0f || f.roll_right != 0.0f) {
+        if (tilted(f)) {
             std::snprintf(line, sizeof line, " %.9g %.9g", double(f.roll_forward), double(f.roll_right));
             text += line;
         }

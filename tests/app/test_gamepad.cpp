@@ -1,6 +1,7 @@
 // A pad in play, with SDL's virtual joystick standing in for it: the left
 // stick rolls the ball as a held key does, half tilt half as hard, Start
-// opens the in-game menu, and pulling the pad out mid-level costs nothing.
+// opens the in-game menu, pulling the pad out mid-level costs nothing, and
+// a stop signal still ends the game with pads open.
 
 #include "app/application.h"
 #include "app/gamepad.h"
@@ -8,8 +9,9 @@
 #include "objects/obj_player.h"
 #include "states/gs_game.h"
 #include "support/level_fixture.h"
+#include "support/virtual_pad.h"
 
-#include <SDL.h>
+#include <csignal>
 
 namespace {
 
@@ -20,23 +22,13 @@ class pad_play : public level_fixture {
 protected:
     pad_play()
     {
-        index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
-                                          SDL_CONTROLLER_BUTTON_MAX, 0);
-        stick = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
         input.set_gamepad(&pads, [](gamepad::button b) { return b == gamepad::button::start ? KC_ESCAPE : KC_RETURN; });
         pads.poll();
     }
 
-    ~pad_play() override
-    {
-        input.set_gamepad(nullptr, nullptr);
-        if (stick)
-            SDL_JoystickClose(stick);
-        if (index >= 0)
-            SDL_JoystickDetachVirtual(index);
-    }
+    ~pad_play() override { input.set_gamepad(nullptr, nullptr); }
 
-    void tilt(float forward) { SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_LEFTY, Sint16(-forward * 32767)); }
+    void tilt(float forward) { pad.tilt_left(forward, 0.0f); }
 
     // How far the ball rolls in `seconds`, with the stick as it stands, or with W held.
     float travel(float seconds, bool key = false)
@@ -55,8 +47,7 @@ protected:
     }
 
     gamepad pads;
-    int index = -1;
-    SDL_Joystick* stick = nullptr;
+    virtual_pad pad;
     int courses = 0;
 };
 
@@ -64,7 +55,7 @@ protected:
 
 TEST_F(pad_play, full_tilt_rolls_the_ball_like_a_held_key_and_half_tilt_half_as_hard)
 {
-    ASSERT_NE(stick, nullptr) << SDL_GetError();
+    ASSERT_TRUE(pad.plugged()) << pad.error();
     ASSERT_EQ(pads.pads(), 1);
     const float key = travel(0.5f, true);
     tilt(1.0f);
@@ -80,7 +71,7 @@ TEST_F(pad_play, full_tilt_rolls_the_ball_like_a_held_key_and_half_tilt_half_as_
 
 TEST_F(pad_play, start_opens_the_in_game_menu_and_pulling_the_pad_out_stops_the_roll)
 {
-    ASSERT_NE(stick, nullptr) << SDL_GetError();
+    ASSERT_TRUE(pad.plugged()) << pad.error();
     write_level("level_01.map", R"(<Level><Settings gravity="0 -100 0"/><Objects>
         <Object type="start" pos="0 100 0"/><Object type="target" pos="0 50 -40"/></Objects></Level>)");
     application app;
@@ -88,24 +79,33 @@ TEST_F(pad_play, start_opens_the_in_game_menu_and_pulling_the_pad_out_stops_the_
     state_params params;
     params["level"] = std::string("level_01.map");
     game.enter(params);
-    SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_START, 1);
+    pad.hold(gamepad::button::start, true);
     for (int i = 0; i < 3; ++i) {
         context.frame_time = 0.02f;
         game.update();
         input.capture(0.02f);
     }
     EXPECT_TRUE(game.paused) << "Start did not open the menu";
-    SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_START, 0);
+    pad.hold(gamepad::button::start, false);
 
     tilt(1.0f);
     input.capture(0.02f);
     EXPECT_FLOAT_EQ(input.get_sticks().roll_forward, 1.0f);
-    SDL_JoystickClose(stick);
-    stick = nullptr;
-    SDL_JoystickDetachVirtual(index);
-    index = -1;
+    pad.unplug();
     input.capture(0.02f);
     EXPECT_EQ(pads.pads(), 0);
     EXPECT_FLOAT_EQ(input.get_sticks().roll_forward, 0.0f);
+    EXPECT_TRUE(log.contains("Gamepad abgezogen"));
     game.exit();
+}
+
+TEST(pads_open, a_stop_signal_still_ends_the_game)
+{
+    EXPECT_EXIT(
+        {
+            gamepad pads;
+            std::raise(SIGTERM);
+            std::exit(0);
+        },
+        testing::KilledBySignal(SIGTERM), "");
 }

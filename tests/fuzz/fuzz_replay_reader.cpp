@@ -17,7 +17,9 @@ bool same_frames(const replay_frame& a, const replay_frame& b)
     // Bit for bit: -0 and 0 are different runs to the physics.
     return std::memcmp(&a.dt, &b.dt, sizeof a.dt) == 0 && a.moves == b.moves && a.turn == b.turn &&
            a.wheel == b.wheel && std::memcmp(&a.x, &b.x, sizeof a.x) == 0 &&
-           std::memcmp(&a.y, &b.y, sizeof a.y) == 0 && std::memcmp(&a.z, &b.z, sizeof a.z) == 0;
+           std::memcmp(&a.y, &b.y, sizeof a.y) == 0 && std::memcmp(&a.z, &b.z, sizeof a.z) == 0 &&
+           std::memcmp(&a.roll_forward, &b.roll_forward, sizeof a.roll_forward) == 0 &&
+           std::memcmp(&a.roll_right, &b.roll_right, sizeof a.roll_right) == 0;
 }
 
 bool same_runs(const replay& a, const replay& b)

@@ -96,6 +96,7 @@ TEST_F(replay_file, a_run_reads_back_bit_for_bit_with_awkward_numbers_and_names)
     // A pad's stick, leaning every way.
     run.frames.push_back({0.25f, 0, 0, 0, 1, 2, 3, 1.0f / 3.0f, -1.0f});
     run.frames.push_back({0.25f, 0, 0, 0, 1, 2, 3, -1e-7f, 0.0f});
+    run.frames.push_back({0.25f, 0, 0, 0, 1, 2, 3, -0.0f, 0.0f});
 
     replay read;
     std::string error;

@@ -3,6 +3,8 @@
 // same finish, to the bit, whatever the screen's frame rate.
 
 #include "app/game_camera.h"
+#include "app/gamepad.h"
+#include "app/input_manager.h"
 #include "app/physics/physics_body.h"
 #include "level/game_object.h"
 #include "objects/obj_player.h"
@@ -11,6 +13,7 @@
 #include "support/headless_gui.h"
 #include "support/level_fixture.h"
 #include "support/route_bot.h"
+#include "support/virtual_pad.h"
 
 #include <MyGUI_Gui.h>
 #include <MyGUI_TextBox.h>
@@ -161,4 +164,41 @@ TEST_F(level_runs, the_ghost_of_the_same_run_rolls_with_the_ball_and_a_slower_ru
     const level_run::result& slower = late.finish();
     EXPECT_GT(slower.gain, 0.5);
     EXPECT_FALSE(slower.new_ghost);
+}
+
+TEST_F(level_runs, a_run_rolled_with_a_pad_s_stick_is_watched_to_the_same_finish)
+{
+    gamepad pads;
+    virtual_pad pad;
+    ASSERT_TRUE(pad.plugged()) << pad.error();
+    input.set_gamepad(&pads, [](gamepad::button) { return KC_RETURN; });
+    double time = 0.0;
+    Ogre::Vector3 end;
+    {
+        std::unique_ptr<level> lvl = load_level_01();
+        route_bot bot = make_bot(lvl);
+        obj_player* ball = lvl->get_player();
+        level_run recorded(&context, *lvl, nullptr, false);
+        // The bot's keys as the stick: W forward, D right, two of them a diagonal.
+        play(*lvl, recorded, nullptr, uneven, 0, [&] {
+            const std::set<key_code> keys =
+                bot.keys(ball->get_position(), ball->get_actor()->get_linear_velocity(), context.frame_time);
+            pad.tilt_left(float(keys.count(KC_W)) - float(keys.count(KC_S)),
+                          float(keys.count(KC_D)) - float(keys.count(KC_A)));
+        });
+        ASSERT_TRUE(lvl->is_completed());
+        EXPECT_TRUE(recorded.finish().new_ghost);
+        time = lvl->get_play_time();
+        end = ball->get_position();
+    }
+
+    // A stick still held while watching changes nothing.
+    pad.tilt_left(1.0f, -1.0f);
+    std::unique_ptr<level> again = load_level_01();
+    level_run watched(&context, *again, nullptr, true);
+    play(*again, watched, nullptr, [](int) { return 1.0f / 30.0f; });
+    ASSERT_TRUE(again->is_completed());
+    EXPECT_EQ(again->get_play_time(), time);
+    EXPECT_EQ(again->get_player()->get_position(), end);
+    input.set_gamepad(nullptr, nullptr);
 }
