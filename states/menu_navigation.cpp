@@ -112,13 +112,21 @@ bool menu_navigation::step_in_list(MyGUI::Widget* widget, menu_direction directi
     list->setIndexSelected(next);
     list->beginToItemSelected();
     list->eventListChangePosition(list, next);
+    highlight(list);
     return true;
 }
 
 void menu_navigation::highlight(MyGUI::Widget* widget)
 {
     current = widget->getName();
-    const MyGUI::IntCoord at = widget->getAbsoluteCoord();
+    // On a list the pointer rests on the chosen line, so the line the pointer
+    // lights is the one Return accepts.
+    MyGUI::Widget* target = widget;
+    auto* list = widget->castType<MyGUI::ListBox>(false);
+    if (list && list->getIndexSelected() != MyGUI::ITEM_NONE)
+        if (MyGUI::Widget* line = list->getWidgetByIndex(list->getIndexSelected()))
+            target = line;
+    const MyGUI::IntCoord at = target->getAbsoluteCoord();
     input.move_pointer(at.left + at.width / 2, at.top + at.height / 2);
 }
 
@@ -137,5 +145,9 @@ bool menu_navigation::press()
         return false;
     if (auto* button = widget->castType<MyGUI::Button>(false))
         button->eventMouseButtonClick(button);
+    // A list takes Return as it takes a double click on its chosen line.
+    auto* list = widget->castType<MyGUI::ListBox>(false);
+    if (list && list->getIndexSelected() != MyGUI::ITEM_NONE)
+        list->eventListSelectAccept(list, list->getIndexSelected());
     return true;
 }

@@ -4,7 +4,8 @@
 // d-pad, which arrives as arrow keys): the arrows move a highlight through
 // the visible buttons and lists by where they stand, Return presses the
 // highlighted button, and Up and Down on a highlighted list choose within
-// it. The highlight is the real pointer moved onto the control, so mouse and
+// it (past its ends they step on); Return on a list accepts its chosen line,
+// as a double click would. The highlight is the real pointer moved onto the control, so mouse and
 // keys mix freely and the control shows as the mouse would show it.
 //
 // The owner starts it with its GUI when its menus are entered, stops it
@@ -32,8 +33,8 @@ public:
     void stop();
     void update();
 
-    // Presses the highlighted button (a list takes the press without a
-    // word); false when nothing on screen is highlighted.
+    // Presses the highlighted button, or accepts a highlighted list's chosen
+    // line; false when nothing on screen is highlighted.
     bool press();
     // One arrow key's step.
     void step(menu_direction direction);
