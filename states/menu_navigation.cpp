@@ -80,6 +80,11 @@ void menu_navigation::step(menu_direction direction)
     MyGUI::Widget* now = find_current();
     if (now && step_in_list(now, direction))
         return;
+    step_from(now, direction);
+}
+
+void menu_navigation::step_from(MyGUI::Widget* now, menu_direction direction)
+{
     const std::vector<MyGUI::Widget*> controls = controls_of(*gui);
     std::vector<menu_rect> rects;
     int at = -1;
@@ -145,9 +150,14 @@ bool menu_navigation::press()
         return false;
     if (auto* button = widget->castType<MyGUI::Button>(false))
         button->eventMouseButtonClick(button);
-    // A list takes Return as it takes a double click on its chosen line.
     auto* list = widget->castType<MyGUI::ListBox>(false);
-    if (list && list->getIndexSelected() != MyGUI::ITEM_NONE)
+    if (!list)
+        return true;
+    // A list whose owner takes a double click on a line takes Return the same
+    // way; on any other list Return settles the choice and moves on below.
+    if (list->eventListSelectAccept.empty())
+        step_from(list, menu_direction::down);
+    else if (list->getIndexSelected() != MyGUI::ITEM_NONE)
         list->eventListSelectAccept(list, list->getIndexSelected());
     return true;
 }
