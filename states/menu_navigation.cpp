@@ -148,8 +148,12 @@ bool menu_navigation::press()
     MyGUI::Widget* widget = find_current();
     if (held || !widget || !MyGUI::PointerManager::getInstance().isVisible())
         return false;
-    if (auto* button = widget->castType<MyGUI::Button>(false))
+    // A click may take the button's screen down with it: nothing of it is
+    // touched after.
+    if (auto* button = widget->castType<MyGUI::Button>(false)) {
         button->eventMouseButtonClick(button);
+        return true;
+    }
     auto* list = widget->castType<MyGUI::ListBox>(false);
     if (!list)
         return true;
