@@ -259,6 +259,7 @@ void gs_main_menu::list_levels()
         for (level_entry* entry : levels)
             list->addItem(MyGUI::UString(records->list_line(*entry)));
         list->eventListChangePosition = MyGUI::newDelegate(this, &gs_main_menu::on_level_selected);
+        list->eventListSelectAccept = MyGUI::newDelegate(this, &gs_main_menu::on_level_accepted);
         if (!levels.empty())
             list->setIndexSelected(0);
     }
@@ -313,6 +314,12 @@ void gs_main_menu::on_level_selected(MyGUI::Widget*, size_t index)
         return;
     selected_level = levels[index];
     show_level_details();
+}
+
+void gs_main_menu::on_level_accepted(MyGUI::Widget*, size_t)
+{
+    if (MyGUI::Widget* start = gui->findWidgetT("level_start", false))
+        on_button_click(start);
 }
 
 void gs_main_menu::on_button_click(MyGUI::Widget* sender)

@@ -4,7 +4,8 @@
 // and the level selection, on a plain white screen with menu music. It makes
 // the program's GUI each time it is entered and hands it to the in-game state
 // with the chosen campaign and level. The arrow keys and Return drive every
-// screen (menu_navigation). Escape on the level selection goes back
+// screen (menu_navigation); Return on the highlighted level list, like a
+// double click on a level, starts that level. Escape on the level selection goes back
 // to the title screen; on the title screen Escape (or Quit) leaves the state,
 // which ends the program when it is the only one. Return starts the first
 // level at once while no control is highlighted; Print Screen writes a screenshot.
@@ -52,6 +53,8 @@ public:
     void on_button_click(MyGUI::Widget* sender);
     void on_campaign_selected(MyGUI::Widget* list, size_t index);
     void on_level_selected(MyGUI::Widget* list, size_t index);
+    // Return on the highlighted level list, or a double click on a level: Start.
+    void on_level_accepted(MyGUI::Widget* list, size_t index);
 
 private:
     void setup_menu_camera();

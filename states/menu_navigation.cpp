@@ -81,6 +81,11 @@ void menu_navigation::step(menu_direction direction)
     MyGUI::Widget* now = find_current();
     if (now && step_in_list(now, direction))
         return;
+    step_from(now, direction);
+}
+
+void menu_navigation::step_from(MyGUI::Widget* now, menu_direction direction)
+{
     const std::vector<MyGUI::Widget*> controls = controls_of(*gui);
     std::vector<menu_rect> rects;
     int at = -1;
@@ -113,13 +118,21 @@ bool menu_navigation::step_in_list(MyGUI::Widget* widget, menu_direction directi
     list->setIndexSelected(next);
     list->beginToItemSelected();
     list->eventListChangePosition(list, next);
+    highlight(list);
     return true;
 }
 
 void menu_navigation::highlight(MyGUI::Widget* widget)
 {
     current = widget->getName();
-    const MyGUI::IntCoord at = widget->getAbsoluteCoord();
+    // On a list the pointer rests on the chosen line, so the line the pointer
+    // lights is the one Return accepts.
+    MyGUI::Widget* target = widget;
+    auto* list = widget->castType<MyGUI::ListBox>(false);
+    if (list && list->getIndexSelected() != MyGUI::ITEM_NONE)
+        if (MyGUI::Widget* line = list->getWidgetByIndex(list->getIndexSelected()))
+            target = line;
+    const MyGUI::IntCoord at = target->getAbsoluteCoord();
     input.move_pointer(at.left + at.width / 2, at.top + at.height / 2);
 }
 
@@ -136,7 +149,20 @@ bool menu_navigation::press()
     MyGUI::Widget* widget = find_current();
     if (held || !widget || !MyGUI::PointerManager::getInstance().isVisible())
         return false;
-    if (auto* button = widget->castType<MyGUI::Button>(false))
+    // A click may take the button's screen down with it: nothing of it is
+    // touched after.
+    if (auto* button = widget->castType<MyGUI::Button>(false)) {
         button->eventMouseButtonClick(button);
+        return true;
+    }
+    auto* list = widget->castType<MyGUI::ListBox>(false);
+    if (!list)
+        return true;
+    // A list whose owner takes a double click on a line takes Return the same
+    // way; on any other list Return settles the choice and moves on below.
+    if (list->eventListSelectAccept.empty())
+        step_from(list, menu_direction::down);
+    else if (list->getIndexSelected() != MyGUI::ITEM_NONE)
+        list->eventListSelectAccept(list, list->getIndexSelected());
     return true;
 }

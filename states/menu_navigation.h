@@ -4,7 +4,9 @@
 // d-pad, which arrives as arrow keys): the arrows move a highlight through
 // the visible buttons and lists by where they stand, Return presses the
 // highlighted button, and Up and Down on a highlighted list choose within
-// it. The highlight is the real pointer moved onto the control, so mouse and
+// it (past its ends they step on). Return on a list accepts its chosen line
+// as a double click would, or, where the owner takes no double click on it,
+// moves on to the control below (from the campaigns to their levels). The highlight is the real pointer moved onto the control, so mouse and
 // keys mix freely and the control shows as the mouse would show it.
 //
 // The owner starts it with its GUI when its menus are entered, stops it
@@ -34,8 +36,8 @@ public:
     // key), and until the next update the arrows and Return do nothing.
     void update(bool held);
 
-    // Presses the highlighted button (a list takes the press without a
-    // word); false when nothing on screen is highlighted.
+    // Presses the highlighted button, or accepts a highlighted list's chosen
+    // line (or moves on below it); false when nothing on screen is highlighted.
     bool press();
     // One arrow key's step.
     void step(menu_direction direction);
@@ -47,6 +49,8 @@ public:
 private:
     // True when a highlighted list took the step within itself.
     bool step_in_list(MyGUI::Widget* widget, menu_direction direction);
+    // To the control that way by where it stands (from none: the top-left one).
+    void step_from(MyGUI::Widget* now, menu_direction direction);
     void highlight(MyGUI::Widget* widget);
     MyGUI::Widget* find_current() const;
 

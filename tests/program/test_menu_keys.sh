@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The menus without a mouse: arrows highlight the title screen's buttons and
 # Return presses the highlighted one; in the level selection Up and Down
-# choose within a list; Escape goes back.
+# choose within a list, Return on the campaigns moves on to their levels and
+# Return on the levels starts the chosen one; Escape goes back.
 set -u
 RUN_DIR=$1
 HERE=$(dirname "$0")
@@ -42,5 +43,21 @@ hold Escape
 shot title_again
 keep title_again
 [ "$(differs title title_again)" -lt 10000 ] || fail "Escape did not leave Options"
+# Play again; the second campaign, Return into its levels, one level on, Return.
+hold Down
+hold Return
+shot selection_again
+hold Down
+hold Down
+hold Return
+shot first_level
+keep first_level
+hold Down
+shot next_level
+keep next_level
+[ "$(differs first_level next_level)" -gt 20000 ] || fail "Down in the level list did not choose another level"
+hold Return
+wait_for_line ogre.log "level_10.map: Es wurden" || fail "Return on the level list did not start the chosen level"
+grep -q "level_01.map: Es wurden" ogre.log && fail "Return quick-started the first level instead"
 expect_running "the menus were driven by keys"
 echo "PASS"
