@@ -116,6 +116,8 @@ bool application::start(std::string app_name, const std::string& video_mode)
     context->input = input.get();
     context->sound = sound.get();
     sound->set_music_volume(settings.music_gain());
+    sound->set_effects_volume(settings.effects_gain());
+    input->set_button_answer([this] { sound->play_effect(sound_device::effect_file("menu_click"), 1.0f, 0.0f); });
     context->screenshot_folder = folders->user().screenshot_folder().string();
     context->progress_folder = folders->user().progress_folder().string();
     context->gui_log_file = (folders->user().log_file().parent_path() / "MyGUI.log").string();

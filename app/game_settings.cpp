@@ -74,6 +74,7 @@ const std::map<std::string, setter>& known_settings()
         {"ghost", on_off(&game_settings::ghost)},
         {"music_volume", whole_number(&game_settings::music_volume, 0, 100)},
         {"music", on_off(&game_settings::music)},
+        {"effects_volume", whole_number(&game_settings::effects_volume, 0, 100)},
         {"mouse_sensitivity", speed(&game_settings::mouse_sensitivity)},
         {"invert_mouse", on_off(&game_settings::invert_mouse)},
         {"wheel_speed", speed(&game_settings::wheel_speed)},
@@ -192,6 +193,7 @@ std::string game_settings::to_text() const
     out << "ghost = " << on_off_text(ghost) << "\n";
     out << "music_volume = " << music_volume << "\n";
     out << "music = " << on_off_text(music) << "\n";
+    out << "effects_volume = " << effects_volume << "\n";
     out << "mouse_sensitivity = " << mouse_sensitivity << "\n";
     out << "invert_mouse = " << on_off_text(invert_mouse) << "\n";
     out << "wheel_speed = " << wheel_speed << "\n";

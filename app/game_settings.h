@@ -26,6 +26,8 @@ public:
     // The music's loudness in percent, and whether it plays at all.
     int music_volume = 100;
     bool music = true;
+    // The sound effects' loudness in percent; 0 silences them.
+    int effects_volume = 100;
     // `key_forward = Up` and so on; see key_names.h for the names.
     key_bindings keys;
     // How far the mouse turns the camera and how far a wheel notch raises
@@ -42,6 +44,7 @@ public:
 
     // The music's gain for the sound device: 0 when the music is off.
     float music_gain() const { return music ? float(music_volume) / 100.0f : 0.0f; }
+    float effects_gain() const { return float(effects_volume) / 100.0f; }
 
     // Applies `key = value` lines from `in` over these values; a line it cannot use (unknown key, bad value,
     // no '=') is logged with `source`:line and changes nothing. Returns how many lines were refused.

@@ -2,6 +2,7 @@
 
 #include "log.h"
 
+#include <MyGUI_Button.h>
 #include <MyGUI_InputManager.h>
 #include <MyGUI_PointerManager.h>
 #include <OIS.h>
@@ -372,7 +373,22 @@ void input_manager::mouse_pressed(const mouse_state& state, mouse_button button)
     if (!gui)
         return;
     const gui_point at = gui_position(state);
-    MyGUI::InputManager::getInstance().injectMousePress(at.x, at.y, MyGUI::MouseButton::Enum(button));
+    MyGUI::InputManager& gui_input = MyGUI::InputManager::getInstance();
+    if (!gui_input.injectMousePress(at.x, at.y, MyGUI::MouseButton::Enum(button)) || button != MB_Left)
+        return;
+    // A button's caption may be what lies under the pointer.
+    for (MyGUI::Widget* hit = gui_input.getMouseFocusWidget(); hit; hit = hit->getParent())
+        if (hit->castType<MyGUI::Button>(false)) {
+            if (hit->getInheritedEnabled())
+                button_pressed();
+            return;
+        }
+}
+
+void input_manager::button_pressed() const
+{
+    if (button_answer)
+        button_answer();
 }
 
 void input_manager::mouse_released(const mouse_state& state, mouse_button button)

@@ -51,6 +51,10 @@ public:
     const std::vector<key_code>& presses() const { return pressed; }
 
     void set_gui(MyGUI::Gui* gui) { this->gui = gui; }
+    // `answer` runs whenever a GUI button is pressed, by the mouse here or
+    // by a menu's keys through button_pressed: the menus' click.
+    void set_button_answer(std::function<void()> answer) { button_answer = std::move(answer); }
+    void button_pressed() const;
     MyGUI::Gui* get_gui() const { return gui; }
 
     mouse_state get_mouse_state() const;
@@ -98,4 +102,5 @@ private:
     // Keys a pad's button holds down, with the button holding each.
     std::map<gamepad::button, key_code> pad_held;
     MyGUI::Gui* gui = nullptr;
+    std::function<void()> button_answer;
 };

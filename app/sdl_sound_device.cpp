@@ -1,5 +1,7 @@
 #include "sdl_sound_device.h"
 
+#include "log.h"
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -8,6 +10,9 @@
 #include <stdexcept>
 
 namespace {
+
+// Enough for a burst of coins, a door and a fall at once.
+constexpr int effect_channels = 12;
 
 class sdl_track : public sound_device::track {
 public:
@@ -33,11 +38,14 @@ sdl_sound_device::sdl_sound_device()
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         throw std::runtime_error(error);
     }
+    Mix_AllocateChannels(effect_channels);
 }
 
 sdl_sound_device::~sdl_sound_device()
 {
     stop_all();
+    for (const auto& loaded : effects)
+        Mix_FreeChunk(loaded.second);
     Mix_CloseAudio();
     Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -56,6 +64,33 @@ sound_device::track* sdl_sound_device::play_looped(const std::string& path)
     return tracks.back().get();
 }
 
+Mix_Chunk* sdl_sound_device::effect(const std::string& path)
+{
+    const auto known = effects.find(path);
+    if (known != effects.end())
+        return known->second;
+    Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+    if (!chunk)
+        log_line("The sound effect " + path + " cannot be played: " + Mix_GetError());
+    effects.emplace(path, chunk);
+    return chunk;
+}
+
+void sdl_sound_device::play_effect(const std::string& path, float gain, float pan)
+{
+    Mix_Chunk* chunk = effect(path);
+    if (!chunk)
+        return;
+    const int channel = Mix_PlayChannel(-1, chunk, 0);
+    if (channel < 0)
+        return;
+    Mix_Volume(channel, int(std::lround(std::clamp(gain * effects_volume, 0.0f, 1.0f) * MIX_MAX_VOLUME)));
+    // Equal power, so a sound keeps its loudness as it moves across.
+    const float angle = (std::clamp(pan, -1.0f, 1.0f) + 1.0f) * 0.25f * float(M_PI);
+    const auto side = [](float g) { return Uint8(std::lround(std::min(g * float(M_SQRT2), 1.0f) * 255.0f)); };
+    Mix_SetPanning(channel, side(std::cos(angle)), side(std::sin(angle)));
+}
+
 void sdl_sound_device::stop_all()
 {
     Mix_HaltMusic();
@@ -65,4 +100,9 @@ void sdl_sound_device::stop_all()
 void sdl_sound_device::set_music_volume(float volume)
 {
     Mix_VolumeMusic(int(std::lround(std::clamp(volume, 0.0f, 1.0f) * MIX_MAX_VOLUME)));
+}
+
+void sdl_sound_device::set_effects_volume(float volume)
+{
+    effects_volume = std::clamp(volume, 0.0f, 1.0f);
 }

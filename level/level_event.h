@@ -1,7 +1,9 @@
 #pragma once
 
 // Something that happened in a level during one frame, for those that answer
-// it outside the level (split times now, sounds and messages later).
+// it outside the level: split times, sounds and on-screen cues.
+
+#include <OgreVector3.h>
 
 #include <string>
 
@@ -15,8 +17,20 @@ struct level_event {
         blue_coin,
         // The ball fell and was put back: at the checkpoint `object`, or at the start when `object` is empty.
         fall,
+        // The ball pressed a switch, which flipped its colour's doors.
+        door,
+        // A teleporter sent something to `place`.
+        teleport,
+        // A speed block kicked something that started touching it.
+        speed_kick,
+        // A crumbling block gave way under the ball.
+        crumble,
+        // The ball leant on a push block.
+        scrape,
     };
     kind_type kind;
     // The id of the object it happened at.
     std::string object;
+    // Where in the level it happened.
+    Ogre::Vector3 place = Ogre::Vector3::ZERO;
 };

@@ -2,6 +2,7 @@
 
 #include "app/game_context.h"
 #include "app/physics/physics_body.h"
+#include "level/level.h"
 #include "obj_player.h"
 
 #include <tinyxml.h>
@@ -64,7 +65,10 @@ void obj_block::on_contact_start(game_object* other)
     if (block_type == speed && other && !other->is_static() && other->get_actor() && actor) {
         const Ogre::Vector3 along = actor->get_orientation() * Ogre::Vector3::UNIT_Z;
         other->get_actor()->add_force(along * speed_push_time * speed_push * -1.0f);
+        owner->report({level_event::speed_kick, get_id(), get_position()});
     }
+    if (block_type == push && is_player)
+        owner->report({level_event::scrape, get_id(), get_position()});
     if (is_player && actor)
         static_cast<obj_player*>(other)->set_fall_reference_height(actor->get_position().y);
 }
@@ -87,8 +91,10 @@ void obj_block::update()
     const float dt = context->frame_time;
     if (touched)
         touch_time += dt;
-    if (touch_time >= 0.35f)
+    if (touch_time >= 0.35f && !falling) {
         falling = true;
+        owner->report({level_event::crumble, get_id(), get_position()});
+    }
     if (falling) {
         actor->clear_body_flag(BF_DISABLE_GRAVITY);
         actor->clear_body_flag(BF_FROZEN);

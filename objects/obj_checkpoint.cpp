@@ -24,7 +24,7 @@ void obj_checkpoint::on_contact_start(game_object* other)
     if (ball->get_respawn_object() == get_id() && ball->get_respawn_point() == get_position() + Ogre::Vector3(0, 10, 0))
         return;
     ball->set_respawn_point(get_position() + Ogre::Vector3(0, 10, 0), get_id());
-    owner->report({level_event::checkpoint, get_id()});
+    owner->report({level_event::checkpoint, get_id(), get_position()});
 }
 
 void obj_checkpoint::on_level_loaded()

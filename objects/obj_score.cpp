@@ -72,6 +72,6 @@ void obj_score::on_enter(physics_trigger&, physics_body& body)
     if (!visitor || visitor->type_name() != "player")
         return;
     owner->take_coin(points);
-    owner->report({points == 100 ? level_event::blue_coin : level_event::coin, get_id()});
+    owner->report({points == 100 ? level_event::blue_coin : level_event::coin, get_id(), get_position()});
     remove();
 }

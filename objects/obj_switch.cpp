@@ -33,6 +33,7 @@ void obj_switch::on_contact_start(game_object*)
         if (entry.second->type_name() == "door")
             static_cast<obj_door*>(entry.second)->toggle(colour);
     set_material(pressed ? pressed_material : bars_material);
+    owner->report({level_event::door, get_id(), get_position()});
 }
 
 void obj_switch::on_level_loaded()

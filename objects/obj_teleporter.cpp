@@ -49,6 +49,7 @@ void obj_teleporter::on_inside(physics_trigger&, physics_body& body)
     moved->set_linear_velocity(Ogre::Vector3::ZERO);
     if (arrival->type_name() == "player")
         static_cast<obj_player*>(arrival)->set_fall_reference_height(target_position.y - 5.0f);
+    owner->report({level_event::teleport, get_id(), target_position});
 }
 
 void obj_teleporter::on_leave(physics_trigger&, physics_body&)

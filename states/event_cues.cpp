@@ -12,7 +12,8 @@ namespace {
 
 constexpr float seconds_shown = 1.5f;
 constexpr float seconds_fading = 0.5f;
-constexpr int panel_width = 300;
+// The panel hugs its words, with this much room on each side.
+constexpr int panel_margin = 28;
 constexpr int panel_height = 52;
 // The panel's top, as a share of the view's height.
 constexpr float height_share = 0.64f;
@@ -27,6 +28,12 @@ std::string cue_for(const level_event& event, const level& lvl)
         return std::to_string(lvl.get_coins_taken()) + " / " + std::to_string(lvl.get_coin_total());
     case level_event::fall:
         return event.object.empty() ? "Back to the start" : "Back to the checkpoint";
+    case level_event::door:
+    case level_event::teleport:
+    case level_event::speed_kick:
+    case level_event::crumble:
+    case level_event::scrape:
+        break;
     }
     return "";
 }
@@ -55,15 +62,16 @@ void event_cues::show(const std::string& line)
     if (!gui)
         return;
     MyGUI::Widget* shown = panel();
-    if (!shown) {
-        const int left = (gui->getViewWidth() - panel_width) / 2;
-        const int top = int(gui->getViewHeight() * height_share);
-        shown = make_hud_label(*gui, "cue_panel", "cue_text", MyGUI::IntCoord(left, top, panel_width, panel_height),
+    const int top = int(gui->getViewHeight() * height_share);
+    if (!shown)
+        shown = make_hud_label(*gui, "cue_panel", "cue_text", MyGUI::IntCoord(0, top, 2 * panel_margin, panel_height),
                                MyGUI::Align::HCenter | MyGUI::Align::Top)
                     ->getParent();
-    }
-    if (auto* words = gui->findWidget<MyGUI::TextBox>("cue_text", false))
+    if (auto* words = gui->findWidget<MyGUI::TextBox>("cue_text", false)) {
         words->setCaption(MyGUI::UString(line));
+        const int width = words->getTextSize().width + 2 * panel_margin;
+        shown->setCoord((gui->getViewWidth() - width) / 2, top, width, panel_height);
+    }
     shown->setAlpha(1.0f);
     shown->setVisible(true);
 }

@@ -20,7 +20,7 @@ constexpr float pad_lift_counts = 240.0f;
 
 level_run::level_run(game_context* context, level& lvl, MyGUI::Gui* gui, bool watch)
     : context(context), lvl(lvl), records(context->scout ? std::string() : context->progress_folder),
-      recorder(lvl.get_file_name(), best_runs::level_hash(lvl.get_file_name())), splits(gui), cues(gui)
+      recorder(lvl.get_file_name(), best_runs::level_hash(lvl.get_file_name())), splits(gui), cues(gui), sounds(context)
 {
     if ((!watch && !context->settings.ghost) || !records.best_replay(lvl.get_file_name(), best))
         return;
@@ -78,6 +78,7 @@ void level_run::race_frame(game_camera& camera)
             splits.show(reached->time - best_split);
     }
     splits.update(input.dt);
+    sounds.take(lvl, camera);
     cues.take(lvl);
     cues.update(input.dt);
 }
@@ -89,6 +90,7 @@ void level_run::watch_frame(game_camera& camera)
     replay_frame input;
     while (!lvl.is_completed() && feed->next(input)) {
         play(lvl, camera, input);
+        sounds.take(lvl, camera);
         cues.take(lvl);
     }
     // What follows in this frame (the HUD, screenshots) goes by the screen's time.
@@ -115,5 +117,6 @@ const level_run::result& level_run::finish()
     }
     if (const level_record* record = records.record(lvl.get_file_name()))
         outcome.best = *record;
+    sounds.finish(outcome.improved.new_best_time && !outcome.improved.first_finish);
     return outcome;
 }

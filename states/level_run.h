@@ -5,13 +5,14 @@
 // mouse (and recorded) or by the level's best run (watched). While the
 // player races, the best run's ghost rolls beside the ball and each first
 // touch of a checkpoint shows the time gained or lost on it. Coins,
-// checkpoints and falls show their cue (event_cues). At the finish
-// the run goes into the player's record.
+// checkpoints and falls show their cue (event_cues), and what happens is
+// heard (event_sounds). At the finish the run goes into the player's record.
 
 #include "app/mouse_feel.h"
 #include "app/stick_counts.h"
 #include "best_runs.h"
 #include "event_cues.h"
+#include "event_sounds.h"
 #include "run_recorder.h"
 #include "split_display.h"
 
@@ -71,6 +72,7 @@ private:
     run_recorder recorder;
     split_display splits;
     event_cues cues;
+    event_sounds sounds;
     std::unique_ptr<ghost_ball> ghost;
     std::unique_ptr<replay_feed> feed;
     mouse_feel feel;

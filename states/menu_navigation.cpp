@@ -152,6 +152,7 @@ bool menu_navigation::press()
     // A click may take the button's screen down with it: nothing of it is
     // touched after.
     if (auto* button = widget->castType<MyGUI::Button>(false)) {
+        input.button_pressed();
         button->eventMouseButtonClick(button);
         return true;
     }

@@ -71,6 +71,7 @@ void options_screen::fill_pages()
     game_settings& s = context.settings;
     add_row("options_sound", 0, 0, percent_row("music_volume", "Music volume", s.music_volume, 0, 100, ""));
     add_row("options_sound", 0, 1, switch_row("music", "Music", s.music, ""));
+    add_row("options_sound", 0, 2, percent_row("effects_volume", "Effects volume", s.effects_volume, 0, 100, ""));
     fill_video();
     add_row("options_gameplay", 0, 0, switch_row("ghost", "Ghost ball", s.ghost, next_level));
 }
@@ -232,6 +233,8 @@ void options_screen::changed(const std::string& applies)
     show_values();
     if (context.sound)
         context.sound->set_music_volume(context.settings.music_gain());
+    if (context.sound)
+        context.sound->set_effects_volume(context.settings.effects_gain());
     const std::string failed = context.settings_file ? context.settings_file->save(context.settings) : "";
     notice(failed.empty() ? applies : "The settings could not be saved: " + failed);
 }

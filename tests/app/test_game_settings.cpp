@@ -151,6 +151,7 @@ TEST_F(settings_file, what_the_options_screen_writes_reads_back_the_same)
     game_settings changed;
     changed.bloom = false;
     changed.music_volume = 30;
+    changed.effects_volume = 55;
     changed.mouse_sensitivity = 250;
     changed.invert_mouse = true;
     changed.wheel_speed = 40;
@@ -166,6 +167,7 @@ TEST_F(settings_file, what_the_options_screen_writes_reads_back_the_same)
     EXPECT_EQ(back.to_text(), changed.to_text());
     EXPECT_FALSE(back.bloom);
     EXPECT_EQ(back.music_volume, 30);
+    EXPECT_EQ(back.effects_volume, 55);
     EXPECT_EQ(back.mouse_sensitivity, 250);
     EXPECT_TRUE(back.invert_mouse);
     EXPECT_EQ(back.wheel_speed, 40);

@@ -7,6 +7,7 @@
 #include "harmony.h"
 #include "ogg_writer.h"
 #include "song_renderer.h"
+#include "sound_effects.h"
 #include "soundtrack.h"
 #include "stereo_buffer.h"
 
@@ -217,6 +218,25 @@ TEST_F(generated_music, building_again_writes_the_same_bytes)
         EXPECT_TRUE(first == read_bytes(again / song.file_name));
     }
     fs::remove_all(again);
+}
+
+TEST(sound_effects, each_is_written_short_below_the_music_s_peaks_and_from_silence_to_silence)
+{
+    for (const auto& name : sound_effects::names()) {
+        SCOPED_TRACE(name);
+        const decoded sound = decode((fs::path(QUILLAX_MUSIC_DIR) / "effects" / (name + ".ogg")).string());
+        EXPECT_EQ(sound.rate, 44100);
+        EXPECT_GT(sound.seconds(), 0.1);
+        EXPECT_LE(sound.seconds(), 2.5);
+        const stereo_buffer rendered = sound_effects::render(name);
+        EXPECT_GT(rendered.peak(), 0.15f);
+        EXPECT_LE(rendered.peak(), song_renderer::peak_level);
+        EXPECT_LT(std::fabs(rendered.left().front()), 0.01f);
+        EXPECT_EQ(rendered.left().back(), 0.0f);
+        EXPECT_EQ(rendered.right().back(), 0.0f);
+    }
+    // Heard whenever the ball leans on a push block: it must stay in the background.
+    EXPECT_LT(sound_effects::render("scrape").rms(), 0.5f * sound_effects::render("coin").rms());
 }
 
 TEST(music_loop, the_file_holds_exactly_the_rendered_loop_so_it_comes_round_on_the_beat)

@@ -95,4 +95,8 @@ TEST_F(cues_in_play, a_fall_says_where_the_ball_comes_back_once_per_fall)
     EXPECT_EQ(seen[level_event::fall], 2);
     EXPECT_EQ(cues.get_text(), "Back to the checkpoint");
     EXPECT_EQ(ball->get_respawn_object(), "cp_a");
+    // The panel grows to hold the longest cue.
+    const auto* words = gui.get()->findWidget<MyGUI::TextBox>("cue_text", false);
+    ASSERT_NE(words, nullptr);
+    EXPECT_LE(words->getTextSize().width, words->getWidth());
 }
