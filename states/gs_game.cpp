@@ -4,6 +4,7 @@
 #include "app/game_context.h"
 #include "app/input_manager.h"
 #include "app/log.h"
+#include "app/physics/physics_body.h"
 #include "app/physics/physics_world.h"
 #include "campaign_object.h"
 #include "completed_record.h"
@@ -21,6 +22,7 @@
 #include <MyGUI_TextBox.h>
 #include <OgreRenderWindow.h>
 #include <OgreSceneManager.h>
+#include <OgreSceneNode.h>
 
 #include <boost/bind/bind.hpp>
 
@@ -75,6 +77,16 @@ void gs_game::enter(const state_params& params)
         return_to_title(*this);
         return;
     }
+    if (context->scout) {
+        if (!scout)
+            scout = std::make_unique<scout_reload>(*context, level::path_of(file));
+        const auto view = param_or<scout_reload::view>(params, "view", {});
+        if (view.kept) {
+            current_level->get_player()->get_actor()->set_position(view.probe);
+            camera->get_camera_node()->setOrientation(view.heading);
+        }
+        scout->loaded();
+    }
     bind_keys();
     context->input->add_listener(input);
     navigation.start(gui);
@@ -116,6 +128,10 @@ void gs_game::update()
     screenshots.update(gui, context->frame_time);
     if (!current_level || !camera)
         return;
+    if (scout && scout->update(context->frame_time)) {
+        rebuild_level();
+        return;
+    }
     if (paused)
         menu_frame();
     else
@@ -344,9 +360,23 @@ void gs_game::open_or_close_menu()
 void gs_game::restart(float)
 {
     // Once per press: the level it starts would see the held key again.
-    if (!restart_key.pressed() || !in_play() || paused)
+    if (!restart_key.pressed())
+        return;
+    if (scout && scout->asked())
+        rebuild_level();
+    if (!in_play() || paused)
         return;
     play_level(current_level->get_file_name());
+}
+
+void gs_game::rebuild_level()
+{
+    scout_reload::view view;
+    view.kept = true;
+    view.probe = current_level->get_player()->get_position();
+    view.heading = camera->get_camera_node()->getOrientation();
+    play_level(current_level->get_file_name());
+    params["view"] = view;
 }
 
 void gs_game::go_on(float)

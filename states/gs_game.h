@@ -16,6 +16,7 @@
 #include "app/game_state.h"
 #include "app/input_listener.h"
 #include "app/single_press.h"
+#include "mapscout/scout_reload.h"
 #include "menu_navigation.h"
 #include "options_screen.h"
 #include "screenshot_key.h"
@@ -65,6 +66,7 @@ public:
 
     level* get_level() const { return current_level.get(); }
     level_run* get_run() const { return run.get(); }
+    const scout_reload* get_scout() const { return scout.get(); }
     int get_hud_mode() const { return hud_mode; }
     unsigned short get_menu_state() const { return menu_state; }
     float get_overlay_alpha() const { return overlay_alpha; }
@@ -85,6 +87,8 @@ private:
     // Replaces this level by `file` (restart or the next level).
     void play_level(const std::string& file);
     void play_frame();
+    // mapscout: the level built again from its file, the probe's view kept.
+    void rebuild_level();
     // A player's own level before its finish: not mapscout, not a watched run.
     bool in_play() const;
     void menu_frame();
@@ -118,4 +122,6 @@ private:
     bool options_asked = false;
     // The menu key was last pressed for the options: it acts again once let go.
     bool menu_key_spent = false;
+    // mapscout's watch on the level file, made with its first level.
+    std::unique_ptr<scout_reload> scout;
 };
