@@ -9,6 +9,8 @@
 #include <OgreResourceGroupManager.h>
 #include <OgreSceneManager.h>
 
+#include <set>
+
 scout_reload::scout_reload(game_context& context, std::string path, MyGUI::Gui* gui)
     : context(context), path(std::move(path)), panel(context, gui)
 {
@@ -23,9 +25,12 @@ void scout_reload::loaded()
 
     meshes.clear();
     std::vector<std::filesystem::path> files = {path};
+    std::set<Ogre::Mesh*> seen;
     auto entities = context.scene_manager->getMovableObjectIterator("Entity");
     while (entities.hasMoreElements()) {
         const Ogre::MeshPtr& mesh = static_cast<Ogre::Entity*>(entities.getNext())->getMesh();
+        if (!seen.insert(mesh.get()).second)
+            continue;
         Ogre::FileInfoListPtr found = Ogre::ResourceGroupManager::getSingleton().findResourceFileInfo(
             mesh->getGroup(), mesh->getName());
         if (found->empty() || !found->front().archive)

@@ -98,16 +98,22 @@ void object_list_checker::check(const TiXmlElement* level)
 
 void object_list_checker::check_respawn_heights()
 {
+    // The highest block, once: every respawn point is measured against it.
+    const TiXmlElement* highest = nullptr;
+    float highest_height = 0.0f;
+    for (const TiXmlElement* block : blocks) {
+        const float height = height_of(block);
+        if (!highest || height > highest_height) {
+            highest = block;
+            highest_height = height;
+        }
+    }
     for (const auto& point : respawn_points) {
-        const TiXmlElement* highest = nullptr;
-        for (const TiXmlElement* block : blocks)
-            if (!highest || height_of(block) > height_of(highest))
-                highest = block;
-        if (!highest || height_of(highest) - point.second <= fall_limit)
+        if (!highest || highest_height - point.second <= fall_limit)
             continue;
         std::ostringstream message;
         message << "the ball is put back here at height " << point.second << ", more than " << fall_limit
-                << " below " << on_line(element_checks::row_of(highest)) << " (height " << height_of(highest)
+                << " below " << on_line(element_checks::row_of(highest)) << " (height " << highest_height
                 << "); a ball that falls from there before it touches a nearer checkpoint is sent all the "
                    "way back here";
         checks.warning(point.first, "pos", message.str());
