@@ -4,12 +4,8 @@
 #include "app/log.h"
 #include "level_problems.h"
 
-#include <OgreArchive.h>
-#include <OgreEntity.h>
-#include <OgreResourceGroupManager.h>
+#include <OgreException.h>
 #include <OgreSceneManager.h>
-
-#include <set>
 
 scout_reload::scout_reload(game_context& context, std::string path, MyGUI::Gui* gui)
     : context(context), path(std::move(path)), panel(context, gui)
@@ -23,22 +19,9 @@ void scout_reload::loaded()
         log_line(line);
     panel.show(problems);
 
-    meshes.clear();
-    std::vector<std::filesystem::path> files = {path};
-    std::set<Ogre::Mesh*> seen;
-    auto entities = context.scene_manager->getMovableObjectIterator("Entity");
-    while (entities.hasMoreElements()) {
-        const Ogre::MeshPtr& mesh = static_cast<Ogre::Entity*>(entities.getNext())->getMesh();
-        if (!seen.insert(mesh.get()).second)
-            continue;
-        Ogre::FileInfoListPtr found = Ogre::ResourceGroupManager::getSingleton().findResourceFileInfo(
-            mesh->getGroup(), mesh->getName());
-        if (found->empty() || !found->front().archive)
-            continue;
-        const std::string file = found->front().archive->getName() + "/" + found->front().filename;
-        if (meshes.emplace(file, mesh).second)
-            files.push_back(file);
-    }
+    media.collect(*context.scene_manager);
+    std::vector<std::filesystem::path> files = media.files();
+    files.push_back(path);
     watch.watch(std::move(files));
 }
 
@@ -47,11 +30,16 @@ bool scout_reload::update(float dt)
     const std::vector<std::filesystem::path> changed = watch.changed(dt);
     if (changed.empty() || !buildable())
         return false;
-    // The level built next takes its shapes from the meshes as they are now.
+    // The level built next takes its shapes and looks from the media as they are now.
     for (const auto& file : changed) {
-        const auto mesh = meshes.find(file.string());
-        if (mesh != meshes.end())
-            mesh->second->reload();
+        try {
+            media.reload(file);
+        } catch (const Ogre::Exception& e) {
+            const std::string why = file.string() + ": cannot be read again: " + e.getDescription();
+            log_line(why + "; the level on screen stays as it was");
+            panel.show({why});
+            return false;
+        }
     }
     return true;
 }

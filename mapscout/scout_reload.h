@@ -1,20 +1,19 @@
 #pragma once
 
 // mapscout's loop for level authors: edit, save, look, fix. The level file
-// and the meshes the level shows are watched; when one changes (or R asks),
+// and the meshes and material scripts the level shows are watched; when one changes (or R asks),
 // the level is built again if the file can be built at all, and the probe
 // keeps its place and view. A file that cannot be built (saved half-way, or
 // broken) leaves the last good level on screen. What the level checker finds
 // stays listed on screen, and in the log, until it is fixed.
 
 #include "file_watch.h"
+#include "media_reload.h"
 #include "problem_panel.h"
 
-#include <OgreMesh.h>
 #include <OgreQuaternion.h>
 #include <OgreVector3.h>
 
-#include <map>
 #include <string>
 
 struct game_context;
@@ -47,6 +46,5 @@ private:
     std::string path;
     file_watch watch;
     problem_panel panel;
-    // Each watched mesh file's mesh, to read again when it changes.
-    std::map<std::string, Ogre::MeshPtr> meshes;
+    media_reload media;
 };

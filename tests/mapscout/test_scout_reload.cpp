@@ -7,11 +7,17 @@
 #include "app/game_camera.h"
 #include "app/physics/physics_body.h"
 #include "mapscout/file_watch.h"
+#include "mapscout/media_reload.h"
 #include "objects/obj_player.h"
 #include "states/gs_game.h"
 #include "support/level_fixture.h"
 
+#include <OgreEntity.h>
+#include <OgreMaterialManager.h>
+#include <OgreResourceGroupManager.h>
 #include <OgreSceneManager.h>
+#include <OgreScriptCompiler.h>
+#include <OgreTechnique.h>
 #include <OgreSceneNode.h>
 
 #include <unistd.h>
@@ -167,4 +173,32 @@ TEST(file_watch_test, a_change_is_reported_once_after_it_held_still_for_a_poll)
     fs::remove(file);
     EXPECT_TRUE(watch.changed(poll).empty());
     EXPECT_EQ(watch.changed(poll), std::vector<fs::path>{file});
+}
+
+TEST_F(scouting, a_changed_material_script_defines_its_materials_anew)
+{
+    const std::string group = Ogre::ResourceGroupManager::DEFAULT_RESOURCE_GROUP_NAME;
+    const auto write_script = [](float red) {
+        std::ofstream("looks/draft.material") << "material draft_look { technique { pass { diffuse " << red
+                                               << " 0 0 } } }\n";
+    };
+    fs::create_directory("looks");
+    write_script(0.25f);
+    Ogre::ResourceGroupManager::getSingleton().addResourceLocation(fs::absolute("looks").string(), "FileSystem", group);
+    Ogre::DataStreamPtr first = Ogre::ResourceGroupManager::getSingleton().openResource("draft.material", group);
+    Ogre::ScriptCompilerManager::getSingleton().parseScript(first, group);
+    Ogre::Entity* worn = ogre.scene_manager->createEntity("block_10_10.mesh");
+    worn->setMaterialName("draft_look");
+
+    media_reload media;
+    media.collect(*ogre.scene_manager);
+    const fs::path script = fs::absolute("looks/draft.material");
+    const std::vector<fs::path> watched = media.files();
+    ASSERT_EQ(std::count(watched.begin(), watched.end(), script), 1);
+    write_script(0.75f);
+    media.reload(script);
+    const auto look = Ogre::MaterialManager::getSingleton().getByName("draft_look", group);
+    ASSERT_TRUE(look);
+    EXPECT_FLOAT_EQ(look->getTechnique(0)->getPass(0)->getDiffuse().r, 0.75f);
+    ogre.scene_manager->destroyEntity(worn);
 }
