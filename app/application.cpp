@@ -5,6 +5,7 @@
 #include "game_folders.h"
 #include "game_state.h"
 #include "input_manager.h"
+#include "level/level_files.h"
 #include "log.h"
 #include "physics/physics_world.h"
 #include "render_settings.h"
@@ -120,6 +121,10 @@ bool application::start(std::string app_name, const std::string& video_mode)
     input->set_button_answer([this] { sound->play_effect(sound_device::effect_file("menu_click"), 1.0f, 0.0f); });
     context->screenshot_folder = folders->user().screenshot_folder().string();
     context->progress_folder = folders->user().progress_folder().string();
+    const std::filesystem::path addons = folders->user().addon_level_folder();
+    if (const std::string problem = user_folders::try_create(addons); !problem.empty())
+        log_line("The add-on level folder cannot be made: " + problem);
+    level_files::set_addon_folder(addons);
     context->gui_log_file = (folders->user().log_file().parent_path() / "MyGUI.log").string();
     load_resources();
     return true;

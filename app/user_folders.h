@@ -39,6 +39,8 @@ public:
     std::filesystem::path screenshot_folder() const { return data / "screenshots"; }
     // Saved progress (levels completed, best times) goes into this folder.
     std::filesystem::path progress_folder() const { return data / "progress"; }
+    // Levels and campaign indexes the player adds.
+    std::filesystem::path addon_level_folder() const { return data / "levels"; }
     // The player's game settings (not the render settings) go into this file.
     std::filesystem::path settings_file() const { return config / "settings"; }
 

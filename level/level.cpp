@@ -7,6 +7,7 @@
 #include "app/physics/physics_scene.h"
 #include "app/physics/physics_world.h"
 #include "app/sound_device.h"
+#include "level_files.h"
 #include "game_object.h"
 #include "level_values.h"
 #include "objects/object_factory.h"
@@ -22,12 +23,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-
-namespace {
-
-const std::string levels_folder = "media/levels/";
-
-}
 
 level::level(const std::string& file_name, game_context* context, MyGUI::Gui* gui)
     : context(context), gui(gui), file_name(file_name)
@@ -317,7 +312,7 @@ void level::on_contact(physics_body& first_body, physics_body& second_body, int 
 
 std::string level::path_of(const std::string& file_name)
 {
-    return levels_folder + file_name;
+    return level_files::path_of(file_name);
 }
 
 void level::read_level_info(const std::string& file_name, std::string& name, std::string& description)

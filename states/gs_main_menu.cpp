@@ -5,6 +5,8 @@
 #include "app/log.h"
 #include "app/sound_device.h"
 #include "app/wrap_text.h"
+#include "level/level_files.h"
+#include "addon_campaigns.h"
 #include "help_card.h"
 #include "level_entry.h"
 #include "selection_records.h"
@@ -228,17 +230,20 @@ void gs_main_menu::show_level_selection()
             kept.push_back(std::move(campaign));
     campaign_pool = std::move(kept);
 
-    for (auto& campaign : campaign_object::read_campaigns("media/levels/campaigns.cmp")) {
+    auto listed = campaign_object::read_campaigns("media/levels/campaigns.cmp");
+    // The log says what is wrong with the index; the player learns that it
+    // is why the game's own campaigns are missing.
+    if (listed.empty())
+        if (MyGUI::Widget* problem = gui->findWidgetT("campaign_index_problem", false))
+            problem->setVisible(true);
+    for (auto& addon : addon_campaigns::read(level_files::addon_folder()))
+        listed.push_back(std::move(addon));
+    for (auto& campaign : listed) {
         campaigns.push_back(campaign.get());
         campaign_pool.push_back(std::move(campaign));
     }
-    if (campaigns.empty()) {
-        // The log says what is wrong with the index; the player learns that
-        // it is why the lists are empty.
-        if (MyGUI::Widget* problem = gui->findWidgetT("campaign_index_problem", false))
-            problem->setVisible(true);
+    if (campaigns.empty())
         return;
-    }
 
     if (auto* list = gui->findWidget<MyGUI::ListBox>("campaign_list", false)) {
         for (campaign_object* campaign : campaigns)
