@@ -292,6 +292,26 @@ TEST_F(level_checker_test, a_campaign_index_the_level_selection_cannot_use_is_on
     }
 }
 
+TEST_F(level_checker_test, a_player_s_index_names_its_levels_alone_and_not_as_the_game_s_own)
+{
+    fs::create_directories(folder / "addons");
+    fs::create_directories(folder / "run/media/levels");
+    touch("run/media/levels/taken.map");
+    write("outside.map", level_with(""));
+    std::ofstream(folder / "addons/taken.map") << level_with("");
+    const fs::path index = folder / "addons/mine.cmp";
+    std::ofstream(index) << "<Campaigns>\n  <Campaign name=\"Mine\">\n    <Levels>\n"
+                            "      <Level filename=\"../media/levels/outside.map\"/>\n"
+                            "      <Level filename=\"taken.map\"/>\n"
+                            "    </Levels>\n  </Campaign>\n</Campaigns>\n";
+    const std::vector<std::string> lines = check(index.string());
+    ASSERT_EQ(lines.size(), 2u) << testing::PrintToString(lines);
+    EXPECT_EQ(lines[0].rfind(index.string() + ":4: error: \"../media/levels/outside.map\" has a folder in it", 0), 0u)
+        << lines[0];
+    EXPECT_EQ(lines[1].rfind(index.string() + ":5: warning: the game ships a level called \"taken.map\"", 0), 0u)
+        << lines[1];
+}
+
 // The committed levels, with the media the build generated into its run folder.
 TEST(level_checker_on_shipped_levels, level_01_and_level_12_pass)
 {

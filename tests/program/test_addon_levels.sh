@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Levels a player adds to levels/ in the data folder (the runnable folder's
 # copy, in a developer's run): their campaign is listed after the shipped
-# ones and its level plays; an add-on named as a shipped level is hidden,
-# with a log line, and the shipped level is the one that plays.
+# ones and its level plays, in the game and in mapscout; an add-on named as
+# a shipped level is hidden, with a log line, and the shipped level is the
+# one that plays.
 set -u
 RUN_DIR=$1
 HERE=$(dirname "$0")
@@ -50,4 +51,18 @@ hold Down
 hold Return
 wait_for_line ogre.log "my_second.map: Es wurden 3 Objekte erstellt." || fail "the add-on campaign's level did not start"
 expect_running "an add-on level started"
+kill "$APP_PID"
+wait "$APP_PID"
+APP_PID=
+
+# mapscout opens an add-on by its name too.
+./mapscout my_first.map >stdout.txt 2>stderr.txt &
+APP_PID=$!
+find_window my_first.map >/dev/null || fail "mapscout opened no window for the add-on; stderr: $(cat stderr.txt)"
+wait_for_line ogre.log "my_first.map: Es wurden 3 Objekte erstellt." || fail "mapscout did not build the add-on level"
+# Keys go to the window under the pointer.
+xdotool mousemove 512 384
+sleep 2
+hold Escape
+expect_exit 0 "Escape in mapscout"
 echo "PASS"

@@ -13,12 +13,26 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+bool plain_name(const std::string& name)
+{
+    return name != "." && name != ".." && name.find('/') == std::string::npos;
+}
+
+}
+
 campaign_checker::campaign_checker(check_report& report, const media_folders& media) : report(report), media(media)
 {
 }
 
 std::vector<std::string> campaign_checker::check(const std::string& path)
 {
+    // The game's own index is media/levels/campaigns.cmp; any other is a player's.
+    std::error_code ignored;
+    const fs::path index = fs::absolute(path, ignored).lexically_normal();
+    is_addon_index = !(index.filename() == "campaigns.cmp" && index.parent_path().filename() == "levels" &&
+                       index.parent_path().parent_path().filename() == "media");
     std::vector<std::string> levels;
     element_checks checks(report, path);
     TiXmlDocument document;
@@ -84,8 +98,16 @@ void campaign_checker::check_entry(element_checks& checks, const TiXmlElement* e
         checks.error(entry, nullptr,
                      "<Level> has no filename, so the level selection lists an entry that cannot start; add "
                      "filename=\"level_NN.map\"");
+    } else if (is_addon_index && !plain_name(file)) {
+        checks.error(entry, "filename",
+                     std::string("\"") + file + "\" has a folder in it, and the game refuses it in a player's " +
+                         "campaign index: an add-on level is named by its file name alone, in the add-on folder");
     } else {
         const std::string level_path = (fs::path(folder) / file).string();
+        if (is_addon_index && media.is_shipped_level(file))
+            checks.warning(entry, "filename",
+                           std::string("the game ships a level called \"") + file +
+                               "\", so this one is hidden and the shipped one plays; rename it");
         std::error_code ignored;
         if (!*file || !fs::is_regular_file(level_path, ignored))
             checks.error(entry, "filename",

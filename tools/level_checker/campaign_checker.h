@@ -4,7 +4,8 @@
 // <Campaign> elements the level selection needs, and each <Level> entry: a
 // filename that exists in the index's folder (where the game looks for
 // levels), a preview picture the game can find, no level twice in one
-// campaign. It does not check the listed levels
+// campaign. A player's index in the add-on folder names plain file names
+// only, and a name the game ships hides the add-on. It does not check the listed levels
 // themselves; it returns their paths so the caller can. The report and media
 // must outlive the checker.
 
@@ -32,4 +33,6 @@ private:
 
     check_report& report;
     const media_folders& media;
+    // A player's index (any but media/levels/campaigns.cmp) names plain file names only.
+    bool is_addon_index = false;
 };

@@ -73,3 +73,9 @@ std::string media_folders::searched(kind what, const std::string& file) const
         roots += (roots.empty() ? "" : " or ") + media.string();
     return roots.empty() ? "" : places + " of " + roots;
 }
+
+bool media_folders::is_shipped_level(const std::string& name) const
+{
+    std::error_code ignored;
+    return !root.empty() && fs::is_regular_file(fs::path(root) / "media" / "levels" / name, ignored);
+}

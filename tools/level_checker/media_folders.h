@@ -19,6 +19,8 @@ public:
 
     // file: the level or index that names the media.
     bool exists(kind what, const std::string& name, const std::string& file) const;
+    // Whether the game's data (the root) hold a level of this file name.
+    bool is_shipped_level(const std::string& name) const;
     // The folders searched, for a message; empty when there are none.
     std::string searched(kind what, const std::string& file) const;
 
