@@ -41,7 +41,7 @@ mv meshes.away media/meshes
 
 # A campaign index naming a preview that is not there: the level selection
 # shows the default picture and the game goes on.
-rm media/levels && cp -rL "$RUN_DIR/media/levels" media/levels
+own_levels
 sed -i 's/"level_01_pre.png"/"nowhere.png"/' media/levels/campaigns.cmp
 ./quillax >stdout.txt 2>stderr.txt &
 APP_PID=$!

@@ -8,8 +8,7 @@ HERE=$(dirname "$0")
 source "$HERE/xvfb_session.sh"
 start_session
 cd "$WORK"
-rm media/levels
-cp -rL "$RUN_DIR/media/levels" media/levels
+own_levels
 printf '<Campaigns><Campaign name="Cut off"><Levels><Level filename="level_01.map"' > media/levels/campaigns.cmp
 
 start_game

@@ -41,8 +41,7 @@ awk -v w="${with:--99}" -v o="${without:--99}" 'BEGIN { exit !(o > -40 && w > o 
   fail "the coins are not heard above the music ($with dB against $without dB without effects)"
 
 # A straight in white fog: the start, a checkpoint, and the edge to fall from.
-rm media/levels
-cp -rL "$RUN_DIR/media/levels" media/levels
+own_levels
 {
   echo '<Level name="Cues"><Fog start="0" end="1" colour="1 1 1"/><Settings ambient="1 1 1" gravity="0 -100 0"/><Objects>'
   echo '<Object type="start" pos="5 51.5 0"/><Object type="checkpoint" pos="5 51.5 -30"/>'

@@ -14,8 +14,7 @@ cd "$WORK"
 
 # A level of our own under the quick start's name: the ball starts inside the
 # info box, on a long straight path, in white fog.
-rm media/levels
-cp -rL "$RUN_DIR/media/levels" media/levels
+own_levels
 line="Roll the ball with W, A, S and D. Move the mouse to turn the camera; the wheel lifts it. Coins add to your score. Now reach the flag quickly"
 [ "${#line}" -eq 140 ] || fail "the test line has ${#line} characters, not 140"
 {

@@ -9,8 +9,7 @@ HERE=$(dirname "$0")
 source "$HERE/xvfb_session.sh"
 start_session
 cd "$WORK"
-rm media/levels
-cp -rL "$RUN_DIR/media/levels" media/levels
+own_levels
 
 # A bright course seen from 300 above the probe, 3 pixels a unit: the start
 # in the middle of the view, a block that stays at (-40, 30) and one at ($1, -20).
@@ -33,23 +32,27 @@ LEVEL_VIEW="1024x640+0+0"
 PROBLEM_LIST="1000x90+12+666"
 
 write_level 40
+# The pointer rests in the middle from the start: moving it would turn the view.
+xdotool mousemove 512 384
 ./mapscout draft.map >stdout.txt 2>stderr.txt &
 APP_PID=$!
 find_window draft.map >/dev/null || fail "no window titled draft.map; stderr: $(cat stderr.txt)"
 wait_for_line ogre.log "draft.map: Es wurden 4 Objekte erstellt." || fail "the level was not built"
-xdotool mousemove 512 384
 shot before 3
 
+BUILT="draft.map: Es wurden 4 Objekte erstellt."
+[ "$(grep -c -F "$BUILT" ogre.log)" -eq 1 ] || fail "the level was built again before its file changed"
 write_level -10
-shot moved
-[ "$(grep -c -F "draft.map: Es wurden 4 Objekte erstellt." ogre.log)" -eq 2 ] || fail "the saved file was not built once more"
+wait_for_count ogre.log "$BUILT" 2 || fail "the saved file was not built again"
+shot moved 1
 [ "$(differs_in before moved "$BLOCK_AT_40")" -gt 500 ] || fail "the block did not leave its old place"
 [ "$(differs_in before moved "$BLOCK_AT_MINUS_10")" -gt 500 ] || fail "the block did not arrive at its new place"
 [ "$(differs_in before moved "$STILL_BLOCK")" -lt 50 ] || fail "the view changed: the block that stayed moved on screen"
 
 # Saved half-way: the level stays, and its problem is listed.
 printf '<Level name="Draft"><Objects><Object type="start" pos="0 1' > media/levels/draft.map
-shot broken
+wait_for_line ogre.log "the level on screen stays as it was" || fail "the broken file went unnoticed"
+shot broken 1
 [ "$(differs_in moved broken "$LEVEL_VIEW")" -lt 100 ] || fail "the level on screen changed with a broken file"
 [ "$(differs_in moved broken "$PROBLEM_LIST")" -gt 2000 ] || fail "no problem list at the bottom of the view"
 grep -q -F "media/levels/draft.map:1: not well-formed XML" ogre.log || fail "the problem is not in ogre.log"
@@ -58,7 +61,8 @@ light=$(convert "$WORK/broken.png" -crop "$PROBLEM_LIST" +repage -colorspace Gra
 [ "$light" -gt 300 ] || fail "the problem list holds no light text ($light light pixels)"
 
 write_level -10
-shot fixed
+wait_for_count ogre.log "$BUILT" 3 || fail "the fixed file was not built"
+shot fixed 1
 [ "$(differs_in moved fixed "$PROBLEM_LIST")" -lt 100 ] || fail "the problem list stayed after the fix"
 for name in before moved broken fixed; do keep "$name"; done
 

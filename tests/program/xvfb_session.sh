@@ -141,6 +141,13 @@ resize_screen() {
   start_xvfb "$1"
 }
 
+# Replaces the copied runnable folder's link to the shipped levels by a copy
+# of them, for a test to change.
+own_levels() {
+  rm "$WORK/media/levels"
+  cp -rL "$RUN_DIR/media/levels" "$WORK/media/levels"
+}
+
 # Sets the window size of the copied runnable folder's config.cfg to $1 x $2.
 set_video_mode() {
   sed -i "s/^Video Mode=.*/Video Mode=$1 x $2/" "$WORK/config.cfg"
