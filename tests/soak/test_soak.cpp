@@ -11,37 +11,15 @@
 #include "states/gs_game.h"
 #include "states/gs_test.h"
 #include "support/level_fixture.h"
+#include "support/resident_memory.h"
 
 #include <OgreSceneManager.h>
 
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 namespace {
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool address_sanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool address_sanitizer = true;
-#else
-constexpr bool address_sanitizer = false;
-#endif
-#else
-constexpr bool address_sanitizer = false;
-#endif
-
-// Resident memory in megabytes. AddressSanitizer holds freed memory back in
-// quarantine, so there its leak checker judges instead.
-double resident_megabytes()
-{
-    long pages = 0, resident = 0;
-    std::ifstream("/proc/self/statm") >> pages >> resident;
-    return double(resident) * double(::sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
 
 const std::filesystem::path shipped_levels = std::filesystem::path(QUILLAX_MATERIALS_DIR).parent_path() / "levels";
 
