@@ -16,6 +16,7 @@
 #include "objects/obj_player.h"
 #include "support/bench_course.h"
 #include "support/level_world.h"
+#include "support/resident_memory.h"
 
 #include <OgreLogManager.h>
 
@@ -28,7 +29,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,13 +49,6 @@ double cpu_milliseconds()
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return double(now.tv_sec) * 1000.0 + double(now.tv_nsec) / 1e6;
-}
-
-double resident_kib()
-{
-    long pages_total = 0, pages_resident = 0;
-    std::ifstream("/proc/self/statm") >> pages_total >> pages_resident;
-    return double(pages_resident) * double(sysconf(_SC_PAGESIZE)) / 1024.0;
 }
 
 double mean(const std::vector<double>& values)
@@ -83,11 +76,11 @@ void measure(int object_count, int frames)
         level_world setup("bench");
         setup.write_level("bench.map", bench_course(object_count));
 
-        const double resident_before = resident_kib();
+        const double resident_before = resident_megabytes() * 1024.0;
         const auto load_start = clock_type::now();
         auto lvl = std::make_unique<level>("bench.map", &setup.context, nullptr);
         const double load_ms = milliseconds_since(load_start);
-        const double resident_after = resident_kib();
+        const double resident_after = resident_megabytes() * 1024.0;
         auto camera = std::make_unique<game_camera>("bench_cam", lvl.get(), lvl->get_player()->get_scene_node());
 
         const float dt = 1.0f / 60.0f;

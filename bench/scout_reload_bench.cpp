@@ -12,6 +12,7 @@
 #include "mapscout/level_problems.h"
 #include "support/bench_course.h"
 #include "support/level_world.h"
+#include "support/resident_memory.h"
 
 #include <OgreLogManager.h>
 
@@ -22,7 +23,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -31,13 +31,6 @@ using clock_type = std::chrono::steady_clock;
 double milliseconds_since(clock_type::time_point start)
 {
     return std::chrono::duration<double, std::milli>(clock_type::now() - start).count();
-}
-
-double resident_mib()
-{
-    long pages_total = 0, pages_resident = 0;
-    std::ifstream("/proc/self/statm") >> pages_total >> pages_resident;
-    return double(pages_resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
 }
@@ -78,7 +71,7 @@ int main(int argc, char** argv)
         const int rebuilds = 100;
         for (int i = 0; i < rebuilds; ++i) {
             if (i == 10)
-                warm = resident_mib();
+                warm = resident_megabytes();
             start = clock_type::now();
             frame(true);
             const double cost = milliseconds_since(start);
@@ -89,7 +82,7 @@ int main(int argc, char** argv)
         std::printf("%8s %10s %10s %12s %12s %16s\n", "objects", "load ms", "checks ms", "rebuild ms", "longest ms",
                     "memory after 10");
         std::printf("%8d %10.1f %10.1f %12.1f %12.1f %+13.1f MiB\n", objects, load_ms, check_ms, total / rebuilds,
-                    longest, resident_mib() - warm);
+                    longest, resident_megabytes() - warm);
     }
     log_manager.destroyLog(log_file.string());
     std::filesystem::remove(log_file);

@@ -35,27 +35,21 @@ bool scout_reload::update(float dt)
         try {
             media.reload(file);
         } catch (const Ogre::Exception& e) {
-            const std::string why = file.string() + ": cannot be read again: " + e.getDescription();
-            log_line(why + "; the level on screen stays as it was");
-            panel.show({why});
-            return false;
+            return keep_level(file.string() + ": cannot be read again: " + e.getDescription(), {});
         }
     }
     return true;
 }
 
-bool scout_reload::asked()
-{
-    return buildable();
-}
-
 bool scout_reload::buildable()
 {
     const std::string why = level_problems::unbuildable(path);
-    if (why.empty())
-        return true;
+    return why.empty() || keep_level(why, level_problems::check(path));
+}
+
+bool scout_reload::keep_level(const std::string& why, const std::vector<std::string>& problems)
+{
     log_line(why + "; the level on screen stays as it was");
-    const std::vector<std::string> problems = level_problems::check(path);
     panel.show(problems.empty() ? std::vector<std::string>{why} : problems);
     return false;
 }

@@ -34,13 +34,14 @@ public:
     void loaded();
     // Once a frame: true when the level is to be built again now.
     bool update(float dt);
-    // R: true when the file can be built now; otherwise why not is shown.
-    bool asked();
+    // True when the file can be built now; otherwise why not is shown.
+    bool buildable();
 
     const problem_panel& get_panel() const { return panel; }
 
 private:
-    bool buildable();
+    // Says why the level on screen stays (the problems, or else `why`); false.
+    bool keep_level(const std::string& why, const std::vector<std::string>& problems);
 
     game_context& context;
     std::string path;

@@ -362,7 +362,7 @@ void gs_game::restart(float)
     // Once per press: the level it starts would see the held key again.
     if (!restart_key.pressed())
         return;
-    if (scout && scout->asked())
+    if (scout && scout->buildable())
         rebuild_level();
     if (!in_play() || paused)
         return;
