@@ -12,6 +12,7 @@
 #include <X11/Xlib.h>
 
 #include <algorithm>
+#include <iterator>
 #include <sstream>
 
 namespace {
@@ -348,6 +349,13 @@ void input_manager::key_pressed(int key, unsigned int text)
     pressed.push_back(key_code(key));
     if (gui)
         MyGUI::InputManager::getInstance().injectKeyPress(MyGUI::KeyCode::Enum(key), text);
+}
+
+void input_manager::consume_press(key_code key)
+{
+    const auto found = std::find(pressed.rbegin(), pressed.rend(), key);
+    if (found != pressed.rend())
+        pressed.erase(std::next(found).base());
 }
 
 void input_manager::key_released(int key)

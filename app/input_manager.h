@@ -49,6 +49,9 @@ public:
     // The keys pressed during the last capture, in order: a tap shorter than
     // a frame is here even though no held-key binding saw it.
     const std::vector<key_code>& presses() const { return pressed; }
+    // A screen took this press for itself (a key being bound): it is no
+    // longer a menu's step or press.
+    void consume_press(key_code key);
 
     void set_gui(MyGUI::Gui* gui) { this->gui = gui; }
     // `answer` runs whenever a GUI button is pressed, by the mouse here or

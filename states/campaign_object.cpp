@@ -5,6 +5,8 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
+
 campaign_object::campaign_object(const TiXmlElement* element)
 {
     parse(element);
@@ -27,6 +29,11 @@ std::vector<level_entry*> campaign_object::get_levels() const
     for (const auto& entry : levels)
         result.push_back(entry.get());
     return result;
+}
+
+bool campaign_object::lists(const std::string& file) const
+{
+    return std::any_of(levels.begin(), levels.end(), [&](const auto& entry) { return entry->get_file_name() == file; });
 }
 
 const level_entry* campaign_object::next_entry(const std::string& current_file) const

@@ -19,6 +19,7 @@ public:
 
     const std::string& get_name() const { return name; }
     std::vector<level_entry*> get_levels() const;
+    bool lists(const std::string& file) const;
 
     // The entry after the first one for `current_file`: its file name and
     // the name to announce it by (its display name, or its file name when

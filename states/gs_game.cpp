@@ -45,7 +45,6 @@ void gs_game::bind_keys()
     input.bind_key(keys.key(key_bindings::screenshot), boost::bind(&gs_game::take_screenshot, this, _1));
     input.bind_key(keys.key(key_bindings::menu), boost::bind(&gs_game::toggle_menu, this, _1));
     input.bind_key(keys.key(key_bindings::restart), boost::bind(&gs_game::restart, this, _1));
-    input.bind_key(KC_RETURN, boost::bind(&gs_game::go_on, this, _1));
     if (listening)
         context->input->add_listener(input);
 }
@@ -122,9 +121,11 @@ void gs_game::load_hud()
 void gs_game::update()
 {
     restart_key.next_frame();
-    return_key.next_frame();
     menu_key.next_frame();
-    navigation.update(options && options->takes_keys());
+    navigation.update(options && options->takes_keys(), [this](key_code key) {
+        if (key == KC_RETURN)
+            go_on();
+    });
     screenshots.update(gui, context->frame_time);
     if (!current_level || !camera)
         return;
@@ -215,6 +216,7 @@ void gs_game::menu_frame()
         } else {
             overlay_alpha -= 3.0f * context->frame_time;
             show_overlay(std::max(overlay_alpha, 0.0f));
+            cover.uncover(gui);
             if (menu_loaded) {
                 menu_loaded = false;
                 show_pointer(false);
@@ -316,6 +318,8 @@ void gs_game::end_state(float)
     // mapscout has no title screen: Tab ends it.
     if (context->scout)
         running = false;
+    else if (run && run->is_watching() && current_level)
+        return_to_selection(*this, campaign ? campaign->get_name() : "", current_level->get_file_name());
     else
         return_to_title(*this);
 }
@@ -352,6 +356,7 @@ void gs_game::open_or_close_menu()
     if (menu_state == menu_closed) {
         paused = true;
         menu_state = menu_fading_in;
+        cover.cover(gui, overlay);
     } else if (menu_state & menu_open) {
         menu_state = menu_fading_out;
     }
@@ -379,9 +384,9 @@ void gs_game::rebuild_level()
     params["view"] = view;
 }
 
-void gs_game::go_on(float)
+void gs_game::go_on()
 {
-    if (!return_key.pressed() || navigation.press() || hud_mode != hud_completed || !current_level)
+    if (navigation.press() || hud_mode != hud_completed || !current_level)
         return;
     // The way on: the next level, or back once the campaign is over.
     press(gui && !gui->findWidgetT("next_level_start", false) ? "back_main_menu" : "next_level_start");
@@ -423,6 +428,7 @@ void gs_game::press(const std::string& button)
 
 void gs_game::close_screens()
 {
+    cover.forget();
     options.reset();
     options_asked = false;
     menu_loaded = false;

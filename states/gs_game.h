@@ -11,11 +11,12 @@
 // mapscout it ends the program); Print Screen writes screenshots. Without a
 // GUI the level plays without display and menu. Each play is recorded and
 // raced against the level's best run; with the "watch" parameter the best
-// run plays instead, and Escape or Tab leaves it.
+// run plays instead, and Escape or Tab leaves it for the level selection.
 
 #include "app/game_state.h"
 #include "app/input_listener.h"
 #include "app/single_press.h"
+#include "hud_cover.h"
 #include "mapscout/scout_reload.h"
 #include "menu_navigation.h"
 #include "options_screen.h"
@@ -58,7 +59,7 @@ public:
     // Starts the level again at once (R unless the settings bind another key).
     void restart(float);
     // Return on the completed screen presses its first button.
-    void go_on(float);
+    void go_on();
     void focus_lost() override;
     void on_button_click(MyGUI::Widget* sender);
     // The same, by the button's name.
@@ -113,7 +114,6 @@ private:
     campaign_object* campaign = nullptr;
     screenshot_key screenshots{context};
     single_press restart_key;
-    single_press return_key;
     single_press menu_key;
     // Arrows and Return in the in-game menu, the options and the completed screen.
     menu_navigation navigation;
@@ -122,6 +122,8 @@ private:
     bool options_asked = false;
     // The menu key was last pressed for the options: it acts again once let go.
     bool menu_key_spent = false;
+    // The play view's words, hidden while the menu covers the game.
+    hud_cover cover;
     // mapscout's watch on the level file, made with its first level.
     std::unique_ptr<scout_reload> scout;
 };

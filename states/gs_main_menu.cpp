@@ -9,6 +9,7 @@
 #include "addon_campaigns.h"
 #include "help_card.h"
 #include "level_entry.h"
+#include "quit_question.h"
 #include "selection_records.h"
 
 #include <MyGUI.h>
@@ -27,6 +28,8 @@
 
 #include <boost/bind/bind.hpp>
 
+#include <algorithm>
+
 using namespace boost::placeholders;
 
 namespace {
@@ -39,8 +42,6 @@ gs_main_menu::gs_main_menu(game_context* context)
     : game_state(context, "main_menu"), input("gs_main_menu_input"),
       navigation(*context->input)
 {
-    input.bind_key(KC_ESCAPE, boost::bind(&gs_main_menu::go_back, this, _1));
-    input.bind_key(KC_RETURN, boost::bind(&gs_main_menu::quick_start, this, _1));
     input.bind_key(KC_SYSRQ, boost::bind(&gs_main_menu::take_screenshot, this, _1));
     preview_material = Ogre::MaterialManager::getSingleton().create("level_preview", group);
     Ogre::Pass* pass = preview_material->getTechnique(0)->getPass(0);
@@ -88,7 +89,7 @@ void gs_main_menu::setup_menu_camera()
     menu_camera->setFarClipDistance(100);
 }
 
-void gs_main_menu::enter(const state_params&)
+void gs_main_menu::enter(const state_params& given)
 {
     setup_menu_camera();
     context->input->add_listener(input);
@@ -108,7 +109,12 @@ void gs_main_menu::enter(const state_params&)
     MyGUI::LayoutManager::getInstance().loadLayout("level_selection.layout");
     gui->destroyAllChildWidget();
     navigation.start(gui);
-    show_main_menu();
+    // Back from watching a run: where the player chose it.
+    const std::string chosen = param_or<std::string>(given, "chosen_level", "");
+    if (chosen.empty())
+        show_main_menu();
+    else
+        show_level_selection(param_or<std::string>(given, "chosen_campaign", ""), chosen);
     start_music();
 }
 
@@ -133,6 +139,7 @@ void gs_main_menu::exit()
 
 void gs_main_menu::leave()
 {
+    question.reset();
     options.reset();
     navigation.stop();
     context->scene_manager->destroyAllCameras();
@@ -149,12 +156,27 @@ void gs_main_menu::leave()
 
 void gs_main_menu::update()
 {
-    escape.next_frame();
-    return_key.next_frame();
     if (options && options->is_closed())
         show_main_menu();
-    navigation.update(options && options->takes_keys());
+    navigation.update(options && options->takes_keys(), [this](key_code key) { take_key(key); });
+    if (question && question->get_answer() == quit_question::answer::quit)
+        running = false;
+    else if (question && question->get_answer() == quit_question::answer::stay)
+        close_question();
     screenshots.update(gui, context->frame_time);
+}
+
+void gs_main_menu::take_key(key_code key)
+{
+    // Return presses whatever the arrows highlighted, on any screen.
+    if (key == KC_RETURN && navigation.press())
+        return;
+    if (question)
+        question->key(key);
+    else if (key == KC_ESCAPE)
+        go_back();
+    else if (key == KC_RETURN)
+        quick_start();
 }
 
 bool gs_main_menu::is_still() const
@@ -177,6 +199,7 @@ void gs_main_menu::attach(const std::string& button)
 
 void gs_main_menu::show_main_menu()
 {
+    question.reset();
     options.reset();
     gui->destroyAllChildWidget();
     MyGUI::LayoutManager::getInstance().loadLayout("main_menu.layout");
@@ -207,7 +230,7 @@ void gs_main_menu::show_help_page()
     shown = screen::help;
 }
 
-void gs_main_menu::show_level_selection()
+void gs_main_menu::show_level_selection(const std::string& campaign_name, const std::string& level_file)
 {
     gui->destroyAllChildWidget();
     MyGUI::LayoutManager::getInstance().loadLayout("level_selection.layout");
@@ -253,6 +276,26 @@ void gs_main_menu::show_level_selection()
     }
     selected_campaign = campaigns.front();
     list_levels();
+    choose(campaign_name, level_file);
+}
+
+void gs_main_menu::choose(const std::string& campaign_name, const std::string& level_file)
+{
+    const auto campaign = std::find_if(campaigns.begin(), campaigns.end(),
+                                       [&](const campaign_object* c) { return c->get_name() == campaign_name; });
+    if (campaign == campaigns.end())
+        return;
+    if (auto* list = gui->findWidget<MyGUI::ListBox>("campaign_list", false))
+        list->setIndexSelected(size_t(campaign - campaigns.begin()));
+    on_campaign_selected(nullptr, size_t(campaign - campaigns.begin()));
+    const std::vector<level_entry*> levels = selected_campaign->get_levels();
+    const auto entry = std::find_if(levels.begin(), levels.end(),
+                                    [&](const level_entry* e) { return e->get_file_name() == level_file; });
+    if (entry == levels.end())
+        return;
+    if (auto* list = gui->findWidget<MyGUI::ListBox>("level_list", false))
+        list->setIndexSelected(size_t(entry - levels.begin()));
+    on_level_selected(nullptr, size_t(entry - levels.begin()));
 }
 
 void gs_main_menu::list_levels()
@@ -337,6 +380,7 @@ void gs_main_menu::on_button_click(MyGUI::Widget* sender)
     } else if (name == "main_menu_help") {
         show_help_page();
     } else if (name == "main_menu_quit") {
+        // The button says what it does: no question.
         running = false;
     } else if (name == "level_back" || name == "help_back") {
         show_main_menu();
@@ -351,30 +395,49 @@ void gs_main_menu::on_button_click(MyGUI::Widget* sender)
     }
 }
 
-void gs_main_menu::go_back(float)
+void gs_main_menu::go_back()
 {
     // Escape may be the key the options screen is taking.
-    if ((options && options->takes_keys()) || !escape.pressed())
+    if (options && options->takes_keys())
         return;
-    if (shown != screen::title)
+    if (shown != screen::title) {
         show_main_menu();
-    else
-        running = false;
+        return;
+    }
+    question = std::make_unique<quit_question>(*gui);
+    navigation.forget();
 }
 
-void gs_main_menu::quick_start(float)
+void gs_main_menu::close_question()
 {
-    if (!return_key.pressed() || navigation.press())
-        return;
+    question.reset();
+    navigation.forget();
+}
+
+void gs_main_menu::quick_start()
+{
     // Return belongs to the options and help screens while they are up.
     if (shown == screen::options || shown == screen::help)
         return;
+    const std::string first = "level_01.map";
     transition_requested = true;
     next_state = "game";
     transition_push = true;
-    params["level"] = std::string("level_01.map");
+    // Played as the first level of its campaign, so the next one follows.
+    params["campaign"] = campaign_listing(first);
+    params["level"] = first;
     params["gui"] = gui;
     params["watch"] = false;
+}
+
+campaign_object* gs_main_menu::campaign_listing(const std::string& file)
+{
+    for (auto& campaign : campaign_object::read_campaigns("media/levels/campaigns.cmp"))
+        if (campaign->lists(file)) {
+            campaign_pool.push_back(std::move(campaign));
+            return campaign_pool.back().get();
+        }
+    return nullptr;
 }
 
 void gs_main_menu::take_screenshot(float)

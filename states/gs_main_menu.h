@@ -6,19 +6,22 @@
 // with the chosen campaign and level. The arrow keys and Return drive every
 // screen (menu_navigation); Return on the highlighted level list, like a
 // double click on a level, starts that level. Escape on the level selection goes back
-// to the title screen; on the title screen Escape (or Quit) leaves the state,
-// which ends the program when it is the only one. Return starts the first
-// level at once while no control is highlighted; Print Screen writes a screenshot.
+// to the title screen; on the title screen Escape asks whether to quit, and
+// Quit leaves the state at once, which ends the program when it is the only
+// one. Return starts the first level, as the first of its campaign, while no
+// control is highlighted; Print Screen writes a screenshot. Entered with
+// "chosen_campaign" and "chosen_level" (back from watching a run), it opens
+// on the level selection with that level chosen.
 //
 // The campaigns it reads are kept for the whole run: the in-game state plays
 // on with the campaign it was given after the menu has gone.
 
 #include "app/game_state.h"
 #include "app/input_listener.h"
-#include "app/single_press.h"
 #include "campaign_object.h"
 #include "menu_navigation.h"
 #include "options_screen.h"
+#include "quit_question.h"
 #include "screenshot_key.h"
 #include "selection_records.h"
 
@@ -61,22 +64,28 @@ private:
     void leave();
     void start_music();
     void show_main_menu();
-    void show_level_selection();
+    // The selection, with the level `level_file` of `campaign_name` chosen
+    // when they are listed.
+    void show_level_selection(const std::string& campaign_name = "", const std::string& level_file = "");
+    void choose(const std::string& campaign_name, const std::string& level_file);
     void show_options();
     void show_help_page();
     void show_level_details();
     static std::string loadable_preview(const std::string& file);
     void list_levels();
     void attach(const std::string& button);
-    void go_back(float);
-    void quick_start(float);
+    // A key pressed on a menu screen that the arrows' navigation left.
+    void take_key(key_code key);
+    void go_back();
+    void close_question();
+    void quick_start();
+    // A campaign of the index that lists `file`, kept for the whole run.
+    campaign_object* campaign_listing(const std::string& file);
     void take_screenshot(float);
 
     Ogre::Camera* menu_camera = nullptr;
     Ogre::Viewport* menu_viewport = nullptr;
     input_listener input;
-    single_press escape;
-    single_press return_key;
     menu_navigation navigation;
     // The screen on show; Escape goes back from any other to the title screen.
     enum class screen { title, selection, options, help };
@@ -90,6 +99,8 @@ private:
     std::unique_ptr<selection_records> records;
     // While the options are shown.
     std::unique_ptr<options_screen> options;
+    // While Escape on the title screen asks whether to quit.
+    std::unique_ptr<quit_question> question;
     Ogre::MaterialPtr preview_material;
     std::unique_ptr<MyGUI::OgrePlatform> platform;
     screenshot_key screenshots{context};

@@ -8,6 +8,7 @@
 #include "ghost_ball.h"
 #include "level/level.h"
 #include "objects/obj_player.h"
+#include "replay_controls.h"
 #include "replay_feed.h"
 
 namespace {
@@ -24,8 +25,10 @@ level_run::level_run(game_context* context, level& lvl, MyGUI::Gui* gui, bool wa
 {
     if ((!watch && !context->settings.ghost) || !records.best_replay(lvl.get_file_name(), best))
         return;
-    if (watch)
+    if (watch) {
         feed = std::make_unique<replay_feed>(best);
+        controls = std::make_unique<replay_controls>(*context->input, gui);
+    }
     else
         ghost = std::make_unique<ghost_ball>(context->scene_manager, std::move(best));
 }
@@ -86,7 +89,7 @@ void level_run::race_frame(game_camera& camera)
 void level_run::watch_frame(game_camera& camera)
 {
     const float rendered = context->frame_time;
-    feed->advance(rendered);
+    feed->advance(rendered * controls->speed());
     replay_frame input;
     while (!lvl.is_completed() && feed->next(input)) {
         play(lvl, camera, input);

@@ -6,7 +6,8 @@
 // player races, the best run's ghost rolls beside the ball and each first
 // touch of a checkpoint shows the time gained or lost on it. Coins,
 // checkpoints and falls show their cue (event_cues), and what happens is
-// heard (event_sounds). At the finish the run goes into the player's record.
+// heard (event_sounds). A watched run can be paused and played fast
+// (replay_controls). At the finish the run goes into the player's record.
 
 #include "app/mouse_feel.h"
 #include "app/stick_counts.h"
@@ -21,6 +22,7 @@
 class game_camera;
 class ghost_ball;
 class level;
+class replay_controls;
 class replay_feed;
 struct game_context;
 namespace MyGUI {
@@ -54,6 +56,8 @@ public:
     // Once the level is completed; keeps the run the first time.
     const result& finish();
     bool is_watching() const { return feed != nullptr; }
+    // While watching: paused, or played fast, by the player's keys.
+    const replay_controls* get_controls() const { return controls.get(); }
     const ghost_ball* get_ghost() const { return ghost.get(); }
     const event_cues& get_cues() const { return cues; }
 
@@ -75,6 +79,7 @@ private:
     event_sounds sounds;
     std::unique_ptr<ghost_ball> ghost;
     std::unique_ptr<replay_feed> feed;
+    std::unique_ptr<replay_controls> controls;
     mouse_feel feel;
     stick_counts pad_turn;
     stick_counts pad_lift;

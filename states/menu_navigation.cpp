@@ -58,7 +58,7 @@ void menu_navigation::stop()
     current.clear();
 }
 
-void menu_navigation::update(bool held)
+void menu_navigation::update(bool held, const std::function<void(key_code)>& other)
 {
     this->held = held;
     for (const key_code key : input.presses()) {
@@ -70,6 +70,8 @@ void menu_navigation::update(bool held)
             step(menu_direction::left);
         else if (key == KC_RIGHT)
             step(menu_direction::right);
+        else if (other)
+            other(key);
     }
 }
 

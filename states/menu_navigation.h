@@ -16,8 +16,10 @@
 // highlighted does Return keep the owner's own meaning. Arrows do nothing
 // while the pointer is hidden (in play).
 
+#include "app/input_codes.h"
 #include "menu_steps.h"
 
+#include <functional>
 #include <string>
 
 class input_manager;
@@ -34,7 +36,9 @@ public:
     void stop();
     // `held`: a screen is taking keys of its own (the options awaiting a
     // key), and until the next update the arrows and Return do nothing.
-    void update(bool held);
+    // Every other key pressed in the last capture goes to `other`, in the
+    // order pressed: a tap shorter than a frame still counts.
+    void update(bool held, const std::function<void(key_code)>& other = {});
 
     // Presses the highlighted button, or accepts a highlighted list's chosen
     // line (or moves on below it); false when nothing on screen is highlighted.

@@ -1,6 +1,7 @@
 #include "options_screen.h"
 
 #include "app/game_context.h"
+#include "app/input_manager.h"
 #include "app/key_names.h"
 #include "app/settings_store.h"
 #include "app/sound_device.h"
@@ -279,6 +280,10 @@ void options_screen::take_key(int key)
     held = key;
     key_bindings& keys = context.settings.keys;
     const key_code code = key_code(key);
+    // The key answered the question: an arrow or Return must not also move
+    // or press the menu's highlight.
+    if (context.input)
+        context.input->consume_press(code);
     key_code named;
     if (!key_from_name(key_name(code), named) || named != code) {
         show_values();

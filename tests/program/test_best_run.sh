@@ -2,7 +2,8 @@
 # The player's record, played like a player: level_01 finished with the
 # route bot's keys, the game closed and started again; the level selection
 # shows the best time, the level shows the best run's ghost, and "Watch best
-# run" plays it through to the completed screen.
+# run" plays it through to the completed screen; Escape during the replay
+# goes back to the level selection.
 set -u
 RUN_DIR=$1
 HERE=$(dirname "$0")
@@ -67,8 +68,7 @@ shot completed
 keep completed
 click $COMPLETED_MAIN_MENU_BUTTON
 sleep 1.5
-hold Escape
-expect_exit 0 "Escape on the title screen"
+quit_from_title
 
 # Again, as the next day.
 start_game
@@ -79,10 +79,14 @@ keep selection_after
   fail "the level selection does not show the best time"
 click $START_BUTTON
 wait_for_line ogre.log "$LOADED" || fail "Start did not load level_01 again"
-shot ghost 1.7
-keep ghost
 noise=$(differs alone_a alone_b)
-ghosted=$(differs alone_a ghost)
+# The ghost rolls off as the clock starts, which a busy machine may delay.
+for _ in $(seq 20); do
+  shot ghost 0.5
+  ghosted=$(differs alone_a ghost)
+  [ "$ghosted" -gt $((noise * 2 + 800)) ] && break
+done
+keep ghost
 [ "$ghosted" -gt $((noise * 2 + 800)) ] || fail "no ghost ball in sight ($ghosted pixels changed, $noise by themselves)"
 hold Tab
 sleep 1.5
@@ -90,6 +94,13 @@ click $PLAY_BUTTON
 sleep 1.5
 click $WATCH_BUTTON
 wait_for_count ogre.log "$LOADED" 2 || fail "Watch best run did not load level_01"
+# Escape leaves the replay for the level selection, the level still chosen.
+shot replay 1
+hold Escape
+shot left_replay
+[ "$(differs selection_after left_replay)" -lt 20000 ] || fail "Escape did not leave the replay for the level selection"
+click $WATCH_BUTTON
+wait_for_count ogre.log "$LOADED" 3 || fail "Watch best run did not load level_01 again"
 shot watched 14
 keep watched
 [ "$(differs completed watched)" -lt 20000 ] || fail "the watched run did not reach the completed screen"

@@ -152,3 +152,15 @@ own_levels() {
 set_video_mode() {
   sed -i "s/^Video Mode=.*/Video Mode=$1 x $2/" "$WORK/config.cfg"
 }
+
+# Escape on the title screen, answered Y: the game asks once before it ends,
+# and must end with exit code 0.
+quit_from_title() {
+  local asked
+  asked=$(grep -c -F "The title screen asks whether to quit" "$WORK/ogre.log")
+  hold Escape
+  wait_for_count "$WORK/ogre.log" "The title screen asks whether to quit" $((asked + 1)) ||
+    fail "Escape on the title screen did not ask whether to quit"
+  xdotool key y
+  expect_exit 0 "Escape and Y on the title screen"
+}

@@ -126,7 +126,10 @@ TEST_F(completed_screen, offers_the_next_level_by_name_or_else_by_file_name)
     EXPECT_FALSE(shown("campaign_complete"));
     EXPECT_EQ(caption("next_level_name"), "unnamed.map");
     // Return takes the way on, as the button does.
-    input.run_key_bindings([](key_code key) { return key == KC_RETURN; });
+    input.capture(1.0f / 60.0f);
+    input.key_pressed(KC_RETURN, 0);
+    input.key_released(KC_RETURN);
+    frame(1.0f / 60.0f);
     EXPECT_EQ(boost::any_cast<std::string>(param(game.params, "level")), "unnamed.map");
     game.exit();
 

@@ -3,7 +3,10 @@
 #include "states/campaign_object.h"
 #include "states/gs_game.h"
 #include "states/gs_test.h"
+#include "support/headless_gui.h"
 #include "support/level_fixture.h"
+
+#include <MyGUI.h>
 
 namespace {
 
@@ -164,4 +167,36 @@ TEST_F(game_state_machine, a_level_without_a_ball_is_left_again_with_a_log_line)
     EXPECT_TRUE(log.contains("missing.map: Das Level enthält keine Kugel und kann nicht gespielt werden"));
     app.process_requests();
     EXPECT_EQ(app.get_state_stack().back(), &test);
+}
+
+TEST_F(game_state_machine, no_word_of_play_stands_over_the_menu_and_each_comes_back_when_play_resumes)
+{
+    // The ball starts inside a coin: its cue is up from the first frames.
+    write_level("coin.map", R"(<Level><Settings gravity="0 -100 0"/><Objects>
+        <Object type="start" pos="0 100 0"/><Object type="score" pos="0 95 0"/>
+        <Object type="target" pos="0 50 -400"/></Objects></Level>)");
+    headless_gui gui;
+    state_params params = level_params("coin.map");
+    params["gui"] = gui.get();
+    game.enter(params);
+    auto shown = [&](const std::string& name) {
+        MyGUI::Widget* widget = gui.get()->findWidgetT(name, false);
+        return widget && widget->getInheritedVisible();
+    };
+    for (int i = 0; i < 10 && !shown("cue_panel"); ++i)
+        frame(1.0f / 60.0f);
+    ASSERT_TRUE(shown("cue_panel"));
+    ASSERT_TRUE(shown("hud_panel"));
+
+    frame(1.0f / 60.0f, true);
+    for (int i = 0; i < 60; ++i)
+        frame(1.0f / 60.0f);
+    ASSERT_TRUE(shown("resume_game"));
+    EXPECT_FALSE(shown("cue_panel")) << "the coin's cue stands over the menu";
+    EXPECT_FALSE(shown("hud_panel"));
+
+    game.press("resume_game");
+    frame(1.0f / 60.0f);
+    EXPECT_TRUE(shown("cue_panel"));
+    EXPECT_TRUE(shown("hud_panel"));
 }

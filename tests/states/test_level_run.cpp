@@ -202,3 +202,45 @@ TEST_F(level_runs, a_run_rolled_with_a_pad_s_stick_is_watched_to_the_same_finish
     EXPECT_EQ(again->get_player()->get_position(), end);
     input.set_gamepad(nullptr, nullptr);
 }
+
+TEST_F(level_runs, a_watched_run_pauses_on_space_and_plays_four_times_as_fast_while_f_is_held)
+{
+    {
+        std::unique_ptr<level> lvl = load_level_01();
+        route_bot bot = make_bot(lvl);
+        level_run recorded(&context, *lvl, nullptr, false);
+        play(*lvl, recorded, &bot, [](int) { return 1.0f / 60.0f; });
+        recorded.finish();
+    }
+    headless_gui gui;
+    std::unique_ptr<level> again = load_level_01();
+    level_run watched(&context, *again, gui.get(), true);
+    game_camera camera("game_cam", again.get(), again->get_player()->get_scene_node());
+    // A second on screen, as the main loop runs it: input first, then the frame.
+    auto second = [&](bool tap_space, bool hold_f) {
+        for (int i = 0; i < 60; ++i) {
+            input.capture(1.0f / 60.0f);
+            if (tap_space && i == 0) {
+                input.key_pressed(KC_SPACE, 0);
+                input.key_released(KC_SPACE);
+            }
+            input.run_key_bindings([&](key_code key) { return hold_f && key == KC_F; });
+            context.frame_time = 1.0f / 60.0f;
+            watched.frame(camera);
+        }
+        return again->get_play_time();
+    };
+    auto label = [&] {
+        auto* shown = gui.get()->findWidget<MyGUI::TextBox>("replay_label", false);
+        return shown ? shown->getCaption().asUTF8() : "(no label)";
+    };
+
+    const double played = second(false, false);
+    EXPECT_NEAR(played, 1.0, 0.05);
+    EXPECT_EQ(label(), "Replay");
+    EXPECT_EQ(second(true, false), played) << "the paused run went on";
+    EXPECT_EQ(label(), "Replay \u2013 paused");
+    EXPECT_NEAR(second(true, true), played + 4.0, 0.05);
+    EXPECT_EQ(label(), "Replay \u00d74");
+    EXPECT_FALSE(again->is_completed());
+}

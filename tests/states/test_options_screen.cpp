@@ -92,3 +92,24 @@ TEST_F(options_in_play, a_key_bound_in_the_paused_game_rolls_the_ball_once_play_
     context.input->run_key_bindings([this](key_code key) { return key == up; });
     EXPECT_EQ(ball->get_moves(), unsigned(obj_player::move_forward_bit));
 }
+
+TEST_F(options_in_play, a_key_taken_for_a_binding_neither_steps_nor_presses_the_menu)
+{
+    frames(1);
+    frames(1, true);
+    frames(40);
+    game.press("menu_options");
+    frames(1);
+    ASSERT_TRUE(shown("options_panel"));
+
+    for (const key_code key : {KC_DOWN, KC_RETURN}) {
+        auto* button = gui.get()->findWidget<MyGUI::Button>("option_key_forward", false);
+        ASSERT_NE(button, nullptr);
+        button->eventMouseButtonClick(button);
+        context.input->capture(0.02f);
+        context.input->key_pressed(key, 0);
+        context.input->key_released(key);
+        EXPECT_EQ(context.settings.keys.key(key_bindings::forward), key);
+        EXPECT_TRUE(context.input->presses().empty()) << key_name(key) << " also reached the menu";
+    }
+}
