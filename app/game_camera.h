@@ -11,7 +11,7 @@
 
 #include "input_listener.h"
 
-#include <OgreVector3.h>
+#include <OgreVector.h>
 
 #include <string>
 

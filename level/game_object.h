@@ -16,7 +16,7 @@
 #include "app/physics/physics_types.h"
 
 #include <OgreQuaternion.h>
-#include <OgreVector3.h>
+#include <OgreVector.h>
 
 #include <string>
 

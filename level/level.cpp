@@ -53,8 +53,12 @@ level::level(const std::string& file_name, game_context* context, MyGUI::Gui* gu
 level::~level()
 {
     player = nullptr;
-    for (auto& light : lights)
+    for (auto& light : lights) {
+        Ogre::SceneNode* node = light.second->getParentSceneNode();
         context->scene_manager->destroyLight(light.first);
+        if (node)
+            context->scene_manager->destroySceneNode(node);
+    }
     lights.clear();
     // Entries leave the registry before their object is freed, so that an
     // object going away later never finds one that is already gone.
@@ -151,12 +155,15 @@ Ogre::Light* level::create_light(const TiXmlElement* element)
     const Ogre::Vector3 direction = dir ? parse_vector(dir) : Ogre::Vector3::ZERO;
 
     Ogre::Light* light = context->scene_manager->createLight(make_unique_name());
+    // A light takes its place and its direction from a scene node of its own.
+    Ogre::SceneNode* node = context->scene_manager->getRootSceneNode()->createChildSceneNode();
+    node->attachObject(light);
     if (type == "point") {
         light->setType(Ogre::Light::LT_POINT);
-        light->setPosition(position);
+        node->setPosition(position);
     } else if (type == "dir") {
         light->setType(Ogre::Light::LT_DIRECTIONAL);
-        light->setDirection(direction);
+        node->setDirection(direction, Ogre::Node::TS_WORLD);
     } else if (type == "spot") {
         float inner = 20.0f, outer = 40.0f, falloff = 1.0f;
         element->QueryFloatAttribute("in_ang", &inner);
@@ -167,8 +174,8 @@ Ogre::Light* level::create_light(const TiXmlElement* element)
             inner = 20.0f, outer = 40.0f, falloff = 1.0f;
         }
         light->setType(Ogre::Light::LT_SPOTLIGHT);
-        light->setPosition(position);
-        light->setDirection(direction);
+        node->setPosition(position);
+        node->setDirection(direction, Ogre::Node::TS_WORLD);
         light->setSpotlightRange(Ogre::Degree(inner), Ogre::Degree(outer), falloff);
     }
     light->setSpecularColour(specular ? parse_colour(specular) : Ogre::ColourValue::White);

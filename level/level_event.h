@@ -3,7 +3,7 @@
 // Something that happened in a level during one frame, for those that answer
 // it outside the level: split times, sounds and on-screen cues.
 
-#include <OgreVector3.h>
+#include <OgreVector.h>
 
 #include <string>
 

@@ -8,7 +8,7 @@
 // Malformed vectors and values that are not finite are logged.
 
 #include <OgreColourValue.h>
-#include <OgreVector3.h>
+#include <OgreVector.h>
 
 #include <string>
 

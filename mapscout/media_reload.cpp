@@ -31,9 +31,8 @@ void media_reload::collect(Ogre::SceneManager& scene)
     scripts.clear();
     // Thousands of entities share a few meshes and materials: each is looked up once.
     std::set<const Ogre::Resource*> seen;
-    auto entities = scene.getMovableObjectIterator("Entity");
-    while (entities.hasMoreElements()) {
-        auto* entity = static_cast<Ogre::Entity*>(entities.getNext());
+    for (const auto& named : scene.getMovableObjects("Entity")) {
+        auto* entity = static_cast<Ogre::Entity*>(named.second);
         if (seen.insert(entity->getMesh().get()).second)
             add_mesh(entity->getMesh());
         for (unsigned int i = 0; i < entity->getNumSubEntities(); ++i)

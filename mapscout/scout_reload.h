@@ -12,7 +12,7 @@
 #include "problem_panel.h"
 
 #include <OgreQuaternion.h>
-#include <OgreVector3.h>
+#include <OgreVector.h>
 
 #include <string>
 

@@ -6,7 +6,7 @@
 // louder the nearer it is to the ball and panned by where it lies across
 // the camera's view.
 
-#include <OgreVector3.h>
+#include <OgreVector.h>
 
 struct game_context;
 class game_camera;

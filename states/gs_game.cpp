@@ -19,6 +19,7 @@
 #include <MyGUI_Gui.h>
 #include <MyGUI_ImageBox.h>
 #include <MyGUI_LayoutManager.h>
+#include <MyGUI_RenderManager.h>
 #include <MyGUI_TextBox.h>
 #include <OgreRenderWindow.h>
 #include <OgreSceneManager.h>
@@ -191,7 +192,8 @@ void gs_game::show_completed_screen()
         destroy_widget("next_level_start");
         // The way back is the only button left: centre it.
         if (MyGUI::Widget* back = gui->findWidgetT("back_main_menu", false)) {
-            const int room = back->getParent() ? back->getParent()->getWidth() : gui->getViewWidth();
+            const int room = back->getParent() ? back->getParent()->getWidth()
+                                               : MyGUI::RenderManager::getInstance().getViewSize().width;
             back->setPosition((room - back->getWidth()) / 2, back->getTop());
         }
     }
@@ -295,7 +297,7 @@ void gs_game::set_caption(const std::string& widget, const std::string& text)
 void gs_game::attach(const std::string& button)
 {
     if (auto* found = gui ? gui->findWidget<MyGUI::Button>(button, false) : nullptr)
-        found->eventMouseButtonClick = MyGUI::newDelegate(this, &gs_game::on_button_click);
+        found->eventMouseButtonClick += MyGUI::newDelegate(this, &gs_game::on_button_click);
 }
 
 void gs_game::destroy_widget(const std::string& name)

@@ -194,7 +194,7 @@ void gs_main_menu::start_music()
 void gs_main_menu::attach(const std::string& button)
 {
     if (auto* found = gui->findWidget<MyGUI::Button>(button, false))
-        found->eventMouseButtonClick = MyGUI::newDelegate(this, &gs_main_menu::on_button_click);
+        found->eventMouseButtonClick += MyGUI::newDelegate(this, &gs_main_menu::on_button_click);
 }
 
 void gs_main_menu::show_main_menu()
@@ -268,10 +268,14 @@ void gs_main_menu::show_level_selection(const std::string& campaign_name, const 
     if (campaigns.empty())
         return;
 
+    if (auto* levels = gui->findWidget<MyGUI::ListBox>("level_list", false)) {
+        levels->eventListChangePosition += MyGUI::newDelegate(this, &gs_main_menu::on_level_selected);
+        levels->eventListSelectAccept += MyGUI::newDelegate(this, &gs_main_menu::on_level_accepted);
+    }
     if (auto* list = gui->findWidget<MyGUI::ListBox>("campaign_list", false)) {
         for (campaign_object* campaign : campaigns)
             list->addItem(MyGUI::UString(campaign->get_name()));
-        list->eventListChangePosition = MyGUI::newDelegate(this, &gs_main_menu::on_campaign_selected);
+        list->eventListChangePosition += MyGUI::newDelegate(this, &gs_main_menu::on_campaign_selected);
         list->setIndexSelected(0);
     }
     selected_campaign = campaigns.front();
@@ -306,8 +310,6 @@ void gs_main_menu::list_levels()
         list->removeAllItems();
         for (level_entry* entry : levels)
             list->addItem(MyGUI::UString(records->list_line(*entry)));
-        list->eventListChangePosition = MyGUI::newDelegate(this, &gs_main_menu::on_level_selected);
-        list->eventListSelectAccept = MyGUI::newDelegate(this, &gs_main_menu::on_level_accepted);
         if (!levels.empty())
             list->setIndexSelected(0);
     }
@@ -345,7 +347,7 @@ std::string gs_main_menu::loadable_preview(const std::string& file)
     }
 }
 
-void gs_main_menu::on_campaign_selected(MyGUI::Widget*, size_t index)
+void gs_main_menu::on_campaign_selected(MyGUI::ListBox*, size_t index)
 {
     if (index >= campaigns.size())
         return;
@@ -353,7 +355,7 @@ void gs_main_menu::on_campaign_selected(MyGUI::Widget*, size_t index)
     list_levels();
 }
 
-void gs_main_menu::on_level_selected(MyGUI::Widget*, size_t index)
+void gs_main_menu::on_level_selected(MyGUI::ListBox*, size_t index)
 {
     if (!selected_campaign)
         return;
@@ -364,7 +366,7 @@ void gs_main_menu::on_level_selected(MyGUI::Widget*, size_t index)
     show_level_details();
 }
 
-void gs_main_menu::on_level_accepted(MyGUI::Widget*, size_t)
+void gs_main_menu::on_level_accepted(MyGUI::ListBox*, size_t)
 {
     if (MyGUI::Widget* start = gui->findWidgetT("level_start", false))
         on_button_click(start);

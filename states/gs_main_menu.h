@@ -32,6 +32,7 @@
 #include <vector>
 
 namespace MyGUI {
+class ListBox;
 class OgrePlatform;
 class Widget;
 }
@@ -54,10 +55,10 @@ public:
     bool is_still() const override;
 
     void on_button_click(MyGUI::Widget* sender);
-    void on_campaign_selected(MyGUI::Widget* list, size_t index);
-    void on_level_selected(MyGUI::Widget* list, size_t index);
+    void on_campaign_selected(MyGUI::ListBox* list, size_t index);
+    void on_level_selected(MyGUI::ListBox* list, size_t index);
     // Return on the highlighted level list, or a double click on a level: Start.
-    void on_level_accepted(MyGUI::Widget* list, size_t index);
+    void on_level_accepted(MyGUI::ListBox* list, size_t index);
 
 private:
     void setup_menu_camera();

@@ -3,7 +3,7 @@
 // The vertex positions of an OGRE mesh found by name in the resource groups,
 // duplicates removed. Empty when the mesh cannot be loaded or read.
 
-#include <OgreVector3.h>
+#include <OgreVector.h>
 
 #include <string>
 #include <vector>

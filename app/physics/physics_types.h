@@ -5,7 +5,7 @@
 // descriptions, actor parameters and materials.
 
 #include <OgreQuaternion.h>
-#include <OgreVector3.h>
+#include <OgreVector.h>
 
 #include <string>
 

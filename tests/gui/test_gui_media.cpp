@@ -220,8 +220,9 @@ TEST_F(gui_media, fonts_come_from_debians_linux_libertine_files)
         EXPECT_TRUE(source.rfind("LinLibertine_", 0) == 0 || source.rfind("LinBiolinum_", 0) == 0)
             << name << " uses " << source;
         const fs::path installed = fs::path("/usr/share/fonts/opentype/linux-libertine") / source;
-        if (fs::is_directory(installed.parent_path()))
+        if (fs::is_directory(installed.parent_path())) {
             EXPECT_TRUE(fs::exists(installed)) << name << ": " << installed << " is not installed";
+        }
     }
 }
 

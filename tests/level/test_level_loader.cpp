@@ -57,7 +57,7 @@ TEST_F(level_loader, settings_fog_and_lights_take_their_value_forms_and_fallback
     EXPECT_FLOAT_EQ(spot->getSpotlightInnerAngle().valueDegrees(), 20.0f);
     EXPECT_FLOAT_EQ(spot->getSpotlightOuterAngle().valueDegrees(), 40.0f);
     EXPECT_FLOAT_EQ(spot->getSpotlightFalloff(), 1.0f);
-    EXPECT_EQ(spot->getPosition(), Ogre::Vector3(1, 2, 3));
+    EXPECT_EQ(spot->getDerivedPosition(), Ogre::Vector3(1, 2, 3));
     EXPECT_EQ(ogre.scene_manager->getLight("obj_00000001")->getType(), Ogre::Light::LT_DIRECTIONAL);
     EXPECT_EQ(ogre.scene_manager->getLight("obj_00000001")->getDiffuseColour(), Ogre::ColourValue(0.5f, 0.5f, 0.5f));
     EXPECT_TRUE(log.contains("lit.map: obj_00000002: Licht wurde erstellt!"));

@@ -67,7 +67,7 @@ TEST_F(coins, the_level_counts_the_coins_it_holds_and_those_taken)
     // The second "near" is refused: three coins.
     EXPECT_EQ(lvl->get_coin_total(), 3);
     EXPECT_EQ(lvl->get_coins_taken(), 0);
-    obj_player* ball = send_ball_along_the_coins(*lvl);
+    send_ball_along_the_coins(*lvl);
     run(*lvl, 2.0f, 60.0f);
     EXPECT_EQ(lvl->get_coins_taken(), 2);
     EXPECT_EQ(lvl->get_score(), 110);

@@ -146,8 +146,9 @@ TEST_F(bodies_at_rest, a_body_run_into_moves_by_its_new_speed_in_the_step_that_g
         const float before = resting->get_position().x;
         world.simulate(physics_scene::step);
         speed = resting->get_linear_velocity().x;
-        if (speed != 0.0f)
+        if (speed != 0.0f) {
             EXPECT_GT(resting->get_position().x - before, 0.5f * speed * physics_scene::step) << "step " << i;
+        }
     }
     EXPECT_GT(speed, 10.0f);
 }

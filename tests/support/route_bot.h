@@ -22,8 +22,7 @@
 
 #include "app/input_codes.h"
 
-#include <OgreVector2.h>
-#include <OgreVector3.h>
+#include <OgreVector.h>
 
 #include <functional>
 #include <set>
