@@ -3,7 +3,8 @@
 // Base of every object in a level: an id, a mesh, a pose, mass and density,
 // and the physics body. It reads the attributes every `Object` element shares
 // and defines the operations through which the level drives each object:
-// update once per frame, contact events, the after-load step and removal.
+// update once per frame, contact events, the after-load step, the ball being
+// put back after a fall, and removal.
 //
 // The level's registry owns registered objects. Objects built without an
 // element (the ground and the ball) register themselves on construction;
@@ -47,6 +48,10 @@ public:
     virtual void on_contact_end(game_object* other) {}
     virtual void on_level_loaded() {}
     virtual void on_remove() {}
+    // The ball fell and was put back at the start or a checkpoint: what play
+    // wore away that a player needs to try again (crumbled tiles) stands
+    // again as the level began.
+    virtual void on_ball_put_back() {}
 
     // Takes the object out of play: on_remove, then the body goes. Once only.
     void remove();

@@ -254,6 +254,12 @@ std::string level::make_unique_name()
     return name;
 }
 
+void level::ball_put_back()
+{
+    for (const auto& entry : objects)
+        entry.second->on_ball_put_back();
+}
+
 void level::update()
 {
     // The measured frame times add up to the time played; the window's frame

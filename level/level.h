@@ -50,6 +50,9 @@ public:
     // end of the next update.
     void object_removed(const game_object* object);
     std::string make_unique_name();
+    // Called by the ball as it is put back after a fall: every object hears
+    // of it (on_ball_put_back), so the course can be tried again.
+    void ball_put_back();
     // Coins: each one that is in the level counts itself once it is loaded;
     // the ball taking one adds its points to the score.
     void add_coin() { ++coin_total; }

@@ -5,6 +5,8 @@
 #include "level/level.h"
 #include "obj_player.h"
 
+#include <OgreSceneNode.h>
+
 #include <tinyxml.h>
 
 namespace {
@@ -19,6 +21,10 @@ constexpr int push = 3;
 // at every frame rate.
 constexpr float speed_push = 300000000.0f;
 constexpr float speed_push_time = 1.0f / 60.0f;
+
+// Raised on a falling block since the game's first engine; ours keeps it
+// without effect, and a block put back clears it to stand as it began.
+constexpr int falling_actor_flag = 16;
 
 }
 
@@ -35,6 +41,7 @@ obj_block::obj_block(level* owner, const TiXmlElement* element)
         params.gravity_disabled = true;
         create_body(params, shape);
         actor->raise_body_flag(block_type == falling_block ? BF_FROZEN : BF_FROZEN_ROT);
+        start = actor->get_pose();
     } else {
         create_body(shape);
     }
@@ -86,7 +93,7 @@ bool obj_block::acts_each_frame() const
 
 void obj_block::update()
 {
-    if (block_type != falling_block || !actor)
+    if (block_type != falling_block || !actor || gone)
         return;
     const float dt = context->frame_time;
     if (touched)
@@ -99,10 +106,39 @@ void obj_block::update()
         actor->clear_body_flag(BF_DISABLE_GRAVITY);
         actor->clear_body_flag(BF_FROZEN);
         fall_time += dt;
-        actor->raise_actor_flag(16);
+        actor->raise_actor_flag(falling_actor_flag);
     }
     if (fall_time >= 1.0f)
-        remove();
+        vanish();
+}
+
+void obj_block::vanish()
+{
+    gone = true;
+    touched = false;
+    actor->raise_body_flag(BF_FROZEN | BF_DISABLE_GRAVITY);
+    actor->raise_actor_flag(AF_DISABLE_COLLISION);
+    set_shown(false);
+}
+
+void obj_block::set_shown(bool shown)
+{
+    if (Ogre::SceneNode* node = get_scene_node())
+        node->setVisible(shown, true);
+}
+
+void obj_block::on_ball_put_back()
+{
+    if (block_type != falling_block || !actor || (touch_time == 0.0f && !falling))
+        return;
+    touched = falling = gone = false;
+    touch_time = fall_time = 0.0f;
+    actor->raise_body_flag(BF_FROZEN | BF_DISABLE_GRAVITY);
+    actor->clear_actor_flag(falling_actor_flag);
+    actor->set_position(start.position);
+    actor->set_orientation(start.orientation);
+    actor->clear_actor_flag(AF_DISABLE_COLLISION);
+    set_shown(true);
 }
 
 void obj_block::on_level_loaded()

@@ -2,7 +2,9 @@
 
 // The building stone of a course. `block_type` picks the kind: 0 a plain
 // fixed block, 1 a block that gives way 0.35 s of touch after the ball first
-// stands on it and falls for a second before it is gone, 2 a speed block that
+// stands on it and falls for a second before it is gone (kept out of sight
+// and reach, so that the ball being put back after a fall finds it standing
+// again as the level began), 2 a speed block that
 // shoves whatever starts touching it along its local -Z, 3 a block the ball can
 // push about but never turn; any other value a plain block in the mesh's own
 // material. Every block tells the ball the height of the surface it touched
@@ -22,12 +24,19 @@ public:
     void on_contact_end(game_object* other) override;
     void on_level_loaded() override;
     void on_remove() override;
+    void on_ball_put_back() override;
 
     int get_block_type() const { return block_type; }
     bool is_falling() const { return falling; }
 
 private:
+    // Out of sight and reach once the fall is over.
+    void vanish();
+    void set_shown(bool shown);
+
     int block_type = 0;
+    pose start;
+    bool gone = false;
     bool touched = false;
     bool falling = false;
     float touch_time = 0.0f;

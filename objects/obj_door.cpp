@@ -15,26 +15,23 @@ obj_door::obj_door(level* owner, const TiXmlElement* element)
 {
     create_body(shape_desc::make_cube(0.5f, 15.0f, 10.0f));
 
-    const char* open_mesh = element ? element->Attribute("open_mesh") : nullptr;
-    open_body_name = owner->make_unique_name();
-    shape_desc beam = shape_desc::make_cube(0.5f, 0.5f, 10.0f);
-    beam.offset = Ogre::Vector3(0, 10, 0);
-    actor_params fixed;
-    fixed.is_static = true;
-    open_body = owner->get_scene()->create_body(open_body_name, open_mesh ? open_mesh : "door_open.mesh", beam,
-                                                {position, orientation}, fixed);
+    const door_colour c = colour_from_name(element ? element->Attribute("colour") : nullptr);
+    colour = c.index;
+    set_material(c.bars_material);
+    if (const char* open_mesh = element ? element->Attribute("open_mesh") : nullptr) {
+        actor_params fixed;
+        fixed.is_static = true;
+        open_body = owner->get_scene()->create_body(owner->make_unique_name(), open_mesh,
+                                                    shape_desc::make_convex(open_mesh), {position, orientation}, fixed);
+        if (Ogre::Entity* entity = get_entity(open_body))
+            entity->setMaterialName(c.bars_material);
+    }
 
     int open_attribute = 0;
     if (element)
         element->QueryIntAttribute("open", &open_attribute);
     open = open_attribute != 0;
     apply_state();
-
-    const door_colour c = colour_from_name(element ? element->Attribute("colour") : nullptr);
-    colour = c.index;
-    set_material(c.bars_material);
-    if (Ogre::Entity* entity = get_entity(open_body))
-        entity->setMaterialName(c.bars_material);
 }
 
 obj_door::~obj_door()
@@ -44,14 +41,20 @@ obj_door::~obj_door()
 
 void obj_door::apply_state()
 {
-    physics_body* shown = open ? open_body : actor;
-    physics_body* hidden = open ? actor : open_body;
-    shown->clear_actor_flag(AF_DISABLE_COLLISION);
-    hidden->raise_actor_flag(AF_DISABLE_COLLISION);
-    if (Ogre::SceneNode* node = get_scene_node(shown))
-        node->setVisible(true, true);
-    if (Ogre::SceneNode* node = get_scene_node(hidden))
-        node->setVisible(false, true);
+    set_present(actor, !open);
+    set_present(open_body, open);
+}
+
+void obj_door::set_present(physics_body* body, bool present)
+{
+    if (!body)
+        return;
+    if (present)
+        body->clear_actor_flag(AF_DISABLE_COLLISION);
+    else
+        body->raise_actor_flag(AF_DISABLE_COLLISION);
+    if (Ogre::SceneNode* node = get_scene_node(body))
+        node->setVisible(present, true);
 }
 
 void obj_door::toggle(int switch_colour)
@@ -59,7 +62,7 @@ void obj_door::toggle(int switch_colour)
     if (colour != switch_colour && colour != white_colour && switch_colour != white_colour)
         return;
     open = !open;
-    if (actor && open_body)
+    if (actor)
         apply_state();
 }
 

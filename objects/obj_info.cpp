@@ -11,6 +11,33 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
+#include <sstream>
+
+namespace {
+
+// The banner stays after the ball has left for long enough to look up from
+// the course and read on: three seconds, and a quarter of a second a word
+// (240 words a minute, an easy pace, as most was read while inside).
+constexpr float linger_base = 3.0f;
+constexpr float linger_per_word = 0.25f;
+// Alpha per second: in quickly, the text after most of the backing; out
+// gently.
+constexpr float fade_in_rate = 3.0f;
+constexpr float text_follows = 0.7f;
+constexpr float fade_out_rate = 2.0f;
+
+int word_count(const std::string& text)
+{
+    std::istringstream words(text);
+    int count = 0;
+    for (std::string word; words >> word;)
+        ++count;
+    return count;
+}
+
+}
+
 obj_info::obj_info(level* owner, const TiXmlElement* element)
     : trigger_object(owner, element, true, "infobox.mesh", "")
 {
@@ -22,6 +49,7 @@ obj_info::obj_info(level* owner, const TiXmlElement* element)
     const char* raw = element ? element->GetText() : nullptr;
     text = wrap_text(raw ? raw : "", 140);
     line_count = int(text.size() / 140) + 1;
+    linger_time = linger_base + linger_per_word * float(word_count(text));
     // The banner wraps to the window's width; breaks every 140 characters
     // on top of that would leave short orphan lines.
     create_banner(raw ? raw : "");
@@ -84,52 +112,66 @@ void obj_info::on_enter(physics_trigger&, physics_body& body)
     // A crate pushed through must not take the banner from the ball.
     if (!is_ball(body))
         return;
-    text_alpha = 0.0f;
-    image_alpha = 0.0f;
-    set_alphas(0.0f, 0.0f);
-    fade_state = fading_in;
+    const bool replacing = take_over_banner();
+    // Back in while its banner still shows, or in place of another's: the
+    // banner is read already, so it shows at once instead of blinking.
+    image_alpha = text_alpha = phase != phase_type::hidden || replacing ? 1.0f : 0.0f;
+    set_alphas(image_alpha, text_alpha);
+    phase = phase_type::fading_in;
 }
 
 void obj_info::on_leave(physics_trigger&, physics_body& body)
 {
-    if (!is_ball(body))
+    // A sign that gave way while the ball was inside stays hidden.
+    if (!is_ball(body) || phase == phase_type::hidden)
         return;
-    text_alpha = 1.0f;
-    image_alpha = 1.0f;
+    image_alpha = text_alpha = 1.0f;
     set_alphas(1.0f, 1.0f);
-    fade_state = fading_out;
+    phase = phase_type::lingering;
+    linger_left = linger_time;
+}
+
+bool obj_info::take_over_banner()
+{
+    bool replaced = false;
+    for (const auto& entry : owner->get_objects())
+        if (entry.second != this && entry.second->type_name() == "infobox")
+            replaced = static_cast<obj_info*>(entry.second)->give_way() || replaced;
+    return replaced;
+}
+
+bool obj_info::give_way()
+{
+    const bool showed = phase != phase_type::hidden;
+    phase = phase_type::hidden;
+    image_alpha = text_alpha = 0.0f;
+    set_alphas(0.0f, 0.0f);
+    return showed;
 }
 
 void obj_info::update()
 {
     const float t = context->frame_time;
-    if (fade_state & fading_in) {
-        if (image_alpha < 1.0f) {
-            image_alpha += 3.0f * t;
-            set_alphas(image_alpha, text_alpha);
-        }
-        if (image_alpha >= 0.7f)
-            fade_state |= text_fading_in;
+    switch (phase) {
+    case phase_type::hidden:
+        return;
+    case phase_type::fading_in:
+        image_alpha = std::min(image_alpha + fade_in_rate * t, 1.0f);
+        if (image_alpha >= text_follows)
+            text_alpha = std::min(text_alpha + fade_in_rate * t, 1.0f);
+        break;
+    case phase_type::lingering:
+        linger_left -= t;
+        if (linger_left <= 0.0f)
+            phase = phase_type::fading_out;
+        break;
+    case phase_type::fading_out:
+        text_alpha = image_alpha = std::max(text_alpha - fade_out_rate * t, 0.0f);
+        if (text_alpha == 0.0f)
+            phase = phase_type::hidden;
+        break;
     }
-    if (fade_state & text_fading_in) {
-        if (text_alpha < 1.0f) {
-            text_alpha += 3.0f * t;
-            set_alphas(image_alpha, text_alpha);
-        } else {
-            text_alpha = 1.0f;
-            set_alphas(1.0f, 1.0f);
-        }
-    }
-    if (fade_state & fading_out) {
-        if (text_alpha > 0.0f) {
-            text_alpha -= 2.0f * t;
-            set_alphas(text_alpha, text_alpha);
-        } else {
-            text_alpha = 0.0f;
-            image_alpha = 0.0f;
-            set_alphas(0.0f, 0.0f);
-        }
-    }
+    set_alphas(image_alpha, text_alpha);
 }
 
 void obj_info::on_remove()

@@ -102,6 +102,18 @@ void obj_platform::on_level_loaded()
     pair_with_player(NOTIFY_ON_TOUCH);
 }
 
+void obj_platform::on_ball_put_back()
+{
+    if (!actor || platform_type != 1 || !acts_each_frame())
+        return;
+    actor->set_linear_velocity(Ogre::Vector3::ZERO);
+    actor->set_position(waypoints.front());
+    current_waypoint = 0;
+    next_waypoint = 1;
+    travel_direction = 1;
+    touched = false;
+}
+
 void obj_platform::on_remove()
 {
     unpair_from_player();

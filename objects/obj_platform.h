@@ -4,7 +4,9 @@
 // carrying the ball: pushed each frame towards the next waypoint and snapped
 // onto it on arrival. `platform_type` 0 moves all the time, 1 only while the
 // ball rides it (it stops at the next waypoint when left alone), any other
-// value never moves. A platform without usable waypoints stays inert: no
+// value never moves. A waiting one goes back to its first waypoint when the
+// ball falls, or a ball put back behind it could never reach it again.
+// A platform without usable waypoints stays inert: no
 // body, no motion, no contacts; with one waypoint it rests there.
 
 #include "level/game_object.h"
@@ -22,6 +24,7 @@ public:
     void on_contact(game_object* other) override;
     void on_level_loaded() override;
     void on_remove() override;
+    void on_ball_put_back() override;
 
     int get_next_waypoint() const { return next_waypoint; }
     const std::vector<Ogre::Vector3>& get_waypoints() const { return waypoints; }

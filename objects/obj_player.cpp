@@ -154,5 +154,6 @@ void obj_player::respawn()
     // The limit of the block it fell from would send a ball put back far
     // below that block back again every frame.
     fall_reference_height = respawn_point.y;
+    owner->ball_put_back();
     owner->report({level_event::fall, respawn_object, respawn_point});
 }

@@ -51,8 +51,8 @@ public:
     // Takes the keys the settings bind now, after the player changed them.
     void bind_keys();
 
-    // Back to the respawn point at rest, falling from there on; nothing once
-    // the level is completed.
+    // Back to the respawn point at rest, falling from there on, and the
+    // level's crumbled tiles stand again; nothing once the level is completed.
     void respawn();
     // `object`: the checkpoint that set it; empty for the start.
     void set_respawn_point(const Ogre::Vector3& point, const std::string& object = "")

@@ -20,7 +20,13 @@ protected:
         lvl.get_player()->get_actor()->set_position(block_top + Ogre::Vector3(0, 4, 0));
         lvl.get_player()->get_actor()->set_linear_velocity(Ogre::Vector3::ZERO);
     }
-    void lift_ball(level& lvl) { put_ball_on(lvl, Ogre::Vector3(500, 500, 500)); }
+    // Out of the way, high up: seconds from the ground, with no fall limit
+    // above it that would put it back meanwhile.
+    void lift_ball(level& lvl)
+    {
+        put_ball_on(lvl, Ogre::Vector3(500, 500, 500));
+        lvl.get_player()->set_fall_reference_height(0.0f);
+    }
 };
 
 }
@@ -62,14 +68,56 @@ TEST_F(blocks, a_falling_block_gives_way_during_the_third_touch_of_0_15_s_and_is
     run(*lvl, 0.1f, 100.0f);
     EXPECT_TRUE(block->is_falling());
     EXPECT_LT(block->get_position().y, 50.0f);
-    // It falls for one second, then leaves the registry and the scene.
+    // It falls for one second, then is gone from sight and reach.
+    lift_ball(*lvl);
     int frames = 0;
-    while (lvl->find_object("fall") && frames < 200) {
+    while (block->get_actor()->collides() && frames < 200) {
         frame(*lvl, 0.01f);
         ++frames;
     }
     EXPECT_NEAR(frames, 100 - 5, 6);
-    EXPECT_EQ(lvl->get_scene()->find_body("fall"), nullptr);
+    EXPECT_FALSE(block->get_entity()->getVisible());
+}
+
+TEST_F(blocks, a_fall_puts_every_crumbled_tile_back_as_the_level_began)
+{
+    auto lvl = load_course(R"(<Object type="start" pos="0 100 0"/>
+        <Object type="block" id="gone" block_type="1" pos="0 50 0"/>
+        <Object type="block" id="falling" block_type="1" pos="30 50 0"/>
+        <Object type="block" id="touched" block_type="1" pos="60 50 0"/>)");
+    const auto block = [&](const char* id) { return static_cast<obj_block*>(lvl->find_object(id)); };
+    put_ball_on(*lvl, Ogre::Vector3(0, 51, 0));
+    run(*lvl, 0.5f, 100.0f);
+    lift_ball(*lvl);
+    run(*lvl, 1.2f, 100.0f);
+    put_ball_on(*lvl, Ogre::Vector3(30, 51, 0));
+    run(*lvl, 0.5f, 100.0f);
+    put_ball_on(*lvl, Ogre::Vector3(60, 51, 0));
+    run(*lvl, 0.2f, 100.0f);
+    ASSERT_FALSE(block("gone")->get_actor()->collides());
+    ASSERT_TRUE(block("falling")->is_falling());
+    ASSERT_LT(block("falling")->get_position().y, 50.0f);
+
+    lvl->get_player()->respawn();
+    for (const char* id : {"gone", "falling", "touched"}) {
+        EXPECT_FALSE(block(id)->is_falling()) << id;
+        EXPECT_TRUE(block(id)->get_actor()->collides()) << id;
+        EXPECT_TRUE(block(id)->get_entity()->getVisible()) << id;
+    }
+    run(*lvl, 0.5f, 100.0f);
+    EXPECT_EQ(block("gone")->get_position(), Ogre::Vector3(0, 50, 0));
+    EXPECT_EQ(block("falling")->get_position(), Ogre::Vector3(30, 50, 0));
+    EXPECT_EQ(block("falling")->get_actor()->get_orientation(), Ogre::Quaternion::IDENTITY);
+    EXPECT_EQ(block("falling")->get_scene_node()->getPosition(), Ogre::Vector3(30, 50, 0));
+
+    // Each gives way again only after a full 0.35 s of touch of its own.
+    put_ball_on(*lvl, Ogre::Vector3(60, 51, 0));
+    run(*lvl, 0.25f, 100.0f);
+    EXPECT_FALSE(block("touched")->is_falling());
+    put_ball_on(*lvl, Ogre::Vector3(0, 51, 0));
+    run(*lvl, 0.5f, 100.0f);
+    EXPECT_TRUE(block("gone")->is_falling());
+    EXPECT_LT(block("gone")->get_position().y, 50.0f);
 }
 
 TEST_F(blocks, a_speed_block_pushes_once_per_start_of_touch_along_its_local_minus_z_at_every_rate)

@@ -71,13 +71,56 @@ TEST_F(doors, a_white_switch_flips_every_door_and_starts_pressed_when_told)
     EXPECT_FALSE(door("open")->is_open());
 }
 
-TEST_F(doors, exactly_one_body_shows_and_collides)
+TEST_F(doors, an_open_door_leaves_nothing_to_see_or_touch_in_its_doorway)
 {
-    obj_door* open = door("open");
-    EXPECT_FALSE(open->get_actor()->collides());
-    EXPECT_TRUE(open->get_open_body()->collides());
-    EXPECT_FALSE(open->get_scene_node()->getAttachedObject(0)->getVisible());
-    EXPECT_TRUE(game_object::get_entity(open->get_open_body())->getVisible());
+    auto course = load_course(R"(<Object type="start" pos="0 100 0"/>
+        <Object type="door" id="wide" colour="blue" open="1" pos="0 50 0" rot="0 90 0"/>
+        <Object type="door" id="flipped" colour="red" pos="40 50 0" rot="0 90 0"/>
+        <Object type="switch" id="red_switch" colour="red" pos="0 50 100"/>)",
+                              "doorways.map");
+    static_cast<obj_switch*>(course->find_object("red_switch"))->on_contact_start(course->get_player());
+    for (const float x : {0.0f, 40.0f}) {
+        // Anything drawn within the doorway, slab and lintel alike.
+        const Ogre::AxisAlignedBox doorway(x - 5, 42.5f, -0.5f, x + 5, 62, 0.5f);
+        auto entities = context.scene_manager->getMovableObjectIterator("Entity");
+        while (entities.hasMoreElements()) {
+            const Ogre::MovableObject* shown = entities.getNext();
+            if (shown->getVisible() && shown->getParentSceneNode()) {
+                EXPECT_FALSE(shown->getWorldBoundingBox(true).intersects(doorway)) << x << ": " << shown->getName();
+            }
+        }
+        // A ball dropped onto where the top of the door was falls through.
+        obj_player* ball = course->get_player();
+        ball->set_fall_reference_height(0.0f);
+        ball->get_actor()->set_position(Ogre::Vector3(x, 66, 0));
+        ball->get_actor()->set_linear_velocity(Ogre::Vector3::ZERO);
+        run(*course, 1.0f, 60.0f);
+        EXPECT_LT(ball->get_position().y, 40.0f) << x;
+    }
+}
+
+TEST_F(doors, an_open_mesh_the_level_names_shows_and_collides_only_while_open)
+{
+    auto course = load_course(R"(<Object type="start" pos="0 100 0"/>
+        <Object type="door" id="gate" colour="red" open_mesh="door_open.mesh" pos="0 50 0" rot="0 90 0"/>
+        <Object type="switch" id="red_switch" colour="red" pos="0 50 100"/>)",
+                              "lintel.map");
+    auto* gate = static_cast<obj_door*>(course->find_object("gate"));
+    ASSERT_NE(gate->get_open_body(), nullptr);
+    EXPECT_TRUE(gate->get_actor()->collides());
+    EXPECT_FALSE(gate->get_open_body()->collides());
+    EXPECT_FALSE(game_object::get_entity(gate->get_open_body())->getVisible());
+    static_cast<obj_switch*>(course->find_object("red_switch"))->on_contact_start(course->get_player());
+    EXPECT_FALSE(gate->get_actor()->collides());
+    EXPECT_FALSE(gate->get_entity()->getVisible());
+    EXPECT_TRUE(gate->get_open_body()->collides());
+    EXPECT_TRUE(game_object::get_entity(gate->get_open_body())->getVisible());
+    // The lintel 10 above the door's middle holds the ball up.
+    obj_player* ball = course->get_player();
+    ball->set_fall_reference_height(0.0f);
+    ball->get_actor()->set_position(Ogre::Vector3(0, 66, 0));
+    run(*course, 1.0f, 60.0f);
+    EXPECT_GT(ball->get_position().y, 63.0f);
 }
 
 TEST_F(doors, the_ball_is_stopped_by_a_closed_door_and_passes_an_open_one)

@@ -64,7 +64,7 @@ TEST_F(info_box, counts_banner_lines_from_the_wrapped_text)
     EXPECT_LE(std::count(sign(*three)->get_text().begin(), sign(*three)->get_text().end(), '\n'), 2);
 }
 
-TEST_F(info_box, fades_in_on_entry_and_out_on_leaving)
+TEST_F(info_box, fades_in_on_entry_and_stays_a_while_after_the_ball_leaves)
 {
     auto lvl = box_level("Roll on.");
     EXPECT_EQ(sign(*lvl)->get_position(), Ogre::Vector3(0, 55, 0));
@@ -75,20 +75,71 @@ TEST_F(info_box, fades_in_on_entry_and_out_on_leaving)
     run(*lvl, 0.5f, 100.0f);
     EXPECT_FLOAT_EQ(sign(*lvl)->get_text_alpha(), 1.0f);
 
+    // Two words: 3.5 s at full strength, then half a second of fading.
     leave(*lvl);
-    run(*lvl, 0.2f, 100.0f);
+    run(*lvl, 3.3f, 100.0f);
+    EXPECT_FLOAT_EQ(sign(*lvl)->get_text_alpha(), 1.0f);
+    run(*lvl, 0.45f, 100.0f);
     EXPECT_GT(sign(*lvl)->get_text_alpha(), 0.3f);
     EXPECT_LT(sign(*lvl)->get_text_alpha(), 0.9f);
-    // Back in during the fade-out: the fade-in starts again from nothing.
+    // Back in while it still shows: full at once, and a fresh while after leaving.
     enter(*lvl);
     frame(*lvl, 0.01f);
-    EXPECT_LT(sign(*lvl)->get_image_alpha(), 0.1f);
+    EXPECT_FLOAT_EQ(sign(*lvl)->get_text_alpha(), 1.0f);
     leave(*lvl);
-    run(*lvl, 0.7f, 100.0f);
+    run(*lvl, 3.3f, 100.0f);
+    EXPECT_FLOAT_EQ(sign(*lvl)->get_text_alpha(), 1.0f);
+    run(*lvl, 0.8f, 100.0f);
     EXPECT_FLOAT_EQ(sign(*lvl)->get_text_alpha(), 0.0f);
+    EXPECT_FLOAT_EQ(sign(*lvl)->get_image_alpha(), 0.0f);
 }
 
-TEST_F(info_box, leaving_before_the_fade_in_ends_jumps_to_full_then_fades)
+TEST_F(info_box, a_longer_text_stays_longer)
+{
+    auto short_text = box_level("Roll on.");
+    EXPECT_FLOAT_EQ(sign(*short_text)->get_linger_time(), 3.5f);
+    short_text.reset();
+    auto long_text = box_level(words(200));
+    // 40 words: ten seconds more, at a quarter second a word.
+    EXPECT_FLOAT_EQ(sign(*long_text)->get_linger_time(), 13.0f);
+    enter(*long_text);
+    run(*long_text, 1.0f, 60.0f);
+    leave(*long_text);
+    run(*long_text, 12.5f, 60.0f);
+    EXPECT_FLOAT_EQ(sign(*long_text)->get_text_alpha(), 1.0f);
+    run(*long_text, 1.5f, 60.0f);
+    EXPECT_FLOAT_EQ(sign(*long_text)->get_text_alpha(), 0.0f);
+}
+
+TEST_F(info_box, the_next_box_takes_the_banner_at_once)
+{
+    auto lvl = load_course(R"(<Object type="start" pos="0 100 0"/>
+        <Object type="infobox" id="first" pos="0 50 0">Roll on.</Object>
+        <Object type="infobox" id="second" pos="0 50 -20">Mind the gap.</Object>
+        <Object type="infobox" id="third" pos="0 50 -40">Nearly there.</Object>)");
+    const auto box = [&](const char* id) { return static_cast<obj_info*>(lvl->find_object(id)); };
+    const auto put = [&](float z) { lvl->get_player()->get_actor()->set_position(Ogre::Vector3(0, 55, z)); };
+    enter(*lvl);
+    run(*lvl, 1.0f, 100.0f);
+    put(-10);
+    run(*lvl, 0.5f, 100.0f);
+    ASSERT_FLOAT_EQ(box("first")->get_text_alpha(), 1.0f);
+    put(-20);
+    frame(*lvl, 0.01f);
+    EXPECT_FLOAT_EQ(box("first")->get_text_alpha(), 0.0f);
+    EXPECT_FLOAT_EQ(box("first")->get_image_alpha(), 0.0f);
+    EXPECT_FLOAT_EQ(box("second")->get_text_alpha(), 1.0f);
+    // Straight through the third while the second still lingers, then on.
+    put(-40);
+    frame(*lvl, 0.01f);
+    put(-60);
+    run(*lvl, 1.0f, 100.0f);
+    EXPECT_FLOAT_EQ(box("second")->get_text_alpha(), 0.0f);
+    EXPECT_FLOAT_EQ(box("third")->get_text_alpha(), 1.0f);
+    EXPECT_FLOAT_EQ(box("first")->get_text_alpha(), 0.0f);
+}
+
+TEST_F(info_box, leaving_before_the_fade_in_ends_jumps_to_full_then_lingers)
 {
     auto lvl = box_level("Roll on.");
     enter(*lvl);
@@ -125,9 +176,9 @@ TEST_F(info_box, a_crate_passing_through_leaves_the_banner_to_the_ball)
     run(*lvl, 0.1f, 100.0f);
     EXPECT_FLOAT_EQ(sign(*lvl)->get_text_alpha(), 1.0f);
 
-    // The ball leaving still fades it out.
+    // The ball leaving still fades it out, in the end.
     leave(*lvl);
-    run(*lvl, 0.7f, 100.0f);
+    run(*lvl, 4.2f, 100.0f);
     EXPECT_FLOAT_EQ(sign(*lvl)->get_text_alpha(), 0.0f);
 }
 

@@ -65,11 +65,40 @@ TEST_F(platforms, kind_1_left_alone_stops_at_the_next_waypoint)
     ball->set_fall_reference_height(50.0f);
     ball->get_actor()->set_position(Ogre::Vector3(0, 55.5f, 0));
     run(*lvl, 0.3f, 60.0f);
-    ball->set_fall_reference_height(-1000.0f);
+    // Held far aside, never landing: a fall would send the platform back.
+    ball->get_actor()->raise_body_flag(BF_DISABLE_GRAVITY);
     ball->get_actor()->set_position(Ogre::Vector3(400, 300, 400));
     run(*lvl, 20.0f, 60.0f);
     // Snapped on arrival, then one last push of that frame.
     EXPECT_TRUE(lvl->find_object("lazy")->get_position().positionEquals(Ogre::Vector3(0, 50, -60), 0.5f));
+}
+
+TEST_F(platforms, a_fall_sends_a_waiting_platform_back_to_its_first_waypoint_to_wait_there)
+{
+    auto lvl = load_course(R"(<Object type="start" pos="0 100 0"/>
+        <Object type="platform" id="lazy" platform_type="1"><Waypoint pos="0 50 0"/><Waypoint pos="0 50 -60"/><Waypoint pos="0 50 -120"/></Object>
+        <Object type="platform" id="busy"><Waypoint pos="300 50 0"/><Waypoint pos="300 50 -60"/></Object>)");
+    auto* lazy = static_cast<obj_platform*>(lvl->find_object("lazy"));
+    obj_player* ball = lvl->get_player();
+    ball->set_fall_reference_height(50.0f);
+    ball->get_actor()->set_position(Ogre::Vector3(0, 55.5f, 0));
+    run(*lvl, 5.0f, 60.0f);
+    ASSERT_LT(lazy->get_position().z, -20.0f);
+    const Ogre::Vector3 busy_before = lvl->find_object("busy")->get_position();
+
+    ball->respawn();
+    EXPECT_EQ(lazy->get_position(), Ogre::Vector3(0, 50, 0));
+    EXPECT_EQ(lvl->find_object("busy")->get_position(), busy_before);
+    ball->get_actor()->set_position(Ogre::Vector3(400, 300, 400));
+    ball->set_fall_reference_height(-1000.0f);
+    run(*lvl, 2.0f, 60.0f);
+    EXPECT_EQ(lazy->get_position(), Ogre::Vector3(0, 50, 0));
+    // Ridden again, it sets off along its path from the start.
+    ball->set_fall_reference_height(50.0f);
+    ball->get_actor()->set_position(Ogre::Vector3(0, 55.5f, 0));
+    run(*lvl, 0.5f, 60.0f);
+    EXPECT_EQ(lazy->get_next_waypoint(), 1);
+    EXPECT_LT(lazy->get_position().z, -1.0f);
 }
 
 TEST_F(platforms, without_usable_waypoints_a_platform_is_inert_and_says_so)

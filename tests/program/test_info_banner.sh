@@ -3,7 +3,7 @@
 # in windows 800, 1024 and 1920 pixels wide: it sits below the heads-up
 # display, which stays as it was; its backing is dark; a 140-character line
 # is wrapped inside the window (two lines at 800, one at 1920) and never
-# runs past the banner's right edge.
+# runs past the banner's right edge; after the ball leaves, it goes.
 set -u
 RUN_DIR=$1
 HERE=$(dirname "$0")
@@ -55,10 +55,14 @@ for size in 800x600 1024x768 1920x1080; do
   wait_for_line ogre.log "level_01.map: Es wurden" || fail "Return did not start the test level at $size"
   sleep 3
   grab "banner_$width"
-  # Away from the box: the banner fades out.
+  # Away from the box: the banner stays a while (ten seconds for this text),
+  # then fades out.
   hold w 1.5
-  sleep 2
-  grab "plain_$width"
+  for _ in $(seq 60); do
+    grab "plain_$width"
+    awk -v m="$(mean "plain_$width" "200x40+$((width / 2 - 100))+80")" 'BEGIN { exit !(m > 0.9) }' && break
+    sleep 0.5
+  done
   [ -n "${KEEP_SCREENSHOTS:-}" ] && cp "$WORK/banner_$width.png" "$KEEP_SCREENSHOTS/"
   hold Tab
   sleep 1

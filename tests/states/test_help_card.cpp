@@ -78,5 +78,28 @@ TEST(help_card, gives_every_picture_a_line_that_fits_its_row)
         const std::string line = text->getCaption().asUTF8();
         EXPECT_LE(std::count(line.begin(), line.end(), '\n'), name == "door" ? 2 : 1) << name;
     }
-    EXPECT_EQ(pictures, 10);
+    EXPECT_EQ(pictures, 11);
+    EXPECT_NE(gui.get()->findWidgetT("help_picture_crate", false), nullptr) << "Crate Yard's push blocks";
+}
+
+TEST(help_card, each_line_fits_its_row_and_the_rows_stay_apart_on_the_page)
+{
+    for (const int height : {600, 768, 1080}) {
+        headless_gui gui(height * 4 / 3, height);
+        show_help(*gui.get(), key_bindings());
+        MyGUI::Widget* panel = gui.get()->findWidgetT("help_panel", false);
+        ASSERT_NE(panel, nullptr);
+        std::vector<MyGUI::IntCoord> rows;
+        for (size_t i = 0; i < panel->getChildCount(); ++i) {
+            auto* text = panel->getChildAt(i)->castType<MyGUI::TextBox>(false);
+            if (!text || text->getName().rfind("help_text_", 0) != 0)
+                continue;
+            EXPECT_LE(text->getTextSize().height, text->getHeight()) << height << ": " << text->getName();
+            EXPECT_LE(text->getBottom(), panel->getHeight()) << height << ": " << text->getName();
+            rows.push_back(text->getCoord());
+        }
+        std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.top < b.top; });
+        for (size_t i = 1; i < rows.size(); ++i)
+            EXPECT_LE(rows[i - 1].bottom(), rows[i].top) << height << ": row " << i;
+    }
 }

@@ -1,5 +1,6 @@
 #include "route_bot.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -52,6 +53,19 @@ bool route_bot::load(const std::string& path, std::string& error)
         steps.push_back(s);
     }
     return true;
+}
+
+void route_bot::resume_at(size_t step, const Ogre::Vector3& position)
+{
+    current = std::min(std::max(step, size_t(1)) - 1, steps.size());
+    top_speed = default_speed;
+    for (size_t i = 0; i < current; ++i)
+        if (steps[i].kind == step::speed)
+            top_speed = steps[i].value;
+    waited = 0.0f;
+    holding = false;
+    // The jump back is no teleporter carrying the ball away.
+    last_position = position;
 }
 
 std::set<key_code> route_bot::keys(const Ogre::Vector3& position, const Ogre::Vector3& velocity, float dt)

@@ -49,6 +49,9 @@ public:
     bool finished() const { return current >= steps.size(); }
     // The route line being followed, counted from 1 over the commands.
     size_t current_step() const { return current + 1; }
+    // Follows the route again from `step` (as current_step counts), at the
+    // speed set before it, for a ball put back at `position`.
+    void resume_at(size_t step, const Ogre::Vector3& position);
 
     // The keys to hold this frame, given the ball's position and velocity.
     std::set<key_code> keys(const Ogre::Vector3& position, const Ogre::Vector3& velocity, float dt);
@@ -64,6 +67,7 @@ private:
     Ogre::Vector3 last_position = Ogre::Vector3::ZERO;
     Ogre::Vector3 last_object = Ogre::Vector3::ZERO;
     size_t current = 0;
-    float top_speed = 25.0f;
+    static constexpr float default_speed = 25.0f;
+    float top_speed = default_speed;
     float waited = 0.0f;
 };

@@ -61,7 +61,8 @@ std::vector<mesh_recipe> recipes()
         {"ground.mesh", "ground",
          [](mesh_builder& m) { add_box(m, {1000, 0.5f, 1000}, origin, 25, 50); }},
         {"door.mesh", "door", [](mesh_builder& m) { add_box(m, {0.5f, 15, 10}, origin, 0); }},
-        // The open door is a beam left at the top of the opening.
+        // A beam over an opening, for a level whose door names it as its
+        // open_mesh; an open door by itself leaves nothing.
         {"door_open.mesh", "door",
          [](mesh_builder& m) { add_box(m, {0.5f, 0.5f, 10}, {0, 10, 0}, 0); }},
         {"switch.mesh", "white_bars",

@@ -39,6 +39,7 @@ std::vector<std::pair<std::string, painter>> textures()
         {"infobox.png", paint_infobox},
         {"level_back.png", paint_level_back},
         {"help_doors.png", paint_help_doors},
+        {"help_crate.png", paint_help_crate},
     };
     for (const auto& [name, shape] : door_emblems) {
         const std::string bars = std::string("bars_") + name;

@@ -9,3 +9,7 @@
 // square, green triangle, white star), as doors and switches show them in
 // play: one picture says that colour and shape go together.
 rgba_image paint_help_doors();
+
+// A crate in the cracked tile push blocks wear in play, bevelled like a box,
+// with an arrow across it: the block that moves when the ball shoves it.
+rgba_image paint_help_crate();
