@@ -7,6 +7,7 @@
 #include "level/level.h"
 
 #include <MyGUI_Gui.h>
+#include <MyGUI_RenderManager.h>
 #include <MyGUI_TextBox.h>
 
 #include <tinyxml.h>
@@ -68,7 +69,7 @@ void obj_info::create_banner(const std::string& shown)
         return;
     // Across the window below the heads-up display, so that coins and time
     // stay readable, with the text wrapped to the window's width.
-    const MyGUI::IntSize view = gui->getViewSize();
+    const MyGUI::IntSize view = MyGUI::RenderManager::getInstance().getViewSize();
     const MyGUI::Widget* hud = gui->findWidgetT("hud_panel", false);
     const int top = hud ? hud->getAbsoluteRect().bottom + banner_margin : banner_margin;
     const int width = view.width - 2 * banner_margin;

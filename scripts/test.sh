@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh release
+QUILLAX_WERROR=ON bash scripts/build.sh release
 (cd build/release && ctest --output-on-failure -j 2)
 if [ "$(id -u)" -eq 0 ]; then
   bash scripts/test-deb.sh

@@ -4,6 +4,7 @@
 #include "level/level.h"
 
 #include <MyGUI_Gui.h>
+#include <MyGUI_RenderManager.h>
 #include <MyGUI_TextBox.h>
 
 #include <algorithm>
@@ -62,7 +63,7 @@ void event_cues::show(const std::string& line)
     if (!gui)
         return;
     MyGUI::Widget* shown = panel();
-    const int top = int(gui->getViewHeight() * height_share);
+    const int top = int(MyGUI::RenderManager::getInstance().getViewSize().height * height_share);
     if (!shown)
         shown = make_hud_label(*gui, "cue_panel", "cue_text", MyGUI::IntCoord(0, top, 2 * panel_margin, panel_height),
                                MyGUI::Align::HCenter | MyGUI::Align::Top)
@@ -70,7 +71,7 @@ void event_cues::show(const std::string& line)
     if (auto* words = gui->findWidget<MyGUI::TextBox>("cue_text", false)) {
         words->setCaption(MyGUI::UString(line));
         const int width = words->getTextSize().width + 2 * panel_margin;
-        shown->setCoord((gui->getViewWidth() - width) / 2, top, width, panel_height);
+        shown->setCoord((MyGUI::RenderManager::getInstance().getViewSize().width - width) / 2, top, width, panel_height);
     }
     shown->setAlpha(1.0f);
     shown->setVisible(true);

@@ -1,6 +1,7 @@
 #include "screen_notice.h"
 
 #include <MyGUI_Gui.h>
+#include <MyGUI_RenderManager.h>
 #include <MyGUI_TextBox.h>
 
 #include <iostream>
@@ -59,7 +60,7 @@ void screen_notice::place(MyGUI::Gui* gui) const
     label->setCaption(MyGUI::UString(text));
     const int text_width = label->getTextSize().width;
     label->setSize(text_width, height);
-    const MyGUI::IntSize view = gui->getViewSize();
+    const MyGUI::IntSize view = MyGUI::RenderManager::getInstance().getViewSize();
     const int width = text_width + 2 * padding;
     panel->setCoord((view.width - width) / 2, view.height - height - bottom_margin, width, height);
 }

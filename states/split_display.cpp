@@ -3,6 +3,7 @@
 #include "hud_label.h"
 
 #include <MyGUI_Gui.h>
+#include <MyGUI_RenderManager.h>
 #include <MyGUI_TextBox.h>
 
 #include <cmath>
@@ -43,7 +44,7 @@ void split_display::show(double gain)
     MyGUI::Widget* shown = panel();
     if (!shown) {
         // Top right: the counters hold the top left, info banners the strip below.
-        const int left = gui->getViewWidth() - panel_width - 12;
+        const int left = MyGUI::RenderManager::getInstance().getViewSize().width - panel_width - 12;
         shown = make_hud_label(*gui, "split_panel", "split_time", MyGUI::IntCoord(left, 12, panel_width, panel_height),
                                MyGUI::Align::Right | MyGUI::Align::Top)
                     ->getParent();

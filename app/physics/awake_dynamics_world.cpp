@@ -42,7 +42,7 @@ awake_dynamics_world::awake_dynamics_world(still_pair_dispatcher* dispatcher, bt
 int awake_dynamics_world::stepSimulation(btScalar step, int max_sub_steps, btScalar fixed_step)
 {
     moved.clear();
-    moved_before.resize(0);
+    moved_before.resizeNoInitialize(0);
     all_bodies = m_nonStaticRigidBodies;
     m_nonStaticRigidBodies.resize(0);
     for (int i = 0; i < all_bodies.size(); ++i) {
@@ -158,7 +158,7 @@ void awake_dynamics_world::solveConstraints(btContactSolverInfo& solver_info)
     // of all that may move in this step are taken before it.
     solved.clear();
     watched.clear();
-    poses_before.resize(0);
+    poses_before.resizeNoInitialize(0);
     for (int i = 0; i < m_nonStaticRigidBodies.size(); ++i) {
         btRigidBody* body = m_nonStaticRigidBodies[i];
         const bool solve = !body->getTotalForce().isZero() || !body->getTotalTorque().isZero() ||

@@ -82,9 +82,8 @@ TEST_F(doors, an_open_door_leaves_nothing_to_see_or_touch_in_its_doorway)
     for (const float x : {0.0f, 40.0f}) {
         // Anything drawn within the doorway, slab and lintel alike.
         const Ogre::AxisAlignedBox doorway(x - 5, 42.5f, -0.5f, x + 5, 62, 0.5f);
-        auto entities = context.scene_manager->getMovableObjectIterator("Entity");
-        while (entities.hasMoreElements()) {
-            const Ogre::MovableObject* shown = entities.getNext();
+        for (const auto& named : context.scene_manager->getMovableObjects("Entity")) {
+            const Ogre::MovableObject* shown = named.second;
             if (shown->getVisible() && shown->getParentSceneNode()) {
                 EXPECT_FALSE(shown->getWorldBoundingBox(true).intersects(doorway)) << x << ": " << shown->getName();
             }
