@@ -208,6 +208,8 @@ void options_screen::add_key_row(int column, int line, key_bindings::action acti
 
 void options_screen::show_page(const std::string& shown)
 {
+    // What the notice says belongs to the page it came from.
+    notice("");
     for (const char* page : pages) {
         if (MyGUI::Widget* widget = gui.findWidgetT(page, false))
             widget->setVisible(page == shown);
@@ -246,7 +248,7 @@ void options_screen::await_key(key_bindings::action action)
     MyGUI::InputManager::getInstance().setKeyFocusWidget(gui.findWidgetT(name, false));
     awaited = action;
     show_values();
-    notice(std::string("Press the new key to ") + key_bindings::description(action) + ".");
+    notice(std::string("Press the new key ") + key_bindings::purpose(action) + ".");
 }
 
 void options_screen::on_click(MyGUI::Widget* sender)
@@ -288,7 +290,7 @@ void options_screen::take_key(int key)
     const key_bindings::action owner = keys.bound_to(code);
     if (owner != key_bindings::action_count && owner != action) {
         show_values();
-        notice(key_name(code) + " is already used to " + key_bindings::description(owner) + ".");
+        notice(key_name(code) + " is already used " + key_bindings::purpose(owner) + ".");
         return;
     }
     rebound = rebound || keys.key(action) != code;
