@@ -5,17 +5,18 @@ namespace {
 struct action_text {
     const char* setting;
     const char* description;
+    const char* purpose;
 };
 
 const action_text texts[key_bindings::action_count] = {
-    {"key_forward", "roll forward"},
-    {"key_left", "roll left"},
-    {"key_backward", "roll backward"},
-    {"key_right", "roll right"},
-    {"key_menu", "in-game menu"},
-    {"key_leave", "leave the level"},
-    {"key_screenshot", "screenshot"},
-    {"key_restart", "restart the level"},
+    {"key_forward", "roll forward", "to roll forward"},
+    {"key_left", "roll left", "to roll left"},
+    {"key_backward", "roll backward", "to roll backward"},
+    {"key_right", "roll right", "to roll right"},
+    {"key_menu", "in-game menu", "for the in-game menu"},
+    {"key_leave", "leave the level", "to leave the level"},
+    {"key_screenshot", "screenshot", "for screenshots"},
+    {"key_restart", "restart the level", "to restart the level"},
 };
 
 }
@@ -55,6 +56,11 @@ const char* key_bindings::setting_name(action a)
 const char* key_bindings::description(action a)
 {
     return texts[a].description;
+}
+
+const char* key_bindings::purpose(action a)
+{
+    return texts[a].purpose;
 }
 
 key_code key_bindings::default_key(action a)

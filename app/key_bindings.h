@@ -27,6 +27,9 @@ public:
     static const char* setting_name(action a);
     // "roll forward": what it does, for messages and menus.
     static const char* description(action a);
+    // "to roll forward", "for the in-game menu": what a key is for, to
+    // follow "is already used" and "Press the new key".
+    static const char* purpose(action a);
     static key_code default_key(action a);
 
 private:

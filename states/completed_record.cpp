@@ -32,7 +32,7 @@ void show_completed_record(MyGUI::Gui& gui, const level_run::result& result, boo
     set_text(gui, "completed_heading", heading_for(result.improved));
     set_text(gui, "best_record", best_text(result.best));
     if (result.raced) {
-        set_text(gui, "best_gain", split_display::text_of(result.gain));
+        set_text(gui, "best_gain", gain_text(result.gain));
         if (auto* gain = gui.findWidget<MyGUI::TextBox>("best_gain", false))
             gain->setTextColour(split_display::colour_of(result.gain));
     }

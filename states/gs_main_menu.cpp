@@ -4,7 +4,6 @@
 #include "app/input_manager.h"
 #include "app/log.h"
 #include "app/sound_device.h"
-#include "app/wrap_text.h"
 #include "level/level_files.h"
 #include "addon_campaigns.h"
 #include "help_card.h"
@@ -239,6 +238,9 @@ void gs_main_menu::show_level_selection(const std::string& campaign_name, const 
     attach("level_start");
     attach("level_back");
     attach("level_watch");
+    // A description is a paragraph: it wraps at the box's edge, whatever the window's width.
+    if (auto* description = gui->findWidget<MyGUI::TextBox>("level_description", false))
+        description->getSubWidgetText()->setWordWrap(true);
     records = std::make_unique<selection_records>(context->progress_folder);
     campaigns.clear();
     selected_campaign = nullptr;
@@ -325,7 +327,7 @@ void gs_main_menu::show_level_details()
         name->setCaption(MyGUI::UString(selected_level->get_name()));
     records->show(*gui, *selected_level);
     if (auto* description = gui->findWidget<MyGUI::TextBox>("level_description", false))
-        description->setCaption(MyGUI::UString(wrap_text(selected_level->get_description(), 50)));
+        description->setCaption(MyGUI::UString(selected_level->get_description()));
     const std::string picture = loadable_preview(selected_level->get_preview_file());
     preview_material->getTechnique(0)->getPass(0)->getTextureUnitState(0)->setTextureName(picture,
                                                                                           Ogre::TEX_TYPE_2D);

@@ -12,9 +12,10 @@ namespace {
 std::string keys_text(const key_bindings& keys)
 {
     const auto name = [&keys](key_bindings::action a) { return key_name(keys.key(a)); };
+    // Four short lines: keys with long names still fit a small window.
     return "Roll  " + name(key_bindings::forward) + " " + name(key_bindings::left) + " " +
-           name(key_bindings::backward) + " " + name(key_bindings::right) + "   \u2022   Restart  " +
-           name(key_bindings::restart) + "\nLeave  " + name(key_bindings::leave) + "   \u2022   Screenshot  " +
+           name(key_bindings::backward) + " " + name(key_bindings::right) + "\nRestart  " +
+           name(key_bindings::restart) + "   \u2022   Leave  " + name(key_bindings::leave) + "\nScreenshot  " +
            name(key_bindings::screenshot) + "   \u2022   Menu  " + name(key_bindings::menu) +
            "\nMouse turns the camera, the wheel raises it";
 }

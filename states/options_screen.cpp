@@ -48,6 +48,9 @@ options_screen::options_screen(game_context& context, MyGUI::Gui& gui)
 {
     MyGUI::LayoutManager::getInstance().loadLayout("options.layout");
     panel = gui.findWidgetT("options_panel", false);
+    // A failed save names its file: the notice may need a second line.
+    if (auto* line = gui.findWidget<MyGUI::TextBox>("options_notice", false))
+        line->getSubWidgetText()->setWordWrap(true);
     for (const char* page : pages) {
         const std::string tab = std::string("options_tab_") + (page + std::string("options_").size());
         add_button(nullptr, tab, {}, "", [this, page] { show_page(page); });
@@ -142,8 +145,11 @@ MyGUI::Button* options_screen::add_button(MyGUI::Widget* page, const std::string
                         : gui.findWidget<MyGUI::Button>(name, false);
     if (!button)
         return nullptr;
-    if (page)
+    if (page) {
         button->setCaption(MyGUI::UString(caption));
+        // A row is too low for the button font in a small window.
+        button->setFontName("Quillax_Label");
+    }
     button->eventMouseButtonClick += MyGUI::newDelegate(this, &options_screen::on_click);
     // A quick second click on - or + counts as a click of its own.
     button->eventMouseButtonDoubleClick += MyGUI::newDelegate(this, &options_screen::on_click);
@@ -157,14 +163,18 @@ void options_screen::add_row(const std::string& page_name, int column, int line,
     if (!page)
         return;
     rows.push_back(r);
-    const int width = page->getWidth() / 2, left = column * width, top = line * row_height(*page);
+    // The controls page has two columns; the others one, as wide as the page.
+    const int columns = page_name == pages[0] ? 2 : 1;
+    const int width = page->getWidth() / columns, left = column * width, top = line * row_height(*page);
     const int height = row_height(*page) - 10;
-    auto* label = page->createWidget<MyGUI::TextBox>("LabelText", MyGUI::IntCoord(left, top, width / 2, height),
+    // The names are short; the keys' names and the window sizes need the room.
+    const int label_width = width * 9 / 20;
+    auto* label = page->createWidget<MyGUI::TextBox>("LabelText", MyGUI::IntCoord(left, top, label_width, height),
                                                      MyGUI::Align::Default, "option_" + r.name + "_label");
     label->setCaption(MyGUI::UString(r.label));
     label->setTextAlign(MyGUI::Align::Left | MyGUI::Align::VCenter);
     label->setNeedMouseFocus(false);
-    const int controls = left + width / 2, room = width / 2 - 16;
+    const int controls = left + label_width, room = width - label_width - 16;
     const size_t index = rows.size() - 1;
     if (!r.stepped) {
         add_button(page, "option_" + r.name, {controls, top, room, height}, "", [this, index] {
@@ -173,7 +183,7 @@ void options_screen::add_row(const std::string& page_name, int column, int line,
         });
         return;
     }
-    const int step_width = std::max(32, height);
+    const int step_width = std::max(40, height);
     for (const int step : {-1, 1})
         add_button(page, "option_" + r.name + (step < 0 ? "_less" : "_more"),
                    {step < 0 ? controls : controls + room - step_width, top, step_width, height}, step < 0 ? "-" : "+",
@@ -209,6 +219,8 @@ void options_screen::add_key_row(int column, int line, key_bindings::action acti
 
 void options_screen::show_page(const std::string& shown)
 {
+    // What the notice says belongs to the page it came from.
+    notice("");
     for (const char* page : pages) {
         if (MyGUI::Widget* widget = gui.findWidgetT(page, false))
             widget->setVisible(page == shown);
@@ -247,7 +259,7 @@ void options_screen::await_key(key_bindings::action action)
     MyGUI::InputManager::getInstance().setKeyFocusWidget(gui.findWidgetT(name, false));
     awaited = action;
     show_values();
-    notice(std::string("Press the new key to ") + key_bindings::description(action) + ".");
+    notice(std::string("Press the new key ") + key_bindings::purpose(action) + ".");
 }
 
 void options_screen::on_click(MyGUI::Widget* sender)
@@ -293,7 +305,7 @@ void options_screen::take_key(int key)
     const key_bindings::action owner = keys.bound_to(code);
     if (owner != key_bindings::action_count && owner != action) {
         show_values();
-        notice(key_name(code) + " is already used to " + key_bindings::description(owner) + ".");
+        notice(key_name(code) + " is already used " + key_bindings::purpose(owner) + ".");
         return;
     }
     rebound = rebound || keys.key(action) != code;

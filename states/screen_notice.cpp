@@ -1,9 +1,12 @@
 #include "screen_notice.h"
 
+#include "app/break_long_words.h"
+
 #include <MyGUI_Gui.h>
 #include <MyGUI_RenderManager.h>
 #include <MyGUI_TextBox.h>
 
+#include <algorithm>
 #include <iostream>
 
 const std::string screen_notice::widget_name = "screen_notice";
@@ -11,6 +14,7 @@ const std::string screen_notice::widget_name = "screen_notice";
 namespace {
 
 const int padding = 16;
+// One line; a longer notice grows by whole lines.
 const int height = 40;
 // Below the menus' panels, a little above the window's edge.
 const int bottom_margin = 24;
@@ -57,12 +61,26 @@ void screen_notice::place(MyGUI::Gui* gui) const
                                                       MyGUI::Align::Default);
     label->setNeedMouseFocus(false);
     label->setTextAlign(MyGUI::Align::Left | MyGUI::Align::VCenter);
+<<<<<<< HEAD
     label->setCaption(MyGUI::UString(text));
     const int text_width = label->getTextSize().width;
     label->setSize(text_width, height);
     const MyGUI::IntSize view = MyGUI::RenderManager::getInstance().getViewSize();
     const int width = text_width + 2 * padding;
     panel->setCoord((view.width - width) / 2, view.height - height - bottom_margin, width, height);
+=======
+    // A notice wider than the window (a long folder) wraps instead.
+    const MyGUI::IntSize view = gui->getViewSize();
+    const int widest = view.width - 2 * (padding + bottom_margin);
+    label->setCaption(MyGUI::UString(break_long_words(text, label->getFontName(), widest)));
+    label->getSubWidgetText()->setWordWrap(true);
+    label->setSize(widest, height);
+    const MyGUI::IntSize measured = label->getTextSize();
+    const int text_height = std::max(height, measured.height + padding);
+    label->setSize(measured.width, text_height);
+    const int width = measured.width + 2 * padding;
+    panel->setCoord((view.width - width) / 2, view.height - text_height - bottom_margin, width, text_height);
+>>>>>>> wt-gui
 }
 
 void screen_notice::remove(MyGUI::Gui* gui)

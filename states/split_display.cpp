@@ -1,13 +1,13 @@
 #include "split_display.h"
 
 #include "hud_label.h"
+#include "record_text.h"
 
 #include <MyGUI_Gui.h>
 #include <MyGUI_RenderManager.h>
 #include <MyGUI_TextBox.h>
 
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -15,15 +15,6 @@ constexpr float seconds_shown = 2.0f;
 constexpr int panel_width = 150;
 constexpr int panel_height = 52;
 
-}
-
-std::string split_display::text_of(double gain)
-{
-    // Rounded first, so a gain that shows as zero is never "-0.00".
-    const double hundredths = std::round(gain * 100.0);
-    char text[32];
-    std::snprintf(text, sizeof text, "%c%.2f", hundredths < 0.0 ? '-' : '+', std::fabs(hundredths) / 100.0);
-    return text;
 }
 
 MyGUI::Colour split_display::colour_of(double gain)
@@ -50,7 +41,7 @@ void split_display::show(double gain)
                     ->getParent();
     }
     if (auto* text = gui->findWidget<MyGUI::TextBox>("split_time", false)) {
-        text->setCaption(text_of(gain));
+        text->setCaption(MyGUI::UString(gain_text(gain)));
         text->setTextColour(colour_of(gain));
     }
     shown->setVisible(true);

@@ -1,10 +1,9 @@
 #pragma once
 
 // How far ahead of or behind the best run the player is, shown at the top
-// right of the play view for two seconds at each checkpoint: "-1.24" (ahead,
-// green) or "+0.80" (behind, red); the sign says it without the colour.
-
-#include <string>
+// right of the play view for two seconds at each checkpoint: "−1.24" (ahead,
+// green) or "+0.80" (behind, red); the sign says it without the colour. The
+// text is record_text's gain_text.
 
 namespace MyGUI {
 class Colour;
@@ -20,8 +19,6 @@ public:
     void show(double gain);
     void update(float dt);
 
-    // "-1.24", "+0.80", "+0.00": seconds to the hundredth, always signed.
-    static std::string text_of(double gain);
     static MyGUI::Colour colour_of(double gain);
 
 private:

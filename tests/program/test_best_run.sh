@@ -19,9 +19,9 @@ differs_in() {
 LOADED="level_01.map: Es wurden 2 Lichter erstellt."
 # The chosen level's best, under its preview.
 BEST_LINE="600x36+352+440"
-WATCH_BUTTON="608 683"
+WATCH_BUTTON="620 683"
 RESTART_BUTTON="511 380"
-COMPLETED_MAIN_MENU_BUTTON="400 564"
+COMPLETED_MAIN_MENU_BUTTON="377 557"
 
 # The route bot's way through level_01 as held keys, timed from its run:
 # W down the straight to the checkpoint's rim, W and D round the corner, D
@@ -103,7 +103,8 @@ click $WATCH_BUTTON
 wait_for_count ogre.log "$LOADED" 3 || fail "Watch best run did not load level_01 again"
 shot watched 14
 keep watched
-[ "$(differs completed watched)" -lt 20000 ] || fail "the watched run did not reach the completed screen"
+# Only "Race your ghost", shown after the run that set the best, tells them apart.
+[ "$(differs completed watched)" -lt 30000 ] || fail "the watched run did not reach the completed screen"
 grep -q "is not played" ogre.log && fail "the best run was refused: $(grep "is not played" ogre.log)"
 hold Escape
 expect_running "Escape on the completed screen of a watched run"

@@ -12,12 +12,12 @@ cd "$WORK"
 
 # The options panel's places at 1024 x 768: tabs, the first rows of a page
 # (the key's button, or - and +), and Back.
-SOUND_TAB="415 139"
-VIDEO_TAB="616 139"
-FIRST_ROW_BUTTON="407 217"
-SECOND_ROW_BUTTON="407 267"
-FIRST_ROW_LESS="338 217"
-OPTIONS_BACK="512 683"
+SOUND_TAB="401 122"
+VIDEO_TAB="630 122"
+FIRST_ROW_BUTTON="381 205"
+SECOND_ROW_BUTTON="381 256"
+FIRST_ROW_LESS="488 205"
+OPTIONS_BACK="512 714"
 
 start_game
 shot title

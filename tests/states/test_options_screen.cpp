@@ -1,12 +1,15 @@
 // The options screen over the paused game: keys bound anew by pressing them,
 // a key another action has refused, Escape back to the menu, and the ball
-// rolling with the new key as soon as play resumes.
+// rolling with the new key as soon as play resumes; the notice line saying
+// what a key is used for, and keeping to the page it was written on.
 
 #include "app/application.h"
+#include "app/game_context.h"
 #include "app/input_manager.h"
 #include "app/key_names.h"
 #include "objects/obj_player.h"
 #include "states/gs_game.h"
+#include "states/options_screen.h"
 #include "support/headless_gui.h"
 #include "support/level_fixture.h"
 
@@ -112,4 +115,56 @@ TEST_F(options_in_play, a_key_taken_for_a_binding_neither_steps_nor_presses_the_
         EXPECT_EQ(context.settings.keys.key(key_bindings::forward), key);
         EXPECT_TRUE(context.input->presses().empty()) << key_name(key) << " also reached the menu";
     }
+}
+
+namespace {
+
+// The options screen on its own, as the title screen shows it.
+class options_notices : public ::testing::Test {
+protected:
+    std::string notice() const
+    {
+        auto* line = gui.get()->findWidget<MyGUI::TextBox>("options_notice", false);
+        return line ? line->getCaption().asUTF8() : "(no notice line)";
+    }
+
+    static void press_key(key_code key)
+    {
+        MyGUI::InputManager::getInstance().injectKeyPress(MyGUI::KeyCode::Enum(key));
+        MyGUI::InputManager::getInstance().injectKeyRelease(MyGUI::KeyCode::Enum(key));
+    }
+
+    headless_gui gui;
+    game_context context;
+    options_screen options{context, *gui.get()};
+};
+
+}
+
+TEST_F(options_notices, say_what_a_taken_key_is_used_for)
+{
+    options.press("option_key_forward");
+    EXPECT_EQ(notice(), "Press the new key to roll forward.");
+    press_key(KC_ESCAPE);
+    EXPECT_EQ(notice(), "Escape is already used for the in-game menu.");
+    options.press("option_key_menu");
+    EXPECT_EQ(notice(), "Press the new key for the in-game menu.");
+    press_key(KC_SYSRQ);
+    EXPECT_EQ(notice(), "Print is already used for screenshots.");
+}
+
+TEST_F(options_notices, of_one_page_are_gone_when_another_page_opens)
+{
+    options.press("options_tab_video");
+    options.press("option_frame_cap");
+    EXPECT_EQ(notice(), "Takes effect when the game is started again.");
+    options.press("options_tab_sound");
+    EXPECT_EQ(notice(), "");
+
+    options.press("options_tab_controls");
+    options.press("option_key_left");
+    press_key(KC_W);
+    ASSERT_NE(notice(), "");
+    options.press("options_tab_gameplay");
+    EXPECT_EQ(notice(), "");
 }
