@@ -61,16 +61,8 @@ void screen_notice::place(MyGUI::Gui* gui) const
                                                       MyGUI::Align::Default);
     label->setNeedMouseFocus(false);
     label->setTextAlign(MyGUI::Align::Left | MyGUI::Align::VCenter);
-<<<<<<< HEAD
-    label->setCaption(MyGUI::UString(text));
-    const int text_width = label->getTextSize().width;
-    label->setSize(text_width, height);
-    const MyGUI::IntSize view = MyGUI::RenderManager::getInstance().getViewSize();
-    const int width = text_width + 2 * padding;
-    panel->setCoord((view.width - width) / 2, view.height - height - bottom_margin, width, height);
-=======
     // A notice wider than the window (a long folder) wraps instead.
-    const MyGUI::IntSize view = gui->getViewSize();
+    const MyGUI::IntSize view = MyGUI::RenderManager::getInstance().getViewSize();
     const int widest = view.width - 2 * (padding + bottom_margin);
     label->setCaption(MyGUI::UString(break_long_words(text, label->getFontName(), widest)));
     label->getSubWidgetText()->setWordWrap(true);
@@ -80,7 +72,6 @@ void screen_notice::place(MyGUI::Gui* gui) const
     label->setSize(measured.width, text_height);
     const int width = measured.width + 2 * padding;
     panel->setCoord((view.width - width) / 2, view.height - text_height - bottom_margin, width, text_height);
->>>>>>> wt-gui
 }
 
 void screen_notice::remove(MyGUI::Gui* gui)

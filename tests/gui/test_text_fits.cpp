@@ -139,6 +139,12 @@ TEST_P(text_fits, on_the_title_screen)
     expect_all_whole("title screen");
 }
 
+TEST_P(text_fits, on_the_question_before_quitting)
+{
+    load("quit_question.layout");
+    expect_all_whole("quit question");
+}
+
 TEST_P(text_fits, on_the_level_selection_with_every_shipped_level_finished_and_watchable)
 {
     ASSERT_FALSE(campaigns.empty());
@@ -200,7 +206,7 @@ TEST_P(text_fits, on_every_options_page_with_the_widest_values_and_every_notice)
 }
 
 // Off until the Help page's rows and key column are sized for the window.
-TEST_P(text_fits, DISABLED_on_the_help_page_with_the_widest_keys)
+TEST_P(text_fits, on_the_help_page_with_the_widest_keys)
 {
     show_help(screen(), widest_keys());
     expect_all_whole("help");

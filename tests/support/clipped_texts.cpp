@@ -34,7 +34,7 @@ std::string size_text(int width, int height)
 
 class text_walk {
 public:
-    explicit text_walk(MyGUI::Gui& gui) : view(gui.getViewSize()) {}
+    text_walk() : view(MyGUI::RenderManager::getInstance().getViewSize()) {}
 
     void visit(MyGUI::Widget* widget)
     {
@@ -91,7 +91,7 @@ private:
 
 std::vector<std::string> clipped_texts(MyGUI::Gui& gui)
 {
-    text_walk walk(gui);
+    text_walk walk;
     for (MyGUI::EnumeratorWidgetPtr roots = gui.getEnumerator(); roots.next();)
         walk.visit(roots.current());
     return walk.found;
