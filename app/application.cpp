@@ -5,7 +5,6 @@
 #include "game_folders.h"
 #include "game_state.h"
 #include "input_manager.h"
-#include "level/level_files.h"
 #include "log.h"
 #include "physics/physics_world.h"
 #include "render_settings.h"
@@ -14,6 +13,10 @@
 #include "window_events.h"
 #include "window_size.h"
 #include "x_error_report.h"
+
+// Upward on purpose: the application makes the game's two states and tells
+// the level files where the player's add-on levels lie, once at start-up.
+#include "level/level_files.h"
 #include "states/gs_game.h"
 #include "states/gs_main_menu.h"
 

@@ -2,6 +2,7 @@
 
 #include "game_context.h"
 #include "input_manager.h"
+// Upward on purpose: the camera registers itself with the level it follows.
 #include "level/level.h"
 
 #include <OgreCamera.h>

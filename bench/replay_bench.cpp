@@ -6,7 +6,7 @@
 //
 // Usage: replay_bench
 
-#include "level/replay.h"
+#include "records/replay.h"
 
 #include <algorithm>
 #include <chrono>

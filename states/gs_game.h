@@ -16,10 +16,10 @@
 #include "app/game_state.h"
 #include "app/input_listener.h"
 #include "app/single_press.h"
-#include "hud_cover.h"
+#include "play/hud_cover.h"
 #include "mapscout/scout_reload.h"
-#include "menu_navigation.h"
-#include "options_screen.h"
+#include "menus/menu_navigation.h"
+#include "menus/options_screen.h"
 #include "screenshot_key.h"
 
 #include <memory>

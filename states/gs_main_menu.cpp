@@ -6,10 +6,10 @@
 #include "app/sound_device.h"
 #include "level/level_files.h"
 #include "addon_campaigns.h"
-#include "help_card.h"
+#include "menus/help_card.h"
 #include "level_entry.h"
-#include "quit_question.h"
-#include "selection_records.h"
+#include "menus/quit_question.h"
+#include "menus/selection_records.h"
 
 #include <MyGUI.h>
 #include <MyGUI_OgrePlatform.h>
@@ -311,7 +311,7 @@ void gs_main_menu::list_levels()
     if (list) {
         list->removeAllItems();
         for (level_entry* entry : levels)
-            list->addItem(MyGUI::UString(records->list_line(*entry)));
+            list->addItem(MyGUI::UString(records->list_line(entry->get_file_name(), entry->get_short_name())));
         if (!levels.empty())
             list->setIndexSelected(0);
     }
@@ -325,7 +325,7 @@ void gs_main_menu::show_level_details()
         return;
     if (auto* name = gui->findWidget<MyGUI::TextBox>("level_name", false))
         name->setCaption(MyGUI::UString(selected_level->get_name()));
-    records->show(*gui, *selected_level);
+    records->show(*gui, selected_level->get_file_name());
     if (auto* description = gui->findWidget<MyGUI::TextBox>("level_description", false))
         description->setCaption(MyGUI::UString(selected_level->get_description()));
     const std::string picture = loadable_preview(selected_level->get_preview_file());

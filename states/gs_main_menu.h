@@ -19,11 +19,11 @@
 #include "app/game_state.h"
 #include "app/input_listener.h"
 #include "campaign_object.h"
-#include "menu_navigation.h"
-#include "options_screen.h"
-#include "quit_question.h"
+#include "menus/menu_navigation.h"
+#include "menus/options_screen.h"
+#include "menus/quit_question.h"
 #include "screenshot_key.h"
-#include "selection_records.h"
+#include "menus/selection_records.h"
 
 #include <OgreMaterial.h>
 

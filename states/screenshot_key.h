@@ -8,7 +8,7 @@
 // away, so that no picture shows a notice.
 
 #include "app/single_press.h"
-#include "screen_notice.h"
+#include "menus/screen_notice.h"
 
 #include <functional>
 #include <string>

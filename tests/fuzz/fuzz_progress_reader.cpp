@@ -1,7 +1,7 @@
 // Any bytes as the saved progress file: whatever the reader accepts is
 // written back and read again as the very same levels.
 
-#include "level/progress_store.h"
+#include "records/progress_store.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Any bytes as a replay file: a text the reader takes is written back and
 // read again to the very same record, and the ghost can follow it.
 
-#include "level/replay.h"
+#include "records/replay.h"
 
 #include <cmath>
 #include <cstddef>

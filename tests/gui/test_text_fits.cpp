@@ -8,15 +8,15 @@
 #include "app/input_manager.h"
 #include "app/key_names.h"
 #include "app/settings_store.h"
-#include "level/progress_store.h"
-#include "states/completed_record.h"
-#include "states/help_card.h"
+#include "records/progress_store.h"
+#include "play/completed_record.h"
+#include "menus/help_card.h"
 #include "states/level_entry.h"
-#include "states/menu_keys.h"
-#include "states/options_screen.h"
-#include "states/record_text.h"
-#include "states/screen_notice.h"
-#include "states/split_display.h"
+#include "menus/menu_keys.h"
+#include "menus/options_screen.h"
+#include "records/record_text.h"
+#include "menus/screen_notice.h"
+#include "play/split_display.h"
 #include "support/clipped_texts.h"
 #include "support/headless_gui.h"
 
@@ -222,7 +222,7 @@ TEST_P(text_fits, in_the_in_game_menu_with_the_widest_keys)
 
 TEST_P(text_fits, on_the_completed_screen_with_a_new_best_and_each_next_level)
 {
-    level_run::result result;
+    run_outcome result;
     result.best = longest_record();
     result.improved.new_best_time = true;
     result.raced = true;

@@ -1,7 +1,7 @@
 // Which control an arrow key leads to, on the title screen's layout and on a
 // page of two columns.
 
-#include "states/menu_steps.h"
+#include "menus/menu_steps.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "app/key_names.h"
 #include "objects/obj_player.h"
 #include "states/gs_game.h"
-#include "states/options_screen.h"
+#include "menus/options_screen.h"
 #include "support/headless_gui.h"
 #include "support/level_fixture.h"
 

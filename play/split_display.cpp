@@ -1,7 +1,7 @@
 #include "split_display.h"
 
 #include "hud_label.h"
-#include "record_text.h"
+#include "records/record_text.h"
 
 #include <MyGUI_Gui.h>
 #include <MyGUI_RenderManager.h>

@@ -6,7 +6,7 @@
 #include "app/physics/physics_body.h"
 #include "level/level.h"
 #include "objects/obj_player.h"
-#include "states/event_cues.h"
+#include "play/event_cues.h"
 #include "support/headless_gui.h"
 #include "support/level_fixture.h"
 

@@ -1,7 +1,7 @@
 // A best run that cannot be played is set aside, not overwritten, when a
 // finished run takes its place.
 
-#include "states/best_runs.h"
+#include "records/best_runs.h"
 #include "support/log_capture.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #include "completed_record.h"
 
-#include "record_text.h"
+#include "records/record_text.h"
+#include "split_display.h"
 
 #include <MyGUI_Gui.h>
 #include <MyGUI_TextBox.h>
@@ -27,7 +28,7 @@ std::string heading_for(const progress_store::outcome& improved)
 
 }
 
-void show_completed_record(MyGUI::Gui& gui, const level_run::result& result, bool offer_race)
+void show_completed_record(MyGUI::Gui& gui, const run_outcome& result, bool offer_race)
 {
     set_text(gui, "completed_heading", heading_for(result.improved));
     set_text(gui, "best_record", best_text(result.best));

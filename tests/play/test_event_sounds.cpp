@@ -7,8 +7,8 @@
 #include "app/game_camera.h"
 #include "app/physics/physics_body.h"
 #include "objects/obj_player.h"
-#include "states/event_sounds.h"
-#include "states/level_run.h"
+#include "play/event_sounds.h"
+#include "play/level_run.h"
 #include "support/level_fixture.h"
 #include "support/recording_sound_device.h"
 

@@ -105,7 +105,7 @@ void level_run::watch_frame(game_camera& camera)
     }
 }
 
-const level_run::result& level_run::finish()
+const run_outcome& level_run::finish()
 {
     if (finished)
         return outcome;

@@ -5,10 +5,10 @@
 // time gained on the best run raced, and "Race your ghost" shows when this
 // run became the level's best run.
 
-#include "level_run.h"
+#include "records/run_outcome.h"
 
 namespace MyGUI {
 class Gui;
 }
 
-void show_completed_record(MyGUI::Gui& gui, const level_run::result& result, bool offer_race);
+void show_completed_record(MyGUI::Gui& gui, const run_outcome& result, bool offer_race);

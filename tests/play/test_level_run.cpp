@@ -8,8 +8,8 @@
 #include "app/physics/physics_body.h"
 #include "level/game_object.h"
 #include "objects/obj_player.h"
-#include "states/ghost_ball.h"
-#include "states/level_run.h"
+#include "play/ghost_ball.h"
+#include "play/level_run.h"
 #include "support/headless_gui.h"
 #include "support/level_fixture.h"
 #include "support/route_bot.h"
@@ -96,7 +96,7 @@ TEST_F(level_runs, a_kept_run_watched_at_any_frame_rate_finishes_exactly_as_it_w
         EXPECT_EQ(recorded.get_ghost(), nullptr) << "a ghost before any run was kept";
         play(*lvl, recorded, &bot, uneven);
         ASSERT_TRUE(lvl->is_completed());
-        const level_run::result& kept = recorded.finish();
+        const run_outcome& kept = recorded.finish();
         EXPECT_TRUE(kept.improved.first_finish);
         EXPECT_TRUE(kept.new_ghost);
         EXPECT_EQ(kept.best.best_time_ms, std::lround(lvl->get_play_time() * 1000.0));
@@ -149,7 +149,7 @@ TEST_F(level_runs, the_ghost_of_the_same_run_rolls_with_the_ball_and_a_slower_ru
         EXPECT_LT(furthest, 0.01f);
         EXPECT_EQ(split, "+0.00");
         EXPECT_TRUE(split_gone) << "the split time stayed on screen";
-        const level_run::result& same = race.finish();
+        const run_outcome& same = race.finish();
         EXPECT_TRUE(same.raced);
         EXPECT_EQ(same.gain, 0.0);
         EXPECT_FALSE(same.improved.new_best_time);
@@ -161,7 +161,7 @@ TEST_F(level_runs, the_ghost_of_the_same_run_rolls_with_the_ball_and_a_slower_ru
     level_run late(&context, *lvl, nullptr, false);
     play(*lvl, late, &bot, uneven, 60);
     ASSERT_TRUE(lvl->is_completed());
-    const level_run::result& slower = late.finish();
+    const run_outcome& slower = late.finish();
     EXPECT_GT(slower.gain, 0.5);
     EXPECT_FALSE(slower.new_ghost);
 }

@@ -2,7 +2,7 @@
 // file that is damaged, newer or for another level is refused with one log
 // line, and the ghost follows the recorded path smoothly.
 
-#include "level/replay.h"
+#include "records/replay.h"
 #include "support/log_capture.h"
 
 #include <gtest/gtest.h>

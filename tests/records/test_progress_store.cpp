@@ -2,7 +2,7 @@
 // an unwritable folder does to it, and two games sharing one file.
 
 #include "app/safe_file.h"
-#include "level/progress_store.h"
+#include "records/progress_store.h"
 #include "support/log_capture.h"
 
 #include <gtest/gtest.h>

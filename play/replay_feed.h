@@ -5,7 +5,7 @@
 // the screen draws. The frames themselves are played as recorded, so the
 // run comes out the same at any frame rate.
 
-#include "level/replay.h"
+#include "records/replay.h"
 
 #include <cstddef>
 

@@ -11,7 +11,8 @@
 
 #include "app/mouse_feel.h"
 #include "app/stick_counts.h"
-#include "best_runs.h"
+#include "records/best_runs.h"
+#include "records/run_outcome.h"
 #include "event_cues.h"
 #include "event_sounds.h"
 #include "run_recorder.h"
@@ -31,18 +32,6 @@ class Gui;
 
 class level_run {
 public:
-    // What the finished run adds to the record.
-    struct result {
-        // The level's record with this run counted (while watching: as it was).
-        level_record best;
-        progress_store::outcome improved;
-        // Time gained on the best run raced (negative: faster).
-        bool raced = false;
-        double gain = 0.0;
-        // This run is now the level's best run, ready to race.
-        bool new_ghost = false;
-    };
-
     // Watching needs the level's best run: see is_watching. mapscout's probe
     // neither races nor keeps anything.
     level_run(game_context* context, level& lvl, MyGUI::Gui* gui, bool watch);
@@ -54,7 +43,7 @@ public:
     // when the state resumes.
     void frame(game_camera& camera);
     // Once the level is completed; keeps the run the first time.
-    const result& finish();
+    const run_outcome& finish();
     bool is_watching() const { return feed != nullptr; }
     // While watching: paused, or played fast, by the player's keys.
     const replay_controls* get_controls() const { return controls.get(); }
@@ -85,5 +74,5 @@ private:
     stick_counts pad_lift;
     bool feed_ran_out = false;
     bool finished = false;
-    result outcome;
+    run_outcome outcome;
 };

@@ -1,20 +1,18 @@
 #include "selection_records.h"
 
-#include "level_entry.h"
-#include "record_text.h"
+#include "records/record_text.h"
 
 #include <MyGUI_Gui.h>
 #include <MyGUI_TextBox.h>
 
-std::string selection_records::list_line(const level_entry& entry) const
+std::string selection_records::list_line(const std::string& file, const std::string& name) const
 {
-    const level_record* record = records.record(entry.get_file_name());
-    return record && record->finished ? entry.get_short_name() + " \u2714" : entry.get_short_name();
+    const level_record* record = records.record(file);
+    return record && record->finished ? name + " \u2714" : name;
 }
 
-void selection_records::show(MyGUI::Gui& gui, const level_entry& entry)
+void selection_records::show(MyGUI::Gui& gui, const std::string& file)
 {
-    const std::string& file = entry.get_file_name();
     if (auto* best = gui.findWidget<MyGUI::TextBox>("level_best", false)) {
         const level_record* record = records.record(file);
         const std::string text = record ? best_text(*record) : "";

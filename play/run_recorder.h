@@ -4,7 +4,7 @@
 // the ball was after it, and the play time at the first touch of each
 // checkpoint. A run too long to keep stops recording and is not kept.
 
-#include "level/replay.h"
+#include "records/replay.h"
 
 #include <cstdint>
 #include <string>

@@ -5,8 +5,8 @@
 // best run (progress folder/replays/). Read when a menu or a level needs it,
 // so a second game running at the same time is seen at the next look.
 
-#include "level/progress_store.h"
-#include "level/replay.h"
+#include "progress_store.h"
+#include "replay.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -5,12 +5,11 @@
 // run" only for a level whose best run can be played. Read afresh each time
 // the selection opens.
 
-#include "best_runs.h"
+#include "records/best_runs.h"
 
 #include <map>
 #include <string>
 
-class level_entry;
 namespace MyGUI {
 class Gui;
 }
@@ -20,9 +19,9 @@ public:
     explicit selection_records(const std::string& progress_folder) : records(progress_folder) {}
 
     // The level's line in the list: its short name, with a check mark once finished.
-    std::string list_line(const level_entry& entry) const;
+    std::string list_line(const std::string& file, const std::string& name) const;
     // The best of the chosen level, and its watch button.
-    void show(MyGUI::Gui& gui, const level_entry& entry);
+    void show(MyGUI::Gui& gui, const std::string& file);
 
 private:
     best_runs records;

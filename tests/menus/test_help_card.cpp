@@ -3,7 +3,7 @@
 
 #include "app/key_bindings.h"
 #include "app/key_names.h"
-#include "states/help_card.h"
+#include "menus/help_card.h"
 #include "support/headless_gui.h"
 
 #include <MyGUI.h>

@@ -1,6 +1,6 @@
 #include "record_text.h"
 
-#include "level/progress_store.h"
+#include "progress_store.h"
 
 #include <cmath>
 #include <cstdio>

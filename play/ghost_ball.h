@@ -4,7 +4,7 @@
 // play time, read from its recorded path so it moves right at any frame
 // rate. A scene node without a body: it touches and triggers nothing.
 
-#include "level/replay.h"
+#include "records/replay.h"
 
 namespace Ogre {
 class Entity;
