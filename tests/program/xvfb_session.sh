@@ -118,6 +118,28 @@ wait_for_count() {
   return 1
 }
 
+# The size of the window $1 as X has it, such as 800x600.
+window_size() { xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
+
+# Waits up to 20 s until X has the window $1 at the size $2 (such as 800x600).
+wait_for_window_size() {
+  for _ in $(seq 200); do
+    [ "$(window_size "$1")" = "$2" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Takes screenshots of the display (or of the window $3) into $WORK/$1.png
+# until the shell test $2 holds for it, for up to 30 s; false when it never did.
+shot_until() {
+  for _ in $(seq 60); do
+    import -window "${3:-root}" "$WORK/$1.png" 2>/dev/null && eval "$2" && return 0
+    sleep 0.5
+  done
+  return 1
+}
+
 # Fails unless the program ($APP_PID) is still running; $1 says after what.
 expect_running() {
   sleep 1
