@@ -11,6 +11,7 @@
 #include "settings_store.h"
 #include "sound_device.h"
 #include "window_events.h"
+#include "window_mode.h"
 #include "window_size.h"
 #include "x_error_report.h"
 
@@ -64,6 +65,7 @@ application::~application()
         pads.reset();
         world.reset();
     }
+    modes.reset();
     events.reset();
     state_stack.clear();
     states.clear();
@@ -111,6 +113,7 @@ bool application::start(std::string app_name, const std::string& video_mode)
     input = std::make_unique<input_manager>();
     pads = std::make_unique<gamepad>();
     input->set_gamepad(pads.get(), [this](gamepad::button b) { return pad_key(b); });
+    modes = std::make_unique<window_mode>(window, input.get(), screen_modes);
     world = std::make_unique<physics_world>();
     sound = sound_device::create();
     context->root = root;
@@ -118,6 +121,7 @@ bool application::start(std::string app_name, const std::string& video_mode)
     context->window = window;
     context->world = world.get();
     context->input = input.get();
+    context->window_changer = modes.get();
     context->sound = sound.get();
     sound->set_music_volume(settings.music_gain());
     sound->set_effects_volume(settings.effects_gain());
@@ -186,6 +190,7 @@ void application::apply_video_settings(const std::string& video_mode)
     };
     const game_settings& settings = context->settings;
     const Ogre::StringVector x_modes = option("Video Mode").possibleValues;
+    screen_modes.assign(x_modes.begin(), x_modes.end());
     // For this run only: OGRE writes config.cfg from its dialog alone.
     if (settings.fullscreen)
         renderer->setConfigOption("Full Screen", *settings.fullscreen ? "Yes" : "No");
@@ -194,7 +199,7 @@ void application::apply_video_settings(const std::string& video_mode)
     if (!video_mode.empty())
         renderer->setConfigOption("Video Mode", video_mode);
     else if (!settings.window_size.empty() && fullscreen && !offered)
-        log_line("Die Fenstergröße " + settings.window_size + " bietet der Bildschirm nicht an, es gilt config.cfg");
+        log_line("The screen does not offer the window size " + settings.window_size + "; using config.cfg's");
     else if (!settings.window_size.empty())
         renderer->setConfigOption("Video Mode", settings.window_size);
     context->fullscreen_now = fullscreen;
@@ -290,6 +295,8 @@ void application::run_frame()
     }
     if (events->take_focus_loss())
         state_stack.back()->focus_lost();
+    if (events->take_resize())
+        modes->follow();
     process_requests();
 }
 

@@ -3,7 +3,8 @@
 // The root of the running program: finds its folders (game_folders.h), starts
 // OGRE from plugins.cfg, config.cfg and resources.cfg, opens the render window, creates the scene manager, the
 // input manager, the physics world and the sound device, gathers them in the
-// game_context and runs the main loop until no game state is left.
+// game_context and runs the main loop until no game state is left. When X
+// has resized the window, what depends on its size follows between frames.
 //
 // It also holds the state manager: the registry of named states and the state
 // stack (top at the back). Neither owns the states; run() and run_level()
@@ -26,6 +27,7 @@ class game_folders;
 class settings_store;
 class game_state;
 class window_events;
+class window_mode;
 namespace Ogre {
 class LogManager;
 }
@@ -104,8 +106,11 @@ private:
     std::unique_ptr<settings_store> settings_file;
     // The frame limiter's rate in play: the display's.
     int play_rate = 60;
+    // The render system's video modes, for full screen at run time.
+    std::vector<std::string> screen_modes;
     // Which frames of a still menu are drawn.
     idle_redraw redraw{true};
     std::unique_ptr<window_events> events;
+    std::unique_ptr<window_mode> modes;
     std::unique_ptr<Ogre::LogManager> log_manager;
 };

@@ -19,6 +19,7 @@ class physics_world;
 class input_manager;
 class sound_device;
 class settings_store;
+class window_mode;
 
 struct game_context {
     Ogre::Root* root = nullptr;
@@ -45,6 +46,8 @@ struct game_context {
     // for this run only, as in tests).
     game_settings settings;
     settings_store* settings_file = nullptr;
+    // Changes the window's size and full screen while the game runs (null in tests).
+    window_mode* window_changer = nullptr;
     // The window this run made, and the sizes the options screen offers.
     std::string window_size_now;
     bool fullscreen_now = false;

@@ -84,6 +84,18 @@ const std::map<std::string, setter>& known_settings()
     return known;
 }
 
+// What `key` stands at in `settings`, as the file would say it; the window
+// lines may be unset, which leaves the choice to config.cfg.
+std::string value_now(const game_settings& settings, const std::string& key)
+{
+    std::istringstream lines(settings.to_text());
+    const std::string start = key + " = ";
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind(start, 0) == 0)
+            return line.substr(start.size());
+    return "what config.cfg says";
+}
+
 // A key line of the file, applied with the others once the file is read.
 struct wanted_key {
     key_bindings::action action;
@@ -93,8 +105,8 @@ struct wanted_key {
 
 // Reads a `key_...` line into `wanted`; false when `name` names no action.
 // `refused` counts a line that names an action but no key.
-bool read_key(const std::string& name, const std::string& value, const std::string& where,
-              std::vector<wanted_key>& wanted, int& refused)
+bool read_key(const game_settings& settings, const std::string& name, const std::string& value,
+              const std::string& where, std::vector<wanted_key>& wanted, int& refused)
 {
     for (int a = 0; a < key_bindings::action_count; ++a) {
         const auto action = key_bindings::action(a);
@@ -105,7 +117,7 @@ bool read_key(const std::string& name, const std::string& value, const std::stri
             wanted.push_back({action, key, where});
             return true;
         }
-        log_line(where + "Unbekannte Taste \"" + value + "\" für " + name + ", die Einstellung bleibt unverändert");
+        log_line(where + "Unknown key '" + value + "' for " + name + "; using " + key_name(settings.keys.key(action)));
         ++refused;
         return true;
     }
@@ -129,9 +141,9 @@ int bind_keys(key_bindings& keys, const std::vector<wanted_key>& wanted)
             for (int other = 0; other < key_bindings::action_count; ++other) {
                 if (other == w.action || next[other] != w.key)
                     continue;
-                log_line(w.where + "Die Taste " + key_name(w.key) + " gehört schon zu \"" +
-                         key_bindings::description(key_bindings::action(other)) + "\", " +
-                         key_bindings::setting_name(w.action) + " bleibt " + key_name(keys.key(w.action)));
+                log_line(w.where + key_name(w.key) + " is already used to " +
+                         key_bindings::description(key_bindings::action(other)) + "; using " +
+                         key_name(keys.key(w.action)) + " for " + key_bindings::setting_name(w.action));
                 changed = next[w.action] != keys.key(w.action);
                 next[w.action] = keys.key(w.action);
                 ++refused;
@@ -162,20 +174,20 @@ int game_settings::read(std::istream& in, const std::string& source)
         const std::string where = source + ":" + std::to_string(number) + ": ";
         const auto equals = text.find('=');
         if (equals == std::string::npos) {
-            log_line(where + "Zeile ohne \"=\" wird übergangen: \"" + text + "\"");
+            log_line(where + "No '=' in '" + text + "'; skipping the line");
             ++refused;
             continue;
         }
         const std::string key = trimmed(text.substr(0, equals));
         const std::string value = trimmed(text.substr(equals + 1));
-        if (read_key(key, value, where, wanted, refused))
+        if (read_key(*this, key, value, where, wanted, refused))
             continue;
         const auto found = known_settings().find(key);
         if (found == known_settings().end()) {
-            log_line(where + "Unbekannte Einstellung \"" + key + "\" wird übergangen");
+            log_line(where + "Unknown setting '" + key + "'; skipping the line");
             ++refused;
         } else if (!found->second(*this, value)) {
-            log_line(where + "Ungültiger Wert \"" + value + "\" für " + key + ", die Einstellung bleibt unverändert");
+            log_line(where + "Invalid value '" + value + "' for " + key + "; using " + value_now(*this, key));
             ++refused;
         }
     }
@@ -218,12 +230,12 @@ game_settings game_settings::load(const std::filesystem::path& file, std::string
     // No file yet is the usual case: nobody has changed a setting.
     if (status.type() == std::filesystem::file_type::not_found)
         return settings;
-    const std::string cannot_read = file.string() + ": Die Einstellungen können nicht gelesen werden (";
-    const std::string instead = "), es gelten die Standardwerte";
+    const std::string cannot_read = file.string() + ": Cannot read the settings (";
+    const std::string instead = "); using the defaults";
     if (failed)
         why = failed.message();
     else if (status.type() != std::filesystem::file_type::regular)
-        why = "keine Datei";
+        why = "not a file";
     if (!why.empty()) {
         log_line(cannot_read + why + instead);
         return settings;
@@ -237,11 +249,11 @@ game_settings game_settings::load(const std::filesystem::path& file, std::string
     game_settings read_in;
     const int refused = read_in.read(in, file.string());
     if (in.bad()) {
-        why = "Lesefehler";
+        why = "read error";
         log_line(cannot_read + why + instead);
         return settings;
     }
     if (refused > 0)
-        why = std::to_string(refused) + " Zeilen nicht verwendbar";
+        why = std::to_string(refused) + (refused == 1 ? " line" : " lines") + " not usable";
     return read_in;
 }

@@ -56,9 +56,7 @@ public:
         mouse = static_cast<OIS::Mouse*>(system->createInputObject(OIS::OISMouse, true));
         mouse->setEventCallback(this);
         keyboard->setEventCallback(this);
-        const OIS::MouseState& state = mouse->getMouseState();
-        state.width = width;
-        state.height = height;
+        set_area(width, height);
         // A free pointer starts where the menus are, not in the corner: OIS
         // learns its position from the motion this warp makes.
         if (!captured)
@@ -102,6 +100,16 @@ public:
     {
         owner.key_released(e.key);
         return true;
+    }
+
+    // OIS keeps the mouse's position within this area.
+    void set_area(int new_width, int new_height)
+    {
+        width = new_width;
+        height = new_height;
+        const OIS::MouseState& state = mouse->getMouseState();
+        state.width = width;
+        state.height = height;
     }
 
     void centre_pointer() const { warp_pointer(width / 2, height / 2); }
@@ -153,8 +161,8 @@ public:
     OIS::Keyboard* keyboard = nullptr;
     OIS::Mouse* mouse = nullptr;
     const bool captured;
-    const int width;
-    const int height;
+    int width;
+    int height;
     const unsigned long window_handle;
     Display* const display;
     gui_point offset{0, 0};
@@ -312,6 +320,18 @@ void input_manager::move_pointer(int x, int y)
     input_devices->warp_pointer(x, y);
     if (gui)
         MyGUI::InputManager::getInstance().injectMouseMove(x, y, 0);
+}
+
+void input_manager::set_window_size(int width, int height)
+{
+    if (!input_devices)
+        return;
+    input_devices->set_area(width, height);
+    // The window may have moved under a still pointer: the GUI would draw it
+    // where it was until the mouse moves.
+    int x = 0, y = 0;
+    if (gui && !input_devices->captured && input_devices->pointer_position(x, y))
+        MyGUI::InputManager::getInstance().injectMouseMove(x, y, get_mouse_state().Z.abs);
 }
 
 input_manager::gui_point input_manager::gui_position(const mouse_state& state) const

@@ -70,6 +70,8 @@ public:
     void show_pointer(bool shown);
     // Puts the free pointer at (x, y) in the window, on a menu's first choice.
     void move_pointer(int x, int y);
+    // The window's new size, within which the mouse's position is kept.
+    void set_window_size(int width, int height);
 
     // Held-key dispatch: each listener in order, each of its keys in code order.
     void run_key_bindings(const std::function<bool(key_code)>& key_down);

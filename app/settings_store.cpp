@@ -17,6 +17,6 @@ std::string settings_store::save(const game_settings& settings)
     }
     const std::string failed = safe_file::write(file, settings.to_text());
     if (!failed.empty())
-        log_line("Die Einstellungen wurden nicht gespeichert: " + failed);
+        log_line("The settings were not saved: " + failed);
     return failed;
 }

@@ -31,9 +31,12 @@ void window_events::pump()
             close_requested = true;
     while (XCheckWindowEvent(x, handle, StructureNotifyMask | VisibilityChangeMask | FocusChangeMask, &event)) {
         switch (event.type) {
-        case ConfigureNotify:
+        case ConfigureNotify: {
+            const unsigned width = window->getWidth(), height = window->getHeight();
             window->windowMovedOrResized();
+            resized = resized || width != window->getWidth() || height != window->getHeight();
             break;
+        }
         case MapNotify:
             window->setActive(true);
             window->setVisible(true);
@@ -57,6 +60,13 @@ void window_events::pump()
             break;
         }
     }
+}
+
+bool window_events::take_resize()
+{
+    const bool was = resized;
+    resized = false;
+    return was;
 }
 
 bool window_events::take_focus_loss()

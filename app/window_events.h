@@ -1,8 +1,8 @@
 #pragma once
 
 // The render window's message pump on X11: keeps OGRE's idea of the window's
-// size, visibility and activity up to date, notices the close button and
-// the player switching to another window.
+// size, visibility and activity up to date, notices the close button, the
+// player switching to another window and the window's size changing.
 // OGRE's own pump compares close requests with an atom its GL window never
 // sets and drops them; this one asks for WM_DELETE_WINDOW itself and reports
 // it through closed(). The window is left standing, so that the states and
@@ -23,6 +23,8 @@ public:
     bool closed() const { return close_requested; }
     // Whether the window lost the keyboard's focus since the last call.
     bool take_focus_loss();
+    // Whether the window's size changed since the last call.
+    bool take_resize();
 
 private:
     Ogre::RenderWindow* const window;
@@ -31,4 +33,5 @@ private:
     unsigned long delete_atom = 0;
     bool close_requested = false;
     bool focus_lost = false;
+    bool resized = false;
 };

@@ -5,6 +5,7 @@
 #include "app/key_names.h"
 #include "app/settings_store.h"
 #include "app/sound_device.h"
+#include "app/window_mode.h"
 
 #include <MyGUI.h>
 #include <OgreRenderWindow.h>
@@ -17,6 +18,8 @@ namespace {
 const char* const pages[] = {"options_controls", "options_sound", "options_video", "options_gameplay"};
 
 const std::string at_restart = "Takes effect when the game is started again.";
+const std::string restart_note =
+    "The render system and anti-aliasing (config.cfg) change when the game is started again.";
 const std::string next_level = "Takes effect from the next level on.";
 
 std::string on_off(bool on)
@@ -46,23 +49,13 @@ std::string next_size(const std::vector<std::string>& sizes, const std::string& 
 options_screen::options_screen(game_context& context, MyGUI::Gui& gui)
     : context(context), gui(gui)
 {
-    MyGUI::LayoutManager::getInstance().loadLayout("options.layout");
-    panel = gui.findWidgetT("options_panel", false);
-    // A failed save names its file: the notice may need a second line.
-    if (auto* line = gui.findWidget<MyGUI::TextBox>("options_notice", false))
-        line->getSubWidgetText()->setWordWrap(true);
-    for (const char* page : pages) {
-        const std::string tab = std::string("options_tab_") + (page + std::string("options_").size());
-        add_button(nullptr, tab, {}, "", [this, page] { show_page(page); });
-    }
-    add_button(nullptr, "options_back", {}, "", [this] { back(); });
-    fill_pages();
-    show_values();
-    show_page(pages[0]);
+    build(pages[0]);
+    gui.eventFrameStart += MyGUI::newDelegate(this, &options_screen::on_frame);
 }
 
 options_screen::~options_screen()
 {
+    gui.eventFrameStart -= MyGUI::newDelegate(this, &options_screen::on_frame);
     if (MyGUI::InputManager::getInstancePtr())
         MyGUI::InputManager::getInstance().resetKeyFocusWidget();
     if (panel)
@@ -104,15 +97,25 @@ void options_screen::fill_video()
     const auto size_now = [this] {
         return context.settings.window_size.empty() ? context.window_size_now : context.settings.window_size;
     };
+    const auto fullscreen_now = [this] { return context.settings.fullscreen.value_or(context.fullscreen_now); };
+    const auto apply = [this, size_now, fullscreen_now] {
+        if (context.window_changer)
+            context.window_changer->apply(size_now(), fullscreen_now());
+    };
     add_row("options_video", 0, 0,
             {"window_size", "Window size", size_now,
-             [this, size_now](int step) { context.settings.window_size = next_size(context.window_sizes, size_now(), step); },
-             true, at_restart});
+             [this, size_now, apply](int step) {
+                 context.settings.window_size = next_size(context.window_sizes, size_now(), step);
+                 apply();
+             },
+             true, ""});
     add_row("options_video", 0, 1,
-            {"fullscreen", "Full screen",
-             [this] { return on_off(context.settings.fullscreen.value_or(context.fullscreen_now)); },
-             [this](int) { context.settings.fullscreen = !context.settings.fullscreen.value_or(context.fullscreen_now); },
-             false, at_restart});
+            {"fullscreen", "Full screen", [fullscreen_now] { return on_off(fullscreen_now()); },
+             [this, fullscreen_now, apply](int) {
+                 context.settings.fullscreen = !fullscreen_now();
+                 apply();
+             },
+             false, ""});
     add_row("options_video", 0, 2, switch_row("shadows", "Shadows", s.shadows, next_level));
     add_row("options_video", 0, 3, switch_row("bloom", "Bloom", s.bloom, next_level));
     row vsync = switch_row("vsync", "Wait for the display", s.vsync, "");
@@ -123,6 +126,13 @@ void options_screen::fill_video()
     };
     add_row("options_video", 0, 4, vsync);
     add_row("options_video", 0, 5, switch_row("frame_cap", "Frame cap", s.frame_cap, at_restart));
+    if (MyGUI::Widget* page = gui.findWidgetT("options_video", false)) {
+        const int height = row_height(*page);
+        auto* note = page->createWidget<MyGUI::TextBox>("LabelText", MyGUI::IntCoord(0, height * 6, page->getWidth(), height - 10),
+                                                        MyGUI::Align::Default, "options_restart_note");
+        note->setCaption(MyGUI::UString(restart_note));
+        note->setNeedMouseFocus(false);
+    }
 }
 
 options_screen::row options_screen::switch_row(const std::string& name, const std::string& label, bool& value,
@@ -215,6 +225,44 @@ void options_screen::add_key_row(int column, int line, key_bindings::action acti
     button->eventKeyButtonPressed += MyGUI::newDelegate(this, &options_screen::on_key_pressed);
     button->eventKeyButtonReleased += MyGUI::newDelegate(this, &options_screen::on_key_released);
     button->eventKeyLostFocus += MyGUI::newDelegate(this, &options_screen::on_key_focus_lost);
+}
+
+void options_screen::build(const std::string& page)
+{
+    built_for = MyGUI::RenderManager::getInstance().getViewSize();
+    MyGUI::LayoutManager::getInstance().loadLayout("options.layout");
+    panel = gui.findWidgetT("options_panel", false);
+    // A failed save names its file: the notice may need a second line.
+    if (auto* line = gui.findWidget<MyGUI::TextBox>("options_notice", false))
+        line->getSubWidgetText()->setWordWrap(true);
+    for (const char* each : pages) {
+        const std::string tab = std::string("options_tab_") + (each + std::string("options_").size());
+        add_button(nullptr, tab, {}, "", [this, each] { show_page(each); });
+    }
+    add_button(nullptr, "options_back", {}, "", [this] { back(); });
+    fill_pages();
+    show_values();
+    show_page(page);
+}
+
+void options_screen::on_frame(float)
+{
+    // The layout is placed in pixels for the window's size when it is loaded,
+    // so a new size loads it anew; here, between frames, widgets may go.
+    if (MyGUI::RenderManager::getInstance().getViewSize() == built_for || takes_keys())
+        return;
+    std::string shown = pages[0];
+    for (const char* page : pages)
+        if (const MyGUI::Widget* widget = gui.findWidgetT(page, false); widget && widget->getVisible())
+            shown = page;
+    const auto* line = gui.findWidget<MyGUI::TextBox>("options_notice", false);
+    const std::string said = line ? line->getCaption().asUTF8() : "";
+    if (panel)
+        gui.destroyWidget(panel);
+    rows.clear();
+    actions.clear();
+    build(shown);
+    notice(said);
 }
 
 void options_screen::show_page(const std::string& shown)

@@ -3,9 +3,10 @@
 // The options screen, shown in the GUI of the title screen or over the
 // paused game: the keys and the mouse, the music, the window and the
 // picture, the ghost, each page behind a tab. Every change goes into the
-// context's settings at once and is written to the settings file; the music
-// and the mouse feel change at once, the window when the game starts again,
-// shadows, bloom and the ghost with the next level.
+// context's settings at once and is written to the settings file; the music,
+// the mouse feel, the window's size and full screen change at once, the
+// frame cap when the game starts again, shadows, bloom and the ghost with
+// the next level.
 //
 // A key is bound anew by pressing its button and then the key; a key that
 // another action has is refused with a notice. While the screen waits for
@@ -72,6 +73,10 @@ private:
     // A new button on `page`, or with no page the layout's button of that name.
     MyGUI::Button* add_button(MyGUI::Widget* page, const std::string& name, const MyGUI::IntCoord& at,
                               const std::string& caption, std::function<void()> action);
+    // Loads the layout and fills it, showing `page`.
+    void build(const std::string& page);
+    // Builds the screen anew once the window's size has changed.
+    void on_frame(float time);
     void show_page(const std::string& page);
     void show_values();
     void changed(const std::string& applies);
@@ -87,6 +92,8 @@ private:
     game_context& context;
     MyGUI::Gui& gui;
     MyGUI::Widget* panel = nullptr;
+    // The GUI's view size the screen was built for.
+    MyGUI::IntSize built_for;
     std::vector<row> rows;
     std::map<std::string, std::function<void()>> actions;
     key_bindings::action awaited = key_bindings::action_count;

@@ -26,7 +26,7 @@ explore() {
 
 status=0
 pids=()
-for name in level_reader campaign_reader wrap_text replay_reader progress_reader; do
+for name in level_reader campaign_reader wrap_text replay_reader progress_reader settings_reader; do
   explore "$name" & pids+=($!)
 done
 for pid in "${pids[@]}"; do wait "$pid" || status=1; done

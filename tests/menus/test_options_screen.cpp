@@ -1,15 +1,16 @@
 // The options screen over the paused game: keys bound anew by pressing them,
 // a key another action has refused, Escape back to the menu, and the ball
 // rolling with the new key as soon as play resumes; the notice line saying
-// what a key is used for, and keeping to the page it was written on.
+// what a key is used for, and keeping to the page it was written on; the
+// rows placed anew when the window changes size under the screen.
 
 #include "app/application.h"
 #include "app/game_context.h"
 #include "app/input_manager.h"
 #include "app/key_names.h"
+#include "menus/options_screen.h"
 #include "objects/obj_player.h"
 #include "states/gs_game.h"
-#include "menus/options_screen.h"
 #include "support/headless_gui.h"
 #include "support/level_fixture.h"
 
@@ -167,4 +168,42 @@ TEST_F(options_notices, of_one_page_are_gone_when_another_page_opens)
     ASSERT_NE(notice(), "");
     options.press("options_tab_gameplay");
     EXPECT_EQ(notice(), "");
+}
+
+// Every widget of every page lies inside its page, as far as `gui` sees it.
+::testing::AssertionResult rows_inside_their_pages(MyGUI::Gui& gui)
+{
+    for (const char* name : {"options_controls", "options_sound", "options_video", "options_gameplay"}) {
+        MyGUI::Widget* page = gui.findWidgetT(name, false);
+        if (!page)
+            return ::testing::AssertionFailure() << "no page " << name;
+        for (size_t i = 0; i < page->getChildCount(); ++i) {
+            const MyGUI::IntCoord at = page->getChildAt(i)->getCoord();
+            if (at.left < 0 || at.top < 0 || at.right() > page->getWidth() || at.bottom() > page->getHeight())
+                return ::testing::AssertionFailure() << page->getChildAt(i)->getName() << " sticks out of " << name;
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST(options_screen_window, its_rows_are_placed_anew_when_the_window_changes_size_under_it)
+{
+    headless_gui gui(1024, 768);
+    game_context context;
+    options_screen screen(context, *gui.get());
+    ASSERT_TRUE(rows_inside_their_pages(*gui.get()));
+    screen.press("options_tab_video");
+    MyGUI::RenderManager::getInstance().setViewSize(800, 600);
+    gui.get()->eventFrameStart(0.02f);
+    EXPECT_TRUE(rows_inside_their_pages(*gui.get())) << "at 800 x 600";
+    EXPECT_TRUE(gui.get()->findWidgetT("options_video", false)->getVisible()) << "the page shown changed";
+    MyGUI::RenderManager::getInstance().setViewSize(1920, 1080);
+    gui.get()->eventFrameStart(0.02f);
+    EXPECT_TRUE(rows_inside_their_pages(*gui.get())) << "at 1920 x 1080";
+    const MyGUI::Widget* page = gui.get()->findWidgetT("options_controls", false);
+    const MyGUI::Widget* reset = gui.get()->findWidgetT("options_reset_controls", false);
+    ASSERT_TRUE(page && reset);
+    EXPECT_GT(reset->getRight(), page->getWidth() / 2) << "the rows kept the small window's places";
+    screen.press("option_fullscreen");
+    EXPECT_EQ(context.settings.fullscreen, std::optional<bool>(true)) << "without a window to change, the choice is kept";
 }

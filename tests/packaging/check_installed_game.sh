@@ -50,9 +50,12 @@ window=$(find_window quillax) || fail "no quillax window; stderr: $(cat "$OUT/st
 wait_for_line "$STATE/ogre.log" "***Spielzustand game wurde erfoglreich registriert***" ||
   fail "no ogre.log in $STATE naming the registered states; written: $(written); stderr: $(cat "$OUT/stderr.txt")"
 xdotool mousemove 300 700
-sleep 3
-grab title
 # The title screen: its picture on the screen, not a black or blank window.
+for _ in $(seq 60); do
+  grab title
+  [ "$(convert "$OUT/title.png" -format '%k' info:)" -gt 500 ] && break
+  sleep 0.5
+done
 [ "$(convert "$OUT/title.png" -format '%k' info:)" -gt 500 ] || fail "the title screen looks empty"
 hold Print
 for _ in $(seq 50); do [ -f "$SHOTS/screenshot_1.png" ] && break; sleep 0.1; done

@@ -34,10 +34,9 @@ sleep 2
 
 hold Down
 hold Return
-sleep 1
-grep -q -F "levels/level_01.map: level_01.map is hidden: the game ships a level of the same name" ogre.log ||
+wait_for_line ogre.log "levels/level_01.map: level_01.map is hidden: the game ships a level of the same name" ||
   fail "the hidden add-on was not logged"
-grep -q -F "levels/added.cmp:2: \"../media/levels/level_02.map\" refused" ogre.log ||
+wait_for_line ogre.log "levels/added.cmp:2: \"../media/levels/level_02.map\" refused" ||
   fail "the path out of the add-on folder was not refused"
 # The third campaign is the add-on's: Return takes its level list, Down its second level.
 hold Down

@@ -12,16 +12,14 @@ start_game
 shot title
 
 click $PLAY_BUTTON
-shot selection
-[ "$(differs title selection)" -gt 20000 ] || fail "Play did not open the level selection"
+shot_until selection '[ "$(differs title selection)" -gt 20000 ]' || fail "Play did not open the level selection"
 xdotool mousemove 300 700
 sleep 0.5
 xdotool keydown Escape
 sleep 0.6
 xdotool keyup Escape
 expect_running "Escape on the level selection"
-shot after_escape
-[ "$(differs title after_escape)" -lt 20000 ] || fail "Escape did not return to the title screen"
+shot_until after_escape '[ "$(differs title after_escape)" -lt 20000 ]' || fail "Escape did not return to the title screen"
 
 hold Escape
 wait_for_line ogre.log "The title screen asks whether to quit" || fail "Escape on the title screen did not ask"

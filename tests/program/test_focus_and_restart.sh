@@ -34,13 +34,11 @@ other_window=$(find_window "ImageMagick: gray") || fail "no other window to swit
 xdotool windowfocus --sync "$other_window"
 sleep 1
 kill "$other" 2>/dev/null
-shot switched_away 2
+shot_until switched_away '[ "$(differs playing switched_away)" -gt 20000 ]' || fail "the in-game menu did not open when another window took the focus"
 keep switched_away
-[ "$(differs playing switched_away)" -gt 20000 ] || fail "the in-game menu did not open when another window took the focus"
 xdotool windowfocus --sync "$game_window"
 hold Escape
-shot resumed 2
-[ "$(differs switched_away resumed)" -gt 20000 ] || fail "Escape did not close the in-game menu again"
+shot_until resumed '[ "$(differs switched_away resumed)" -gt 20000 ]' || fail "Escape did not close the in-game menu again"
 hold Tab
 expect_running "Tab after the focus came back"
 echo "PASS"

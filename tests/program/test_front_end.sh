@@ -28,15 +28,15 @@ export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$WORK/audio.raw"
 start_game
 colours() { convert "$WORK/$1.png" -format '%k' info:; }
 
-shot title
-[ "$(colours title)" -gt 500 ] || fail "the title screen looks empty"
+shot_until title '[ "$(colours title)" -gt 500 ]' || fail "the title screen looks empty"
 keep title
+# Two seconds of the menu music: 44100 frames of two 16-bit samples each a second.
+wait_for_size audio.raw 352800 || fail "the menu music did not play for two seconds"
 rms=$(sox -t raw -r 44100 -e signed -b 16 -c 2 audio.raw -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}')
 awk -v r="${rms:-0}" 'BEGIN { exit !(r > 0.01) }' || fail "the menu music is silent (RMS ${rms:-none})"
 
 click $PLAY_BUTTON
-shot selection
-[ "$(differs title selection)" -gt 20000 ] || fail "Play did not open the level selection"
+shot_until selection '[ "$(differs title selection)" -gt 20000 ]' || fail "Play did not open the level selection"
 keep selection
 
 click 833 679
@@ -49,8 +49,7 @@ shot last 3
 keep last
 # The last level of the campaign: only the way back, in the middle.
 click 511 561
-shot back 3
-[ "$(differs title back)" -lt 20000 ] || fail "Main menu did not return to the title screen"
+shot_until back '[ "$(differs title back)" -lt 20000 ]' || fail "Main menu did not return to the title screen"
 
 # Quick start, the in-game menu, restart, Tab back to the title screen.
 hold Return
@@ -58,16 +57,13 @@ wait_for_line ogre.log "level_01.map: Es wurden 2 Lichter erstellt." || fail "Re
 shot playing 3
 keep playing
 hold Escape
-shot menu 2
-[ "$(differs playing menu)" -gt 20000 ] || fail "Escape did not open the in-game menu"
+shot_until menu '[ "$(differs playing menu)" -gt 20000 ]' || fail "Escape did not open the in-game menu"
 keep menu
 restarts=$(grep -c "level_01.map: Es wurden 2 Lichter erstellt." ogre.log)
 click 511 380
-shot restarted 3
-[ "$(grep -c "level_01.map: Es wurden 2 Lichter erstellt." ogre.log)" -gt "$restarts" ] || fail "Restart did not reload the level"
+wait_for_count ogre.log "level_01.map: Es wurden 2 Lichter erstellt." "$((restarts + 1))" || fail "Restart did not reload the level"
 hold Tab
-shot after_tab 3
-[ "$(differs title after_tab)" -lt 20000 ] || fail "Tab did not return to the title screen"
+shot_until after_tab '[ "$(differs title after_tab)" -lt 20000 ]' || fail "Tab did not return to the title screen"
 
 quit_from_title
 echo "PASS"

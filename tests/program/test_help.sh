@@ -12,19 +12,16 @@ HELP_BACK="277 665"
 start_game
 shot title
 click $HELP_BUTTON
-shot help
+shot_until help '[ "$(differs title help)" -gt 100000 ]' || fail "Help did not open the help page"
 keep help
-[ "$(differs title help)" -gt 100000 ] || fail "Help did not open the help page"
 # The pictures beside their lines: gold coins, the doors' four colours, a violet teleporter.
 colours=$(convert "$WORK/help.png" -crop 50x480+508+160 -format '%k' info:)
 [ "$colours" -gt 400 ] || fail "the pictures are missing from the help page ($colours colours)"
 grep -q "Vorschaubild\|Cannot locate\|cannot locate" ogre.log && fail "a picture could not be loaded: $(grep -i "locate" ogre.log | head -n 2)"
 click $HELP_BACK
-shot back
-[ "$(differs title back)" -lt 10000 ] || fail "Back did not return to the title screen"
+shot_until back '[ "$(differs title back)" -lt 10000 ]' || fail "Back did not return to the title screen"
 click $HELP_BUTTON
 hold Escape
-shot escaped
-[ "$(differs title escaped)" -lt 10000 ] || fail "Escape did not leave the help page"
+shot_until escaped '[ "$(differs title escaped)" -lt 10000 ]' || fail "Escape did not leave the help page"
 expect_running "Help was opened and left"
 echo "PASS"

@@ -27,9 +27,20 @@ line="Roll the ball with W, A, S and D. Move the mouse to turn the camera; the w
   echo '</Objects></Level>'
 } > media/levels/level_01.map
 
-grab() { import -window "$window" "$WORK/$1.png" 2>/dev/null || fail "no grab $1"; }
 hold() { xdotool keydown "$1"; sleep "${2:-0.25}"; xdotool keyup "$1"; }
 mean() { convert "$WORK/$1.png" -crop "$2" +repage -colorspace Gray -format '%[fx:mean]' info:; }
+# Whether the banner in banner_$width stands whole: its dark backing and its light text.
+banner_shown() {
+  awk -v m="$(mean "banner_$width" "$((width - 60))x4+30+79")" 'BEGIN { exit !(m < 0.25) }' &&
+    [ "$(light_text "banner_$width")" -gt 300 ]
+}
+# Whether plain_$width shows the white scene where the banner was.
+banner_gone() { awk -v m="$(mean "plain_$width" "200x40+$((width / 2 - 100))+80")" 'BEGIN { exit !(m > 0.9) }'; }
+# Number of light pixels in the banner's text line of the picture $1.
+light_text() {
+  convert "$WORK/$1.png" -crop "$((width - 60))x24+30+88" +repage -colorspace Gray -threshold 75% \
+    -format '%[fx:mean*w*h]' info: | cut -d. -f1
+}
 # Number of dark pixels in a one pixel wide column of the picture $1 at x = $2
 # from y = 64 down: the height of the banner's backing there.
 dark_run() {
@@ -53,16 +64,11 @@ for size in 800x600 1024x768 1920x1080; do
   sleep 2
   hold Return
   wait_for_line ogre.log "level_01.map: Es wurden" || fail "Return did not start the test level at $size"
-  sleep 3
-  grab "banner_$width"
+  shot_until "banner_$width" banner_shown "$window" || fail "no banner over the level at $size"
   # Away from the box: the banner stays a while (ten seconds for this text),
   # then fades out.
   hold w 1.5
-  for _ in $(seq 60); do
-    grab "plain_$width"
-    awk -v m="$(mean "plain_$width" "200x40+$((width / 2 - 100))+80")" 'BEGIN { exit !(m > 0.9) }' && break
-    sleep 0.5
-  done
+  shot_until "plain_$width" banner_gone "$window" || fail "the banner stayed after leaving the box at $size"
   [ -n "${KEEP_SCREENSHOTS:-}" ] && cp "$WORK/banner_$width.png" "$KEEP_SCREENSHOTS/"
   hold Tab
   sleep 1
@@ -72,14 +78,7 @@ for size in 800x600 1024x768 1920x1080; do
   changed=$(compare -metric AE -fuzz 5% -extract 120x52+12+12 "banner_$width.png" "plain_$width.png" null: 2>&1 |
     cut -d' ' -f1)
   [ "${changed:-1}" -lt 50 ] 2>/dev/null || fail "the banner covers the display at $size ($changed pixels changed)"
-  # The scene is white, the banner's backing dark, its text light.
-  awk -v m="$(mean "plain_$width" "200x40+$((width / 2 - 100))+80")" 'BEGIN { exit !(m > 0.9) }' ||
-    fail "the scene behind the banner is not white at $size"
-  awk -v m="$(mean "banner_$width" "$((width - 60))x4+30+79")" 'BEGIN { exit !(m < 0.25) }' ||
-    fail "the banner's backing is not dark at $size"
-  light=$(convert "banner_$width.png" -crop "$((width - 60))x24+30+88" +repage -colorspace Gray -threshold 75% \
-    -format '%[fx:mean*w*h]' info: | cut -d. -f1)
-  [ "$light" -gt 300 ] || fail "no light text on the banner at $size ($light light pixels)"
+  # The scene is white, the banner's backing dark, its text light: as banner_shown and banner_gone waited for.
   # Nothing past the text's right margin: the banner ends before the window's edge.
   awk -v m="$(mean "banner_$width" "8x20+$((width - 22))+90")" 'BEGIN { exit !(m < 0.25) }' ||
     fail "text runs into the banner's right edge at $size"

@@ -40,8 +40,7 @@ xdotool mousemove_relative -- 150 0
 sleep 0.3
 xdotool mousemove_relative -- 150 0
 sleep 1
-shot turned
-[ "$(differs wheel turned)" -gt 20000 ] || fail "moving the mouse sideways did not turn the view"
+shot_until turned '[ "$(differs wheel turned)" -gt 20000 ]' || fail "moving the mouse sideways did not turn the view"
 [ -n "${KEEP_SCREENSHOT:-}" ] && cp "$WORK/turned.png" "$KEEP_SCREENSHOT"
 
 xdotool keydown Escape

@@ -15,34 +15,28 @@ shot title
 keep title
 # Down highlights Play: the pointer goes onto it.
 hold Down
-shot play
-[ "$(differs title play)" -gt 200 ] || fail "Down highlighted nothing on the title screen"
+shot_until play '[ "$(differs title play)" -gt 200 ]' || fail "Down highlighted nothing on the title screen"
 hold Return
-shot selection
-[ "$(differs title selection)" -gt 20000 ] || fail "Return on the highlighted Play did not open the level selection"
+shot_until selection '[ "$(differs title selection)" -gt 20000 ]' || fail "Return on the highlighted Play did not open the level selection"
 ! grep -q "player.mesh" ogre.log || fail "Return started a level instead of pressing the highlighted Play"
 keep selection
 # The campaign list, its second campaign, then that campaign's level list.
 hold Down
 hold Down
 hold Down
-shot second
+shot_until second '[ "$(differs selection second)" -gt 2000 ]' || fail "Down in the campaign list did not choose another campaign"
 keep second
-[ "$(differs selection second)" -gt 2000 ] || fail "Down in the campaign list did not choose another campaign"
 hold Escape
-shot back
-[ "$(differs title back)" -lt 10000 ] || fail "Escape did not go back to the title screen"
+shot_until back '[ "$(differs title back)" -lt 10000 ]' || fail "Escape did not go back to the title screen"
 # Down twice and Return: Options, and Escape back again.
 hold Down
 hold Down
 hold Return
-shot options
+shot_until options '[ "$(differs back options)" -gt 20000 ]' || fail "Down, Down, Return did not open Options"
 keep options
-[ "$(differs back options)" -gt 20000 ] || fail "Down, Down, Return did not open Options"
 hold Escape
-shot title_again
+shot_until title_again '[ "$(differs title title_again)" -lt 10000 ]' || fail "Escape did not leave Options"
 keep title_again
-[ "$(differs title title_again)" -lt 10000 ] || fail "Escape did not leave Options"
 # Play again; the second campaign, Return into its levels, one level on, Return.
 hold Down
 hold Return
@@ -53,9 +47,8 @@ hold Return
 shot first_level
 keep first_level
 hold Down
-shot next_level
+shot_until next_level '[ "$(differs first_level next_level)" -gt 20000 ]' || fail "Down in the level list did not choose another level"
 keep next_level
-[ "$(differs first_level next_level)" -gt 20000 ] || fail "Down in the level list did not choose another level"
 hold Return
 wait_for_line ogre.log "level_10.map: Es wurden" || fail "Return on the level list did not start the chosen level"
 grep -q "level_01.map: Es wurden" ogre.log && fail "Return quick-started the first level instead"

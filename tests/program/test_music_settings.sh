@@ -14,7 +14,8 @@ music_level() {
   printf '%b' "$1" > settings
   export SDL_DISKAUDIOFILE="$WORK/audio_$2.raw"
   start_game
-  sleep 2
+  # Two seconds of music: 44100 frames of two 16-bit samples each a second.
+  wait_for_size "$SDL_DISKAUDIOFILE" 352800 || fail "the music did not play for two seconds"
   hold Escape
   expect_exit 0 "Escape on the title screen"
   sox -t raw -r 44100 -e signed -b 16 -c 2 "$SDL_DISKAUDIOFILE" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}'

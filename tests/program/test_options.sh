@@ -23,8 +23,7 @@ start_game
 shot title
 keep title
 click $OPTIONS_BUTTON
-shot options
-[ "$(differs title options)" -gt 20000 ] || fail "Options did not open the options screen"
+shot_until options '[ "$(differs title options)" -gt 20000 ]' || fail "Options did not open the options screen"
 keep options
 
 # The key comes a moment after the click, as a player's would.
@@ -36,31 +35,34 @@ shot bound
 click $SECOND_ROW_BUTTON
 sleep 0.5
 hold Up
-shot refused
+shot_until refused '[ "$(differs bound refused)" -gt 300 ]' || fail "the refused key left no notice on the screen"
 keep refused
 grep -q "key_left = A" settings || fail "a key that forward has was taken for left: $(cat settings)"
-[ "$(differs bound refused)" -gt 300 ] || fail "the refused key left no notice on the screen"
 
 click $SOUND_TAB
 click $FIRST_ROW_LESS
 click $FIRST_ROW_LESS
 wait_for_line settings "music_volume = 80" || fail "the music volume was not saved: $(cat settings)"
+click $OPTIONS_BACK
+shot_until back '[ "$(differs title back)" -lt 2000 ]' || fail "Back did not return to the title screen"
+
+# The window changes at once (see test_window_mode.sh); Escape leaves the
+# options and then the game, wherever the smaller window now stands.
+click $OPTIONS_BUTTON
+shot_until reopened '[ "$(differs title reopened)" -gt 20000 ]' || fail "Options did not open again"
 click $VIDEO_TAB
+shot_until video '[ "$(differs reopened video)" -gt 1000 ]' || fail "the Video tab did not open its page"
+keep video
 click $FIRST_ROW_LESS
 wait_for_line settings "window_size = 800 x 600" || fail "the window size was not saved: $(cat settings)"
-shot video
-keep video
-
-click $OPTIONS_BACK
-shot back
-[ "$(differs title back)" -lt 2000 ] || fail "Back did not return to the title screen"
+wait_for_window_size "$(find_window quillax)" 800x600 || fail "the window did not become 800x600"
+hold Escape
 hold Escape
 expect_exit 0 "Escape on the title screen"
 
 start_game
 window=$(find_window quillax)
-size=$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
-[ "$size" = 800x600 ] || fail "the window is $size after the restart, not 800x600"
+[ "$(window_size "$window")" = 800x600 ] || fail "the window is $(window_size "$window") after the restart, not 800x600"
 import -window "$window" "$WORK/small.png" 2>/dev/null
 [ "$(identify -format '%wx%h' "$WORK/small.png")" = 800x600 ] || fail "the window's picture is not 800x600"
 keep small

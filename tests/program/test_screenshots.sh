@@ -25,25 +25,23 @@ pictures() { ls screenshots | wc -l; }
 
 # In the menu: one press, one new picture; the notice on screen, not in it.
 hold Print
-sleep 0.5
-grab menu_notice
+wait_for_file screenshots/screenshot_2.png || fail "the press wrote no screenshot_2.png: $(ls screenshots)"
+shot_until menu_notice "awk -v m=\"\$(strip menu_notice.png)\" 'BEGIN { exit !(m < 0.4) }'" ||
+  fail "no notice on screen after Print Screen"
 [ "$(pictures)" -eq 2 ] || fail "one press wrote $(($(pictures) - 1)) pictures: $(ls screenshots)"
 [ -f screenshots/screenshot_2.png ] || fail "the picture is not screenshot_2.png: $(ls screenshots)"
 [ "$(md5sum < screenshots/screenshot_1.png)" = "$before" ] || fail "screenshot_1.png was overwritten"
-awk -v m="$(strip menu_notice.png)" 'BEGIN { exit !(m < 0.4) }' || fail "no notice on screen after Print Screen"
 awk -v m="$(strip screenshots/screenshot_2.png)" 'BEGIN { exit !(m > 0.9) }' || fail "the notice is in the picture"
-sleep 2.5
-grab menu_later
-awk -v m="$(strip menu_later.png)" 'BEGIN { exit !(m > 0.9) }' || fail "the notice is still up after three seconds"
+shot_until menu_later "awk -v m=\"\$(strip menu_later.png)\" 'BEGIN { exit !(m > 0.9) }'" ||
+  fail "the notice stays up"
 
 # In a level (quick start) the numbers go on.
 hold Return
 wait_for_line ogre.log "level_01.map: Es wurden 2 Lichter erstellt." || fail "Return did not quick-start level_01"
 sleep 3
 hold Print
-sleep 0.5
+wait_for_file screenshots/screenshot_3.png || fail "no screenshot_3.png in the game: $(ls screenshots)"
 grab game_notice
-[ -f screenshots/screenshot_3.png ] || fail "no screenshot_3.png in the game: $(ls screenshots)"
 [ "$(pictures)" -eq 3 ] || fail "the game wrote more than one picture: $(ls screenshots)"
 [ -n "${KEEP_SCREENSHOTS:-}" ] && cp game_notice.png "$KEEP_SCREENSHOTS/screenshot_notice.png"
 hold Tab

@@ -17,8 +17,7 @@ wait_for_line ogre.log "level_01.map: Es wurden 2 Lichter erstellt." || fail "St
 sleep 2
 hold Tab
 expect_running "Tab in a level started from the level selection"
-shot after_tab 2
-[ "$(differs title after_tab)" -lt 20000 ] || fail "Tab did not return to the title screen"
+shot_until after_tab '[ "$(differs title after_tab)" -lt 20000 ]' || fail "Tab did not return to the title screen"
 
 hold Escape
 expect_exit 0 "Escape on the title screen"

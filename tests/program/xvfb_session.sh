@@ -62,6 +62,24 @@ wait_for_line() {
   return 1
 }
 
+# Waits up to 20 s for the file $1 to exist.
+wait_for_file() {
+  for _ in $(seq 200); do
+    [ -e "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits up to 30 s until the file $1 holds at least $2 bytes.
+wait_for_size() {
+  for _ in $(seq 300); do
+    [ "$(stat -c %s "$1" 2>/dev/null || echo 0)" -ge "$2" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 # Expects the program ($APP_PID) to end within 10 s with exit code $1; $2
 # says what should have ended it.
 expect_exit() {
@@ -96,7 +114,9 @@ start_game() {
   find_window quillax >/dev/null || fail "no window; stderr: $(cat stderr.txt)"
   wait_for_line ogre.log "***Spielzustand game wurde erfoglreich registriert***" || fail "states not registered"
   xdotool mousemove 300 700
-  sleep 3
+  # The title screen has hundreds of colours; an empty or black window has a few.
+  shot_until started '[ "$(convert "$WORK/started.png" -format %k info:)" -gt 500 ]' ||
+    fail "the title screen did not appear"
 }
 
 # A screenshot of the display into $WORK/$1.png, after $2 s (1.5 by default).
@@ -114,6 +134,28 @@ wait_for_count() {
   for _ in $(seq 200); do
     [ "$(grep -c -F -- "$2" "$1" 2>/dev/null)" -ge "$3" ] && return 0
     sleep 0.1
+  done
+  return 1
+}
+
+# The size of the window $1 as X has it, such as 800x600.
+window_size() { xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
+
+# Waits up to 20 s until X has the window $1 at the size $2 (such as 800x600).
+wait_for_window_size() {
+  for _ in $(seq 200); do
+    [ "$(window_size "$1")" = "$2" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Takes screenshots of the display (or of the window $3) into $WORK/$1.png
+# until the shell test $2 holds for it, for up to 30 s; false when it never did.
+shot_until() {
+  for _ in $(seq 60); do
+    import -window "${3:-root}" "$WORK/$1.png" 2>/dev/null && eval "$2" && return 0
+    sleep 0.5
   done
   return 1
 }
