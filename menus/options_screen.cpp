@@ -128,8 +128,11 @@ void options_screen::fill_video()
     add_row("options_video", 0, 5, switch_row("frame_cap", "Frame cap", s.frame_cap, at_restart));
     if (MyGUI::Widget* page = gui.findWidgetT("options_video", false)) {
         const int height = row_height(*page);
-        auto* note = page->createWidget<MyGUI::TextBox>("LabelText", MyGUI::IntCoord(0, height * 6, page->getWidth(), height - 10),
+        auto* note = page->createWidget<MyGUI::TextBox>("LabelText",
+                                                        MyGUI::IntCoord(0, height * 6, page->getWidth(), 2 * height - 10),
                                                         MyGUI::Align::Default, "options_restart_note");
+        // Two lines where a small window needs them.
+        note->getSubWidgetText()->setWordWrap(true);
         note->setCaption(MyGUI::UString(restart_note));
         note->setNeedMouseFocus(false);
     }
