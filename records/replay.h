@@ -49,7 +49,7 @@ public:
     // FNV-1a, 64 bits.
     static std::uint64_t hash_text(const std::string& bytes);
 
-    // The replay file's text; the format is described in replay.cpp.
+    // The replay file's text; the format is described in replay_text.cpp.
     std::string to_text() const;
     // Reads a replay file's text into `out`; on failure `out` is unchanged and
     // `error` says what is wrong, as "line N: ...".

@@ -95,10 +95,10 @@ sleep 1.5
 click $WATCH_BUTTON
 wait_for_count ogre.log "$LOADED" 2 || fail "Watch best run did not load level_01"
 # Escape leaves the replay for the level selection, the level still chosen.
-shot replay 1
+shot_until replay '[ "$(differs selection_after replay)" -gt 20000 ]' || fail "the replay is not on screen"
 hold Escape
-shot left_replay
-[ "$(differs selection_after left_replay)" -lt 20000 ] || fail "Escape did not leave the replay for the level selection"
+shot_until left_replay '[ "$(differs selection_after left_replay)" -lt 20000 ]' ||
+  { keep left_replay; fail "Escape did not leave the replay for the level selection"; }
 click $WATCH_BUTTON
 wait_for_count ogre.log "$LOADED" 3 || fail "Watch best run did not load level_01 again"
 shot watched 14
