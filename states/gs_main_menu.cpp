@@ -4,30 +4,20 @@
 #include "app/input_manager.h"
 #include "app/log.h"
 #include "app/sound_device.h"
-#include "level/level_files.h"
-#include "addon_campaigns.h"
-#include "menus/help_card.h"
 #include "level_entry.h"
+#include "menus/help_card.h"
 #include "menus/quit_question.h"
-#include "menus/selection_records.h"
 
 #include <MyGUI.h>
 #include <MyGUI_OgrePlatform.h>
 #include <OgreCamera.h>
-#include <OgreMaterialManager.h>
-#include <OgrePass.h>
 #include <OgreRenderWindow.h>
 #include <OgreResourceGroupManager.h>
 #include <OgreSceneManager.h>
 #include <OgreSceneNode.h>
-#include <OgreTechnique.h>
-#include <OgreTextureManager.h>
-#include <OgreTextureUnitState.h>
 #include <OgreViewport.h>
 
 #include <boost/bind/bind.hpp>
-
-#include <algorithm>
 
 using namespace boost::placeholders;
 
@@ -42,12 +32,6 @@ gs_main_menu::gs_main_menu(game_context* context)
       navigation(*context->input)
 {
     input.bind_key(KC_SYSRQ, boost::bind(&gs_main_menu::take_screenshot, this, _1));
-    preview_material = Ogre::MaterialManager::getSingleton().create("level_preview", group);
-    Ogre::Pass* pass = preview_material->getTechnique(0)->getPass(0);
-    pass->setLightingEnabled(false);
-    pass->setSceneBlending(Ogre::SBT_TRANSPARENT_ALPHA);
-    pass->setDepthCheckEnabled(false);
-    pass->createTextureUnitState();
 }
 
 gs_main_menu::~gs_main_menu()
@@ -66,8 +50,6 @@ gs_main_menu::~gs_main_menu()
     } catch (const std::exception& e) {
         log_line(std::string("GUI konnte nicht vollständig beendet werden: ") + e.what());
     }
-    preview_material.reset();
-    Ogre::MaterialManager::getSingleton().remove("level_preview", group);
 }
 
 void gs_main_menu::setup_menu_camera()
@@ -238,140 +220,11 @@ void gs_main_menu::show_level_selection(const std::string& campaign_name, const 
     attach("level_start");
     attach("level_back");
     attach("level_watch");
-    // A description is a paragraph: it wraps at the box's edge, whatever the window's width.
-    if (auto* description = gui->findWidget<MyGUI::TextBox>("level_description", false))
-        description->getSubWidgetText()->setWordWrap(true);
-    records = std::make_unique<selection_records>(context->progress_folder);
-    campaigns.clear();
-    selected_campaign = nullptr;
-    selected_level = nullptr;
-
-    // Keep the campaign an earlier start left in the parameters (a quick
-    // start passes it on); every other earlier reading can go.
-    campaign_object* remembered = param_or<campaign_object*>(params, "campaign", nullptr);
-    std::vector<std::unique_ptr<campaign_object>> kept;
-    for (auto& campaign : campaign_pool)
-        if (campaign.get() == remembered)
-            kept.push_back(std::move(campaign));
-    campaign_pool = std::move(kept);
-
-    auto listed = campaign_object::read_campaigns("media/levels/campaigns.cmp");
-    // The log says what is wrong with the index; the player learns that it
-    // is why the game's own campaigns are missing.
-    if (listed.empty())
-        if (MyGUI::Widget* problem = gui->findWidgetT("campaign_index_problem", false))
-            problem->setVisible(true);
-    for (auto& addon : addon_campaigns::read(level_files::addon_folder()))
-        listed.push_back(std::move(addon));
-    for (auto& campaign : listed) {
-        campaigns.push_back(campaign.get());
-        campaign_pool.push_back(std::move(campaign));
-    }
-    if (campaigns.empty())
-        return;
-
-    if (auto* levels = gui->findWidget<MyGUI::ListBox>("level_list", false)) {
-        levels->eventListChangePosition += MyGUI::newDelegate(this, &gs_main_menu::on_level_selected);
-        levels->eventListSelectAccept += MyGUI::newDelegate(this, &gs_main_menu::on_level_accepted);
-    }
-    if (auto* list = gui->findWidget<MyGUI::ListBox>("campaign_list", false)) {
-        for (campaign_object* campaign : campaigns)
-            list->addItem(MyGUI::UString(campaign->get_name()));
-        list->eventListChangePosition += MyGUI::newDelegate(this, &gs_main_menu::on_campaign_selected);
-        list->setIndexSelected(0);
-    }
-    selected_campaign = campaigns.front();
-    list_levels();
-    choose(campaign_name, level_file);
-}
-
-void gs_main_menu::choose(const std::string& campaign_name, const std::string& level_file)
-{
-    const auto campaign = std::find_if(campaigns.begin(), campaigns.end(),
-                                       [&](const campaign_object* c) { return c->get_name() == campaign_name; });
-    if (campaign == campaigns.end())
-        return;
-    if (auto* list = gui->findWidget<MyGUI::ListBox>("campaign_list", false))
-        list->setIndexSelected(size_t(campaign - campaigns.begin()));
-    on_campaign_selected(nullptr, size_t(campaign - campaigns.begin()));
-    const std::vector<level_entry*> levels = selected_campaign->get_levels();
-    const auto entry = std::find_if(levels.begin(), levels.end(),
-                                    [&](const level_entry* e) { return e->get_file_name() == level_file; });
-    if (entry == levels.end())
-        return;
-    if (auto* list = gui->findWidget<MyGUI::ListBox>("level_list", false))
-        list->setIndexSelected(size_t(entry - levels.begin()));
-    on_level_selected(nullptr, size_t(entry - levels.begin()));
-}
-
-void gs_main_menu::list_levels()
-{
-    auto* list = gui->findWidget<MyGUI::ListBox>("level_list", false);
-    const std::vector<level_entry*> levels = selected_campaign->get_levels();
-    if (list) {
-        list->removeAllItems();
-        for (level_entry* entry : levels)
-            list->addItem(MyGUI::UString(records->list_line(entry->get_file_name(), entry->get_short_name())));
-        if (!levels.empty())
-            list->setIndexSelected(0);
-    }
-    selected_level = levels.empty() ? nullptr : levels.front();
-    show_level_details();
-}
-
-void gs_main_menu::show_level_details()
-{
-    if (!selected_level)
-        return;
-    if (auto* name = gui->findWidget<MyGUI::TextBox>("level_name", false))
-        name->setCaption(MyGUI::UString(selected_level->get_name()));
-    records->show(*gui, selected_level->get_file_name());
-    if (auto* description = gui->findWidget<MyGUI::TextBox>("level_description", false))
-        description->setCaption(MyGUI::UString(selected_level->get_description()));
-    const std::string picture = loadable_preview(selected_level->get_preview_file());
-    preview_material->getTechnique(0)->getPass(0)->getTextureUnitState(0)->setTextureName(picture,
-                                                                                          Ogre::TEX_TYPE_2D);
-    // MyGUI images show textures: the picture itself goes to the widget.
-    if (auto* preview = gui->findWidget<MyGUI::ImageBox>("level_preview", false))
-        preview->setImageTexture(picture);
-}
-
-std::string gs_main_menu::loadable_preview(const std::string& file)
-{
-    // The index names any file; one that is missing or no image would end the
-    // game at the next frame, when the renderer first needs it.
-    try {
-        Ogre::TextureManager::getSingleton().load(file, Ogre::ResourceGroupManager::DEFAULT_RESOURCE_GROUP_NAME);
-        return file;
-    } catch (const Ogre::Exception&) {
-        log_line(file + ": Vorschaubild fehlt oder ist kein Bild, es wird das Standardbild gezeigt");
-        return level_entry::default_preview;
-    }
-}
-
-void gs_main_menu::on_campaign_selected(MyGUI::ListBox*, size_t index)
-{
-    if (index >= campaigns.size())
-        return;
-    selected_campaign = campaigns[index];
-    list_levels();
-}
-
-void gs_main_menu::on_level_selected(MyGUI::ListBox*, size_t index)
-{
-    if (!selected_campaign)
-        return;
-    const std::vector<level_entry*> levels = selected_campaign->get_levels();
-    if (index >= levels.size())
-        return;
-    selected_level = levels[index];
-    show_level_details();
-}
-
-void gs_main_menu::on_level_accepted(MyGUI::ListBox*, size_t)
-{
-    if (MyGUI::Widget* start = gui->findWidgetT("level_start", false))
-        on_button_click(start);
+    selection.show(*gui, context->progress_folder, param_or<campaign_object*>(params, "campaign", nullptr),
+                   campaign_name, level_file, [this] {
+                       if (MyGUI::Widget* start = gui->findWidgetT("level_start", false))
+                           on_button_click(start);
+                   });
 }
 
 void gs_main_menu::on_button_click(MyGUI::Widget* sender)
@@ -388,12 +241,12 @@ void gs_main_menu::on_button_click(MyGUI::Widget* sender)
         running = false;
     } else if (name == "level_back" || name == "help_back") {
         show_main_menu();
-    } else if ((name == "level_start" || name == "level_watch") && selected_level) {
+    } else if ((name == "level_start" || name == "level_watch") && selection.chosen_level()) {
         transition_requested = true;
         next_state = "game";
         transition_push = false;
-        params["campaign"] = selected_campaign;
-        params["level"] = selected_level->get_file_name();
+        params["campaign"] = selection.chosen_campaign();
+        params["level"] = selection.chosen_level()->get_file_name();
         params["gui"] = gui;
         params["watch"] = name == "level_watch";
     }
@@ -428,20 +281,10 @@ void gs_main_menu::quick_start()
     next_state = "game";
     transition_push = true;
     // Played as the first level of its campaign, so the next one follows.
-    params["campaign"] = campaign_listing(first);
+    params["campaign"] = selection.campaign_listing(first);
     params["level"] = first;
     params["gui"] = gui;
     params["watch"] = false;
-}
-
-campaign_object* gs_main_menu::campaign_listing(const std::string& file)
-{
-    for (auto& campaign : campaign_object::read_campaigns("media/levels/campaigns.cmp"))
-        if (campaign->lists(file)) {
-            campaign_pool.push_back(std::move(campaign));
-            return campaign_pool.back().get();
-        }
-    return nullptr;
 }
 
 void gs_main_menu::take_screenshot(float)

@@ -3,7 +3,7 @@
 // The first state of the game, registered as "main_menu": the title screen
 // and the level selection, on a plain white screen with menu music. It makes
 // the program's GUI each time it is entered and hands it to the in-game state
-// with the chosen campaign and level. The arrow keys and Return drive every
+// with the campaign and level chosen on the level selection (level_selection). The arrow keys and Return drive every
 // screen (menu_navigation); Return on the highlighted level list, like a
 // double click on a level, starts that level. Escape on the level selection goes back
 // to the title screen; on the title screen Escape asks whether to quit, and
@@ -18,21 +18,16 @@
 
 #include "app/game_state.h"
 #include "app/input_listener.h"
-#include "campaign_object.h"
+#include "level_selection.h"
 #include "menus/menu_navigation.h"
 #include "menus/options_screen.h"
 #include "menus/quit_question.h"
 #include "screenshot_key.h"
-#include "menus/selection_records.h"
-
-#include <OgreMaterial.h>
 
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace MyGUI {
-class ListBox;
 class OgrePlatform;
 class Widget;
 }
@@ -55,10 +50,6 @@ public:
     bool is_still() const override;
 
     void on_button_click(MyGUI::Widget* sender);
-    void on_campaign_selected(MyGUI::ListBox* list, size_t index);
-    void on_level_selected(MyGUI::ListBox* list, size_t index);
-    // Return on the highlighted level list, or a double click on a level: Start.
-    void on_level_accepted(MyGUI::ListBox* list, size_t index);
 
 private:
     void setup_menu_camera();
@@ -68,20 +59,14 @@ private:
     // The selection, with the level `level_file` of `campaign_name` chosen
     // when they are listed.
     void show_level_selection(const std::string& campaign_name = "", const std::string& level_file = "");
-    void choose(const std::string& campaign_name, const std::string& level_file);
     void show_options();
     void show_help_page();
-    void show_level_details();
-    static std::string loadable_preview(const std::string& file);
-    void list_levels();
     void attach(const std::string& button);
     // A key pressed on a menu screen that the arrows' navigation left.
     void take_key(key_code key);
     void go_back();
     void close_question();
     void quick_start();
-    // A campaign of the index that lists `file`, kept for the whole run.
-    campaign_object* campaign_listing(const std::string& file);
     void take_screenshot(float);
 
     Ogre::Camera* menu_camera = nullptr;
@@ -91,18 +76,12 @@ private:
     // The screen on show; Escape goes back from any other to the title screen.
     enum class screen { title, selection, options, help };
     screen shown = screen::title;
-    level_entry* selected_level = nullptr;
-    campaign_object* selected_campaign = nullptr;
-    std::vector<campaign_object*> campaigns;
-    // Every campaign ever read that someone may still point to.
-    std::vector<std::unique_ptr<campaign_object>> campaign_pool;
-    // The player's record, read when the selection opens.
-    std::unique_ptr<selection_records> records;
+    // Keeps the campaigns: the in-game state plays on with the one it was given.
+    level_selection selection;
     // While the options are shown.
     std::unique_ptr<options_screen> options;
     // While Escape on the title screen asks whether to quit.
     std::unique_ptr<quit_question> question;
-    Ogre::MaterialPtr preview_material;
     std::unique_ptr<MyGUI::OgrePlatform> platform;
     screenshot_key screenshots{context};
 };
