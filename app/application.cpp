@@ -107,8 +107,8 @@ bool application::start(std::string app_name, const std::string& video_mode)
     play_rate = display_rate(window);
     redraw = idle_redraw(settings.frame_cap);
     if (settings.frame_cap)
-        log_line("Höchstens " + std::to_string(play_rate) + " Bilder je Sekunde im Spiel, " +
-                 std::to_string(still_rate) + " in stehenden Menüs");
+        log_line("At most " + std::to_string(play_rate) + " frames a second in play, " +
+                 std::to_string(still_rate) + " in still menus");
     scene_manager = root->createSceneManager();
     input = std::make_unique<input_manager>();
     pads = std::make_unique<gamepad>();

@@ -57,7 +57,7 @@ gamepad::gamepad()
     // events nobody reads: the game could no longer be stopped from outside.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
-        log_line(std::string("Gamepads: SDL kann keine Gamepads öffnen (") + SDL_GetError() + "), es geht ohne");
+        log_line(std::string("Gamepads: SDL cannot open game pads (") + SDL_GetError() + "); playing without them");
         return;
     }
     open = std::make_unique<pads_open>();

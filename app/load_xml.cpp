@@ -108,9 +108,9 @@ std::string refusal_text(xml_result result)
 {
     switch (result) {
     case xml_result::too_large:
-        return "Die Datei ist größer als 64 MB und wird nicht geladen.";
+        return "The file is larger than 64 MB and is not loaded.";
     case xml_result::too_deep:
-        return "Die Elemente sind zu tief verschachtelt, die Datei wird nicht geladen.";
+        return "The elements are nested too deeply; the file is not loaded.";
     default:
         return "";
     }

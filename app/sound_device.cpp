@@ -9,7 +9,7 @@ std::unique_ptr<sound_device> sound_device::create()
     try {
         return std::make_unique<sdl_sound_device>();
     } catch (const std::exception& e) {
-        log_line(std::string("Keine Tonausgabe verfügbar, das Spiel läuft ohne Ton: ") + e.what());
+        log_line(std::string("No sound output available; the game runs silent: ") + e.what());
         return std::make_unique<null_sound_device>();
     }
 }

@@ -30,7 +30,7 @@ game_object::game_object(level* owner, const TiXmlElement* element, bool static_
         // Bullet takes a negative mass as a negative inverse mass and flings
         // the body away; such an object stands still instead.
         if (!std::isfinite(mass) || mass < 0.0f || !std::isfinite(density) || density < 0.0f) {
-            log_line(this->id + ": Ungültige Masse oder Dichte, das Objekt wird statisch");
+            log_line(this->id + ": invalid mass or density; the object is static");
             mass = 0.0f;
             density = 0.0f;
         }

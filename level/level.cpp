@@ -170,7 +170,7 @@ Ogre::Light* level::create_light(const TiXmlElement* element)
         element->QueryFloatAttribute("out_ang", &outer);
         element->QueryFloatAttribute("falloff", &falloff);
         if (!std::isfinite(inner) || !std::isfinite(outer) || !std::isfinite(falloff)) {
-            log(": " + light->getName() + ": Ungültige Spotlicht-Winkel, es gelten 20, 40 und 1");
+            log(": " + light->getName() + ": invalid spotlight angles; using 20, 40 and 1");
             inner = 20.0f, outer = 40.0f, falloff = 1.0f;
         }
         light->setType(Ogre::Light::LT_SPOTLIGHT);

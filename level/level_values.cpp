@@ -17,7 +17,7 @@ bool usable(float v)
 void log_refused(const std::string& text, const char* instead)
 {
     const std::string shown = text.size() > 40 ? text.substr(0, 40) + "..." : text;
-    log_line("Ungültiger Wert \"" + shown + "\" in einer Leveldatei, stattdessen gilt " + instead);
+    log_line("Invalid value \"" + shown + "\" in a level file; using " + instead);
 }
 
 }

@@ -20,7 +20,7 @@ obj_platform::obj_platform(level* owner, const TiXmlElement* element)
         if (const char* pos = w->Attribute("pos"))
             waypoints.push_back(parse_vector(pos));
         else
-            log_line(id + ": Wegpunkt ohne pos-Attribut wird übersprungen");
+            log_line(id + ": a waypoint without a pos attribute is skipped");
     }
     if (waypoints.empty()) {
         log_line(id + ": Plattform enthält keine Wegpunkte und kann daher nicht erstellt werden");
@@ -47,7 +47,7 @@ obj_platform::obj_platform(level* owner, const TiXmlElement* element)
     element->QueryFloatAttribute("speed", &speed);
     // Far beyond any sensible speed the pushing force overflows to infinity.
     if (!std::isfinite(speed) || std::fabs(speed) > max_speed) {
-        log_line(id + ": Ungültige Geschwindigkeit, es gilt 150");
+        log_line(id + ": invalid speed; using 150");
         speed = 150.0f;
     }
     actor->set_position(waypoints.front());

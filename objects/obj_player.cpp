@@ -25,7 +25,7 @@ obj_player::obj_player(level* owner)
     game_object* start = owner->find_object("start");
     if (!start)
         log_line(owner->get_file_name() +
-                 ": Kein Startobjekt gefunden, die Kugel wird über dem Ursprung erstellt");
+                 ": no start object; the ball is made above the origin");
     set_position((start ? start->get_position() : Ogre::Vector3::ZERO) + Ogre::Vector3(0, 5, 0));
     respawn_point = position;
     fall_reference_height = position.y;

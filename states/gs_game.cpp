@@ -73,7 +73,7 @@ void gs_game::enter(const state_params& params)
         // mapscout has nothing else to show: the program ends with the reason.
         if (context->scout)
             throw std::runtime_error("mapscout: " + file + current_level->get_load_problem());
-        log_line(file + ": Das Level enthält keine Kugel und kann nicht gespielt werden");
+        log_line(file + ": the level has no ball and cannot be played");
         return_to_title(*this);
         return;
     }

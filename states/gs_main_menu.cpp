@@ -48,7 +48,7 @@ gs_main_menu::~gs_main_menu()
         if (platform)
             platform->shutdown();
     } catch (const std::exception& e) {
-        log_line(std::string("GUI konnte nicht vollständig beendet werden: ") + e.what());
+        log_line(std::string("The GUI could not be shut down completely: ") + e.what());
     }
 }
 

@@ -147,7 +147,7 @@ std::string level_selection::loadable_preview(const std::string& file)
         Ogre::TextureManager::getSingleton().load(file, Ogre::ResourceGroupManager::DEFAULT_RESOURCE_GROUP_NAME);
         return file;
     } catch (const Ogre::Exception&) {
-        log_line(file + ": Vorschaubild fehlt oder ist kein Bild, es wird das Standardbild gezeigt");
+        log_line(file + ": the preview picture is missing or is no picture; the default picture is shown");
         return level_entry::default_preview;
     }
 }

@@ -30,15 +30,15 @@ std::string write_screenshot(Ogre::RenderWindow* window, const std::string& fold
     std::error_code failed;
     std::filesystem::create_directories(folder, failed);
     if (failed) {
-        log_line("Der Ordner " + folder + " kann nicht angelegt werden (" + failed.message() +
-                 "), das Bildschirmfoto wurde nicht geschrieben");
+        log_line("The folder " + folder + " cannot be made (" + failed.message() +
+                 "); the screenshot was not written");
         return "";
     }
     const std::string name = next_screenshot_name(folder);
     try {
         window->writeContentsToFile(name);
     } catch (const Ogre::Exception& e) {
-        log_line(name + ": Bildschirmfoto konnte nicht geschrieben werden: " + e.getDescription());
+        log_line(name + ": the screenshot could not be written: " + e.getDescription());
         return "";
     }
     return name;

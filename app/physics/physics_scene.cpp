@@ -204,7 +204,7 @@ physics_body* physics_scene::create_body(const std::string& body_name, const std
             body->entity = scene_manager->createEntity(mesh);
             body->node->attachObject(body->entity);
         } catch (const Ogre::Exception&) {
-            log_line(body_name + ": Mesh " + mesh + " kann nicht geladen werden");
+            log_line(body_name + ": mesh " + mesh + " cannot be loaded");
             body->entity = nullptr;
         }
     }

@@ -52,7 +52,7 @@ btCollisionShape* physics_world::convex_hull(const std::string& mesh)
         return hull.get();
     const std::vector<Ogre::Vector3> points = mesh_points(mesh);
     if (points.size() < 4) {
-        log_line(mesh + ": Kollisionsform kann nicht aus dem Mesh erstellt werden, ein Würfel der Kantenlänge 1 wird verwendet");
+        log_line(mesh + ": no collision shape can be made from the mesh; a cube of edge 1 is used");
         hull = std::make_unique<btBoxShape>(btVector3(0.5f, 0.5f, 0.5f));
         return hull.get();
     }

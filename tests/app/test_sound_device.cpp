@@ -144,7 +144,7 @@ TEST(sound_device, without_audio_output_the_game_runs_silently_with_one_log_line
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     ASSERT_NE(dynamic_cast<null_sound_device*>(sound.get()), nullptr);
     ASSERT_EQ(log.lines.size(), 1u);
-    EXPECT_EQ(log.lines[0].rfind("Keine Tonausgabe verfügbar", 0), 0u);
+    EXPECT_EQ(log.lines[0].rfind("No sound output available", 0), 0u);
 
     const std::string wave = write_silent_wave(::testing::TempDir() + "sound_device_silent.wav");
     EXPECT_NE(sound->play_looped(wave), nullptr);

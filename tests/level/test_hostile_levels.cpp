@@ -53,13 +53,13 @@ TEST_F(hostile_level, values_that_are_not_numbers_or_out_of_all_bounds_are_refus
            </Objects></Level>)");
     EXPECT_EQ(lvl->find_object("start")->get_position(), Ogre::Vector3::ZERO);
     EXPECT_EQ(lvl->find_object("far")->get_position(), Ogre::Vector3::ZERO);
-    EXPECT_TRUE(logged_containing("Ungültiger Wert \"nan 50 0\""));
-    EXPECT_TRUE(logged_containing("Ungültiger Wert \"3e7 0 0\""));
-    EXPECT_TRUE(logged_containing("Ungültiger Wert \"0 -inf 0\""));
-    EXPECT_TRUE(logged_containing("Ungültige Spotlicht-Winkel"));
-    EXPECT_TRUE(log.contains("sinking: Ungültige Masse oder Dichte, das Objekt wird statisch"));
-    EXPECT_TRUE(log.contains("light: Ungültige Masse oder Dichte, das Objekt wird statisch"));
-    EXPECT_TRUE(log.contains("rocket: Ungültige Geschwindigkeit, es gilt 150"));
+    EXPECT_TRUE(logged_containing("Invalid value \"nan 50 0\""));
+    EXPECT_TRUE(logged_containing("Invalid value \"3e7 0 0\""));
+    EXPECT_TRUE(logged_containing("Invalid value \"0 -inf 0\""));
+    EXPECT_TRUE(logged_containing("invalid spotlight angles"));
+    EXPECT_TRUE(log.contains("sinking: invalid mass or density; the object is static"));
+    EXPECT_TRUE(log.contains("light: invalid mass or density; the object is static"));
+    EXPECT_TRUE(log.contains("rocket: invalid speed; using 150"));
     EXPECT_FALSE(lvl->find_object("sinking")->get_actor()->is_dynamic());
     play_and_expect_a_sane_ball(*lvl);
     EXPECT_LT(lvl->find_object("rocket")->get_position().length(), 100.0f);
@@ -83,14 +83,14 @@ TEST_F(hostile_level, deep_or_enormous_files_are_refused_before_parsing)
     for (int i = 0; i < 200000; ++i)
         deep += "<Object>";
     auto nested = load("nested.map", deep);
-    EXPECT_TRUE(log.contains("nested.map: Die Elemente sind zu tief verschachtelt, die Datei wird nicht geladen."));
+    EXPECT_TRUE(log.contains("nested.map: The elements are nested too deeply; the file is not loaded."));
     EXPECT_EQ(nested->get_player(), nullptr);
     EXPECT_FALSE(nested->get_load_problem().empty());
 
     write_level("huge.map", "<Level name=\"Huge\">");
     std::filesystem::resize_file("media/levels/huge.map", max_xml_bytes + 1);
     auto huge = std::make_unique<level>("huge.map", &context, nullptr);
-    EXPECT_TRUE(log.contains("huge.map: Die Datei ist größer als 64 MB und wird nicht geladen."));
+    EXPECT_TRUE(log.contains("huge.map: The file is larger than 64 MB and is not loaded."));
     std::string name, description;
     level::read_level_info("huge.map", name, description);
     EXPECT_EQ(name, "");

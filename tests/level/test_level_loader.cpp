@@ -148,7 +148,7 @@ TEST_F(level_loader, a_broken_file_that_is_there_says_where_and_why_and_logs_as_
 TEST_F(level_loader, a_level_without_start_places_the_ball_above_the_origin)
 {
     auto lvl = load_course("<Object type=\"block\"/>");
-    EXPECT_TRUE(log.contains("course.map: Kein Startobjekt gefunden, die Kugel wird über dem Ursprung erstellt"));
+    EXPECT_TRUE(log.contains("course.map: no start object; the ball is made above the origin"));
     EXPECT_EQ(lvl->get_player()->get_position(), Ogre::Vector3(0, 5, 0));
 }
 

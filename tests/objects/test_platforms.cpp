@@ -108,7 +108,7 @@ TEST_F(platforms, without_usable_waypoints_a_platform_is_inert_and_says_so)
         <Object type="platform" id="blank"><Waypoint/></Object>
         <Object type="platform" id="single"><Waypoint pos="50 50 50"/></Object>)");
     EXPECT_TRUE(log.contains("empty: Plattform enthält keine Wegpunkte und kann daher nicht erstellt werden"));
-    EXPECT_TRUE(log.contains("blank: Wegpunkt ohne pos-Attribut wird übersprungen"));
+    EXPECT_TRUE(log.contains("blank: a waypoint without a pos attribute is skipped"));
     EXPECT_EQ(lvl->find_object("empty")->get_actor(), nullptr);
     EXPECT_EQ(lvl->find_object("blank")->get_actor(), nullptr);
     run(*lvl, 1.0f, 60.0f);

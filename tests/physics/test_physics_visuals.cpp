@@ -178,7 +178,7 @@ TEST_F(physics_visuals, a_missing_mesh_still_gives_a_body_and_a_clear_log_line)
                                             {Ogre::Vector3::ZERO}, fixed);
     ASSERT_NE(body, nullptr);
     EXPECT_EQ(body->get_entity(), nullptr);
-    EXPECT_TRUE(log.contains("odd: Mesh no_such.mesh kann nicht geladen werden"));
+    EXPECT_TRUE(log.contains("odd: mesh no_such.mesh cannot be loaded"));
     EXPECT_TRUE(log.contains(
-        "no_such.mesh: Kollisionsform kann nicht aus dem Mesh erstellt werden, ein Würfel der Kantenlänge 1 wird verwendet"));
+        "no_such.mesh: no collision shape can be made from the mesh; a cube of edge 1 is used"));
 }

@@ -49,7 +49,7 @@ find_window quillax >/dev/null || fail "no window with the good settings; stderr
 wait_for_line ogre.log "***Spielzustand game wurde erfoglreich registriert***" || fail "states not registered"
 sleep 3
 xdotool mousemove $PLAY_BUTTON; sleep 0.3; xdotool mousedown 1; sleep 0.15; xdotool mouseup 1
-wait_for_line ogre.log "nowhere.png: Vorschaubild fehlt oder ist kein Bild, es wird das Standardbild gezeigt" ||
+wait_for_line ogre.log "nowhere.png: the preview picture is missing or is no picture; the default picture is shown" ||
   fail "the missing preview was not reported"
 sleep 1
 kill -0 "$APP_PID" 2>/dev/null || fail "the game ended over a missing preview; stderr: $(cat stderr.txt)"

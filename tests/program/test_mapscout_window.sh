@@ -21,7 +21,7 @@ APP_PID=$!
 window=$(find_window level_01.map) || fail "no window titled level_01.map; stderr: $(cat stderr.txt)"
 wait_for_line ogre.log "level_01.map: Es wurden 2 Lichter erstellt." || fail "the level's lights were not built"
 wait_for_line ogre.log "Objekte erstellt." || fail "the level's objects were not built"
-grep -q "Unbekannter Objekttyp\|nicht gefunden\|kann nicht geladen werden" ogre.log && fail "the level logged a load problem"
+grep -q "Unbekannter Objekttyp\|nicht gefunden\|cannot be loaded" ogre.log && fail "the level logged a load problem"
 xdotool mousemove 512 384
 sleep 3
 shot() { import -window root "$WORK/$1.png" 2>/dev/null || fail "no screenshot"; }

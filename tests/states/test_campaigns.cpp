@@ -107,5 +107,5 @@ TEST_F(campaigns, a_thousand_missing_levels_or_a_bottomless_index_read_without_h
     for (int i = 0; i < 100000; ++i)
         deep += "<Campaign>";
     EXPECT_TRUE(read(deep).empty());
-    EXPECT_TRUE(log.contains("campaigns.cmp: Die Elemente sind zu tief verschachtelt, die Datei wird nicht geladen."));
+    EXPECT_TRUE(log.contains("campaigns.cmp: The elements are nested too deeply; the file is not loaded."));
 }

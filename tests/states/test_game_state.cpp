@@ -164,7 +164,7 @@ TEST_F(game_state_machine, a_level_without_a_ball_is_left_again_with_a_log_line)
     app.push_state("test", {});
     app.push_state("game", level_params("missing.map"));
     EXPECT_FALSE(game.running);
-    EXPECT_TRUE(log.contains("missing.map: Das Level enthält keine Kugel und kann nicht gespielt werden"));
+    EXPECT_TRUE(log.contains("missing.map: the level has no ball and cannot be played"));
     app.process_requests();
     EXPECT_EQ(app.get_state_stack().back(), &test);
 }
