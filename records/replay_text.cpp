@@ -341,7 +341,7 @@ std::string replay_to_text(const replay& r)
         std::snprintf(line, sizeof line, " %.17g\n", split.time);
         text += "checkpoint " + name_token(split.checkpoint) + line;
     }
-    std::snprintf(line, sizeof line, "r.frames %zu\n", r.frames.size());
+    std::snprintf(line, sizeof line, "frames %zu\n", r.frames.size());
     text += line;
     text.reserve(text.size() + r.frames.size() * 48);
     for (const replay_frame& f : r.frames) {
