@@ -308,6 +308,10 @@ void application::process_requests()
     bool push = true;
     game_state* top = state_stack.back();
     if (top->get_transition(name, push)) {
+        // The presses of this frame were the leaving state's: the state that
+        // comes must not take the same Escape or Return again.
+        if (input)
+            input->forget_presses();
         const state_params params = top->get_params();
         if (push)
             push_state(name, params);
@@ -319,6 +323,8 @@ void application::process_requests()
     top = state_stack.back();
     if (!top->running) {
         top->running = true;
+        if (input)
+            input->forget_presses();
         pop_state();
     }
 }

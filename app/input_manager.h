@@ -52,6 +52,9 @@ public:
     // A screen took this press for itself (a key being bound): it is no
     // longer a menu's step or press.
     void consume_press(key_code key);
+    // Another state takes over: the presses of the last capture were the
+    // leaving state's.
+    void forget_presses() { pressed.clear(); }
 
     void set_gui(MyGUI::Gui* gui) { this->gui = gui; }
     // `answer` runs whenever a GUI button is pressed, by the mouse here or

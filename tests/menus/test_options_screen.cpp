@@ -91,7 +91,7 @@ TEST_F(options_in_play, a_key_bound_in_the_paused_game_rolls_the_ball_once_play_
     frames(40);
     ASSERT_FALSE(game.paused);
     obj_player* ball = game.get_level()->get_player();
-    context.input->run_key_bindings([this](key_code key) { return key == KC_W; });
+    context.input->run_key_bindings([](key_code key) { return key == KC_W; });
     EXPECT_EQ(ball->get_moves(), 0u) << "W still rolls the ball";
     context.input->run_key_bindings([this](key_code key) { return key == up; });
     EXPECT_EQ(ball->get_moves(), unsigned(obj_player::move_forward_bit));
