@@ -38,7 +38,7 @@ const Ogre::Vector3 glide_direction(0, 1, 0.66f);
 }
 
 game_camera::game_camera(const std::string& name, level* owner, Ogre::SceneNode* target_node)
-    : context(owner->get_context()), target_node(target_node), input(name + "_input")
+    : context(owner->get_context()), input(name + "_input")
 {
     Ogre::SceneManager* scene_manager = context->scene_manager;
     camera = scene_manager->createCamera(name);

@@ -49,7 +49,6 @@ private:
     game_context* context;
     Ogre::Camera* camera = nullptr;
     Ogre::Viewport* viewport = nullptr;
-    Ogre::SceneNode* target_node;
     Ogre::SceneNode* camera_node = nullptr;
     // Carries the camera at its offset from camera_node; moving it moves the
     // camera, turning camera_node circles it around the ball.
