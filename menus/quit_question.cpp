@@ -6,7 +6,7 @@
 
 quit_question::quit_question(MyGUI::Gui& gui) : gui(gui)
 {
-    rest_the_screen_below(true);
+    title.cover(&gui, nullptr);
     MyGUI::LayoutManager::getInstance().loadLayout("quit_question.layout");
     log_line("The title screen asks whether to quit");
     for (const char* name : {"quit_confirm", "quit_stay"})
@@ -18,7 +18,7 @@ quit_question::~quit_question()
 {
     if (MyGUI::Widget* panel = gui.findWidgetT("quit_question", false))
         gui.destroyWidget(panel);
-    rest_the_screen_below(false);
+    title.uncover(&gui);
 }
 
 void quit_question::key(key_code key)
@@ -32,12 +32,4 @@ void quit_question::key(key_code key)
 void quit_question::on_click(MyGUI::Widget* sender)
 {
     given = sender->getName() == "quit_confirm" ? answer::quit : answer::stay;
-}
-
-void quit_question::rest_the_screen_below(bool resting)
-{
-    auto roots = gui.getEnumerator();
-    while (roots.next())
-        if (roots.current()->getName() != "quit_question")
-            roots.current()->setVisible(!resting);
 }

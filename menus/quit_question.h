@@ -8,6 +8,7 @@
 // question goes with its object.
 
 #include "app/input_codes.h"
+#include "screen_cover.h"
 
 namespace MyGUI {
 class Gui;
@@ -28,10 +29,10 @@ public:
 
 private:
     void on_click(MyGUI::Widget* sender);
-    // The title screen, which must not take a click or a highlight while
-    // the question is up.
-    void rest_the_screen_below(bool resting);
 
     MyGUI::Gui& gui;
+    // The title screen, which must not take a click or a highlight while
+    // the question is up.
+    screen_cover title;
     answer given = answer::none;
 };

@@ -16,7 +16,7 @@
 #include "app/game_state.h"
 #include "app/input_listener.h"
 #include "app/single_press.h"
-#include "play/hud_cover.h"
+#include "menus/screen_cover.h"
 #include "mapscout/scout_reload.h"
 #include "menus/menu_navigation.h"
 #include "menus/options_screen.h"
@@ -123,7 +123,7 @@ private:
     // The menu key was last pressed for the options: it acts again once let go.
     bool menu_key_spent = false;
     // The play view's words, hidden while the menu covers the game.
-    hud_cover cover;
+    screen_cover cover;
     // mapscout's watch on the level file, made with its first level.
     std::unique_ptr<scout_reload> scout;
 };

@@ -53,32 +53,27 @@ find_window() {
   return 1
 }
 
-# Waits up to 20 s for a line in the file $1 that holds the text $2.
-wait_for_line() {
-  for _ in $(seq 200); do
-    grep -q -F -- "$2" "$1" 2>/dev/null && return 0
+# Runs the command $2... every tenth of a second until it succeeds, at most
+# $1 times; false when it never did.
+poll() {
+  local tries=$1
+  shift
+  for _ in $(seq "$tries"); do
+    "$@" && return 0
     sleep 0.1
   done
   return 1
 }
+
+# Waits up to 20 s for a line in the file $1 that holds the text $2.
+wait_for_line() { poll 200 grep -q -s -F -- "$2" "$1"; }
 
 # Waits up to 20 s for the file $1 to exist.
-wait_for_file() {
-  for _ in $(seq 200); do
-    [ -e "$1" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
+wait_for_file() { poll 200 test -e "$1"; }
 
 # Waits up to 30 s until the file $1 holds at least $2 bytes.
-wait_for_size() {
-  for _ in $(seq 300); do
-    [ "$(stat -c %s "$1" 2>/dev/null || echo 0)" -ge "$2" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
+holds_bytes() { [ "$(stat -c %s "$1" 2>/dev/null || echo 0)" -ge "$2" ]; }
+wait_for_size() { poll 300 holds_bytes "$1" "$2"; }
 
 # Expects the program ($APP_PID) to end within 10 s with exit code $1; $2
 # says what should have ended it.
@@ -130,25 +125,15 @@ click() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool mousedown 1; sleep 0.1
 hold() { xdotool keydown "$1"; sleep 0.25; xdotool keyup "$1"; }
 
 # Waits up to 20 s until the file $1 holds the text $2 on at least $3 lines.
-wait_for_count() {
-  for _ in $(seq 200); do
-    [ "$(grep -c -F -- "$2" "$1" 2>/dev/null)" -ge "$3" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
+holds_lines() { [ "$(grep -c -F -- "$2" "$1" 2>/dev/null)" -ge "$3" ]; }
+wait_for_count() { poll 200 holds_lines "$1" "$2" "$3"; }
 
 # The size of the window $1 as X has it, such as 800x600.
 window_size() { xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
 
 # Waits up to 20 s until X has the window $1 at the size $2 (such as 800x600).
-wait_for_window_size() {
-  for _ in $(seq 200); do
-    [ "$(window_size "$1")" = "$2" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
+has_window_size() { [ "$(window_size "$1")" = "$2" ]; }
+wait_for_window_size() { poll 200 has_window_size "$1" "$2"; }
 
 # Takes screenshots of the display (or of the window $3) into $WORK/$1.png
 # until the shell test $2 holds for it, for up to 30 s; false when it never did.

@@ -1,10 +1,10 @@
-#include "hud_cover.h"
+#include "screen_cover.h"
 
 #include <MyGUI_Gui.h>
 
 #include <algorithm>
 
-void hud_cover::cover(MyGUI::Gui* gui, const MyGUI::Widget* keep)
+void screen_cover::cover(MyGUI::Gui* gui, const MyGUI::Widget* keep)
 {
     if (!gui)
         return;
@@ -16,7 +16,7 @@ void hud_cover::cover(MyGUI::Gui* gui, const MyGUI::Widget* keep)
         }
 }
 
-void hud_cover::uncover(MyGUI::Gui* gui)
+void screen_cover::uncover(MyGUI::Gui* gui)
 {
     if (gui) {
         // Only widgets still on screen: one hidden may have gone meanwhile.
