@@ -138,6 +138,18 @@ void game_object::set_material(const std::string& material)
         entity->setMaterialName(material);
 }
 
+void game_object::set_present(physics_body* body, bool present)
+{
+    if (!body)
+        return;
+    if (present)
+        body->clear_actor_flag(AF_DISABLE_COLLISION);
+    else
+        body->raise_actor_flag(AF_DISABLE_COLLISION);
+    if (Ogre::SceneNode* node = get_scene_node(body))
+        node->setVisible(present, true);
+}
+
 void game_object::pair_with_player(int flags)
 {
     game_object* player = owner->find_object("player");

@@ -87,6 +87,8 @@ protected:
 
     // Sets the material of the body's entity, if it has one.
     void set_material(const std::string& material);
+    // A body seen and touched, or neither (an open door's slab, a crumbled tile).
+    static void set_present(physics_body* body, bool present);
 
     // Ask the scene for contact reports with the ball (with the NOTIFY_*
     // flags), and withdraw them again.

@@ -5,8 +5,6 @@
 #include "level/level.h"
 #include "obj_player.h"
 
-#include <OgreSceneNode.h>
-
 #include <tinyxml.h>
 
 namespace {
@@ -117,14 +115,7 @@ void obj_block::vanish()
     gone = true;
     touched = false;
     actor->raise_body_flag(BF_FROZEN | BF_DISABLE_GRAVITY);
-    actor->raise_actor_flag(AF_DISABLE_COLLISION);
-    set_shown(false);
-}
-
-void obj_block::set_shown(bool shown)
-{
-    if (Ogre::SceneNode* node = get_scene_node())
-        node->setVisible(shown, true);
+    set_present(actor, false);
 }
 
 void obj_block::on_ball_put_back()
@@ -137,8 +128,7 @@ void obj_block::on_ball_put_back()
     actor->clear_actor_flag(falling_actor_flag);
     actor->set_position(start.position);
     actor->set_orientation(start.orientation);
-    actor->clear_actor_flag(AF_DISABLE_COLLISION);
-    set_shown(true);
+    set_present(actor, true);
 }
 
 void obj_block::on_level_loaded()

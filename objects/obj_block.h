@@ -32,7 +32,6 @@ public:
 private:
     // Out of sight and reach once the fall is over.
     void vanish();
-    void set_shown(bool shown);
 
     int block_type = 0;
     pose start;

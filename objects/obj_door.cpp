@@ -6,7 +6,6 @@
 #include "level/level.h"
 
 #include <OgreEntity.h>
-#include <OgreSceneNode.h>
 
 #include <tinyxml.h>
 
@@ -43,18 +42,6 @@ void obj_door::apply_state()
 {
     set_present(actor, !open);
     set_present(open_body, open);
-}
-
-void obj_door::set_present(physics_body* body, bool present)
-{
-    if (!body)
-        return;
-    if (present)
-        body->clear_actor_flag(AF_DISABLE_COLLISION);
-    else
-        body->raise_actor_flag(AF_DISABLE_COLLISION);
-    if (Ogre::SceneNode* node = get_scene_node(body))
-        node->setVisible(present, true);
 }
 
 void obj_door::toggle(int switch_colour)

@@ -26,7 +26,6 @@ public:
 
 private:
     void apply_state();
-    static void set_present(physics_body* body, bool present);
 
     int colour = 3;
     bool open = false;
