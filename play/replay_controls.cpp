@@ -9,9 +9,12 @@
 
 namespace {
 
-constexpr int panel_width = 420;
-constexpr int panel_height = 76;
-const char* const keys_hint = "Space: pause    hold F: fast forward    Escape: back";
+// Bottom right: the counters hold the top left, info banners the strip
+// below them, cues the middle, and a watched run shows no split times.
+constexpr int panel_width = 300;
+constexpr int panel_height = 100;
+constexpr int margin = 12;
+const char* const keys_hint = "Space: pause    F held: fast\nEscape: back";
 
 }
 
@@ -52,11 +55,13 @@ void replay_controls::show(float speed)
     // The screens replace every widget when they change: look it up each time.
     auto* label = gui->findWidget<MyGUI::TextBox>("replay_label", false);
     if (!label) {
-        const int left = (MyGUI::RenderManager::getInstance().getViewSize().width - panel_width) / 2;
-        label = make_hud_label(*gui, "replay_panel", "replay_label", MyGUI::IntCoord(left, 12, panel_width, panel_height),
-                               MyGUI::Align::HCenter | MyGUI::Align::Top);
+        const MyGUI::IntSize view = MyGUI::RenderManager::getInstance().getViewSize();
+        label = make_hud_label(*gui, "replay_panel", "replay_label",
+                               MyGUI::IntCoord(view.width - panel_width - margin, view.height - panel_height - margin,
+                                               panel_width, panel_height),
+                               MyGUI::Align::Right | MyGUI::Align::Bottom);
         auto* hint = label->getParent()->createWidget<MyGUI::TextBox>(
-            "LabelText", MyGUI::IntCoord(0, 44, panel_width, 26), MyGUI::Align::Stretch, "replay_keys");
+            "LabelText", MyGUI::IntCoord(0, 42, panel_width, 52), MyGUI::Align::Stretch, "replay_keys");
         hint->setTextAlign(MyGUI::Align::Center);
         hint->setNeedMouseFocus(false);
         hint->setCaption(keys_hint);

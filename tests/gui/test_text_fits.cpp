@@ -16,6 +16,7 @@
 #include "menus/options_screen.h"
 #include "records/record_text.h"
 #include "menus/screen_notice.h"
+#include "play/replay_controls.h"
 #include "play/split_display.h"
 #include "support/clipped_texts.h"
 #include "support/headless_gui.h"
@@ -264,6 +265,18 @@ TEST_P(text_fits, in_play_with_counters_split_time_and_a_notice)
     notice.show(&screen(), "Saved /home/a-player-with-a-long-name/.local/share/quillax/screenshots/screenshot_999999999.png",
                 2.0f);
     expect_all_whole("in play");
+}
+
+TEST_P(text_fits, while_a_best_run_is_watched_beside_the_counters)
+{
+    load("ingame_hud.layout");
+    input_manager input;
+    replay_controls controls(input, &screen());
+    controls.speed();
+    expect_all_whole("replay");
+    const MyGUI::IntRect counters = screen().findWidgetT("hud_panel", false)->getAbsoluteRect();
+    const MyGUI::IntRect replay = screen().findWidgetT("replay_panel", false)->getAbsoluteRect();
+    EXPECT_FALSE(counters.intersect(replay)) << "the replay's label covers the counters";
 }
 
 INSTANTIATE_TEST_SUITE_P(window_sizes, text_fits,

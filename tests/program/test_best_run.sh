@@ -96,6 +96,7 @@ click $WATCH_BUTTON
 wait_for_count ogre.log "$LOADED" 2 || fail "Watch best run did not load level_01"
 # Escape leaves the replay for the level selection, the level still chosen.
 shot_until replay '[ "$(differs selection_after replay)" -gt 20000 ]' || fail "the replay is not on screen"
+keep replay
 hold Escape
 shot_until left_replay '[ "$(differs selection_after left_replay)" -lt 20000 ]' ||
   { keep left_replay; fail "Escape did not leave the replay for the level selection"; }
