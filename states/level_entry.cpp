@@ -22,8 +22,25 @@ level_entry::level_entry(const TiXmlElement* element)
     preview_file = preview ? preview : default_preview;
     const char* lock = element->Attribute("locked");
     locked = lock && lock[0] == 't';
+    read_medals(element);
     level::read_level_info(file_name, name, description);
     short_name = shorten(name);
+}
+
+void level_entry::read_medals(const TiXmlElement* element)
+{
+    const char* gold = element->Attribute("gold");
+    const char* silver = element->Attribute("silver");
+    const char* bronze = element->Attribute("bronze");
+    if (!gold && !silver && !bronze)
+        return;
+    medal_times read;
+    if (medal_times::parse_time(gold, read.gold_ms) && medal_times::parse_time(silver, read.silver_ms) &&
+        medal_times::parse_time(bronze, read.bronze_ms) && read.gold_ms < read.silver_ms &&
+        read.silver_ms < read.bronze_ms)
+        medals = read;
+    else
+        log_line("Level " + file_name + " has no medals: gold, silver and bronze must be rising times in seconds");
 }
 
 std::string level_entry::shorten(const std::string& name)

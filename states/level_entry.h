@@ -1,9 +1,12 @@
 #pragma once
 
-// One level as the level selection lists it: file name and preview picture
-// from the campaign index, display name and description from the level file
-// itself, and a short name that fits the level list. An entry built from a
-// broken `Level` element stays in its campaign with all strings empty.
+// One level as the level selection lists it: file name, preview picture and
+// medal times from the campaign index, display name and description from the
+// level file itself, and a short name that fits the level list. An entry
+// built from a broken `Level` element stays in its campaign with all strings
+// empty.
+
+#include "records/medal_times.h"
 
 #include <string>
 
@@ -19,6 +22,9 @@ public:
     const std::string& get_preview_file() const { return preview_file; }
     const std::string& get_file_name() const { return file_name; }
     bool is_locked() const { return locked; }
+    // The medal times the index gives; none known when it gives none, or
+    // gives them broken (logged).
+    const medal_times& get_medals() const { return medals; }
 
     // At most 16 characters stay whole; longer names are cut at a first
     // blank between positions 5 and 12, else after 10 characters, and get "...".
@@ -29,10 +35,13 @@ public:
     static constexpr const char* default_preview = "test_level_pre.png";
 
 private:
+    void read_medals(const TiXmlElement* element);
+
     std::string name;
     std::string short_name;
     std::string description;
     std::string preview_file;
     std::string file_name;
     bool locked = false;
+    medal_times medals;
 };
