@@ -7,20 +7,14 @@
 #include "app/physics/physics_body.h"
 #include "app/physics/physics_world.h"
 #include "campaign_object.h"
-#include "play/completed_record.h"
-#include "play/game_hud.h"
 #include "level/level.h"
-#include "play/level_run.h"
-#include "menus/menu_keys.h"
 #include "objects/obj_player.h"
+#include "play/game_hud.h"
+#include "play/level_run.h"
 #include "return_to_title.h"
 
-#include <MyGUI_Button.h>
 #include <MyGUI_Gui.h>
-#include <MyGUI_ImageBox.h>
 #include <MyGUI_LayoutManager.h>
-#include <MyGUI_RenderManager.h>
-#include <MyGUI_TextBox.h>
 #include <OgreRenderWindow.h>
 #include <OgreSceneManager.h>
 #include <OgreSceneNode.h>
@@ -32,7 +26,9 @@
 using namespace boost::placeholders;
 
 gs_game::gs_game(game_context* context)
-    : game_state(context, "game"), input("gs_game_input"), navigation(*context->input)
+    : game_state(context, "game"), input("gs_game_input"), navigation(*context->input),
+      menu(*context, navigation, [this](const std::string& button) { press(button); }),
+      completed([this](const std::string& button) { press(button); })
 {
 }
 
@@ -56,12 +52,6 @@ void gs_game::enter(const state_params& params)
 {
     // A visit that ended with the menu up must not begin the next one frozen.
     paused = false;
-    menu_state = menu_closed;
-    menu_loaded = false;
-    menu_key_spent = false;
-    overlay_alpha = 0.0f;
-    overlay = nullptr;
-
     gui = param_or<MyGUI::Gui*>(params, "gui", nullptr);
     context->input->set_gui(gui);
     load_hud();
@@ -90,13 +80,7 @@ void gs_game::enter(const state_params& params)
     bind_keys();
     context->input->add_listener(input);
     navigation.start(gui);
-    if (gui && context->window) {
-        overlay = gui->createWidget<MyGUI::ImageBox>(
-            "StaticImage", MyGUI::IntCoord(0, 0, int(context->window->getWidth()), int(context->window->getHeight())),
-            MyGUI::Align::Left | MyGUI::Align::Top, "Main");
-        overlay->setImageTexture("level_back.png");
-        show_overlay(0.0f);
-    }
+    menu.start(gui);
     show_pointer(false);
 }
 
@@ -123,7 +107,7 @@ void gs_game::update()
 {
     restart_key.next_frame();
     menu_key.next_frame();
-    navigation.update(options && options->takes_keys(), [this](key_code key) {
+    navigation.update(menu.takes_keys(), [this](key_code key) {
         if (key == KC_RETURN)
             go_on();
     });
@@ -135,175 +119,57 @@ void gs_game::update()
         return;
     }
     if (paused)
-        menu_frame();
+        paused = menu.frame(context->frame_time, [this] { rebind_keys(); });
     else
         play_frame();
 }
 
 bool gs_game::is_still() const
 {
-    return menu_state == menu_open || hud_mode == hud_completed;
+    return menu.get_state() == ingame_menu::open || hud_mode == hud_completed;
 }
 
 void gs_game::play_frame()
 {
     const unsigned int total = static_cast<unsigned int>(current_level->get_elapsed_time());
-    menu_state = menu_closed;
-    overlay_alpha = 0.0f;
+    menu.playing();
     if (!current_level->is_completed()) {
         run->frame(*camera);
         if (gui && (hud_mode == hud_completed || hud_mode == hud_none)) {
             gui->destroyAllChildWidget();
-            overlay = nullptr;
+            menu.drop();
             show_pointer(false);
             load_hud();
         }
     } else if (hud_mode == hud_playing || hud_mode == hud_none) {
         run->finish();
-        show_completed_screen();
+        show_finish_screen();
     }
     update_captions(total);
 }
 
-void gs_game::show_completed_screen()
+void gs_game::show_finish_screen()
 {
     hud_mode = hud_completed;
     if (!gui)
         return;
-    gui->destroyAllChildWidget();
-    overlay = nullptr;
+    menu.drop();
     show_pointer(true);
-    MyGUI::LayoutManager::getInstance().loadLayout("ingame_completed.layout");
     navigation.forget();
-    const std::string& file = current_level->get_file_name();
-    set_caption("next_level_name", campaign_object::next_level_name(file, campaign));
-    attach("back_main_menu");
-    attach("next_level_start");
-    attach("race_ghost");
-    show_completed_record(*gui, run->finish(), context->settings.ghost && !run->is_watching());
-    if (MyGUI::Widget* done = gui->findWidgetT("campaign_complete", false))
-        done->setVisible(false);
-    // A next level without a name of its own still follows.
-    if (campaign_object::next_level_file(file, campaign).empty()) {
-        if (MyGUI::Widget* done = gui->findWidgetT("campaign_complete", false))
-            done->setVisible(true);
-        destroy_widget("next_level_name");
-        destroy_widget("next_level");
-        destroy_widget("next_level_start");
-        // The way back is the only button left: centre it.
-        if (MyGUI::Widget* back = gui->findWidgetT("back_main_menu", false)) {
-            const int room = back->getParent() ? back->getParent()->getWidth()
-                                               : MyGUI::RenderManager::getInstance().getViewSize().width;
-            back->setPosition((room - back->getWidth()) / 2, back->getTop());
-        }
-    }
+    completed.show(*gui, campaign_object::next_level_name(current_level->get_file_name(), campaign), run->finish(),
+                   context->settings.ghost && !run->is_watching());
 }
 
-void gs_game::menu_frame()
+void gs_game::rebind_keys()
 {
-    if (menu_state & menu_fading_in) {
-        if (overlay_alpha <= 1.0f) {
-            overlay_alpha += 2.0f * context->frame_time;
-            show_overlay(std::min(overlay_alpha, 1.0f));
-        } else {
-            menu_state = menu_open;
-        }
-    } else if (menu_state & menu_open) {
-        menu_open_frame();
-    } else if (menu_state & menu_fading_out) {
-        if (overlay_alpha < 0.0f) {
-            show_overlay(0.0f);
-            paused = false;
-            menu_state = menu_closed;
-        } else {
-            overlay_alpha -= 3.0f * context->frame_time;
-            show_overlay(std::max(overlay_alpha, 0.0f));
-            cover.uncover(gui);
-            if (menu_loaded) {
-                menu_loaded = false;
-                show_pointer(false);
-                hide_menu();
-            }
-        }
-    }
-}
-
-void gs_game::menu_open_frame()
-{
-    show_overlay(1.0f);
-    if (options_asked && gui) {
-        options_asked = false;
-        hide_menu();
-        options = std::make_unique<options_screen>(*context, *gui);
-        navigation.forget();
-    }
-    if (options && options->is_closed())
-        close_options();
-    if (menu_loaded || options)
-        return;
-    show_pointer(true);
-    if (gui) {
-        MyGUI::LayoutManager::getInstance().loadLayout("ingame_menu.layout");
-        attach("back_main_menu");
-        attach("resume_game");
-        attach("restart_game");
-        attach("menu_options");
-        show_menu_keys(*gui, context->settings.keys, *context->input);
-        navigation.forget();
-    }
-    menu_loaded = true;
-}
-
-void gs_game::hide_menu()
-{
-    for (const char* widget : {"back_main_menu", "restart_game", "resume_game", "menu_options", "menu_heading", "menu_keys"})
-        destroy_widget(widget);
-}
-
-void gs_game::close_options()
-{
-    const bool rebound = options->keys_changed();
-    options.reset();
-    menu_loaded = false;
-    if (!rebound)
-        return;
     bind_keys();
     if (current_level && current_level->get_player())
         current_level->get_player()->bind_keys();
 }
 
-void gs_game::show_overlay(float alpha)
-{
-    if (!overlay)
-        return;
-    overlay->setAlpha(alpha);
-    // A clear overlay would still be blended over every pixel each frame.
-    overlay->setVisible(alpha > 0.0f);
-}
-
 void gs_game::update_captions(unsigned int total_seconds)
 {
     game_hud::show_captions(gui, *current_level, total_seconds);
-}
-
-void gs_game::set_caption(const std::string& widget, const std::string& text)
-{
-    if (!gui)
-        return;
-    if (auto* found = gui->findWidget<MyGUI::TextBox>(widget, false))
-        found->setCaption(MyGUI::UString(text));
-}
-
-void gs_game::attach(const std::string& button)
-{
-    if (auto* found = gui ? gui->findWidget<MyGUI::Button>(button, false) : nullptr)
-        found->eventMouseButtonClick += MyGUI::newDelegate(this, &gs_game::on_button_click);
-}
-
-void gs_game::destroy_widget(const std::string& name)
-{
-    if (MyGUI::Widget* found = gui ? gui->findWidgetT(name, false) : nullptr)
-        gui->destroyWidget(found);
 }
 
 void gs_game::show_pointer(bool shown)
@@ -315,7 +181,7 @@ void gs_game::show_pointer(bool shown)
 void gs_game::end_state(float)
 {
     // The options may be taking this very key.
-    if (options)
+    if (menu.has_options())
         return;
     // mapscout has no title screen: Tab ends it.
     if (context->scout)
@@ -333,16 +199,8 @@ void gs_game::take_screenshot(float)
 
 void gs_game::toggle_menu(float)
 {
-    const bool new_press = menu_key.pressed();
-    // The press that closed the options must not close the menu below them too.
-    if (options || menu_key_spent) {
-        if (options && new_press)
-            options->back();
-        menu_key_spent = options || !new_press;
-        if (menu_key_spent)
-            return;
-    }
-    open_or_close_menu();
+    if (!menu.takes_menu_key(menu_key.pressed()))
+        open_or_close_menu();
 }
 
 void gs_game::open_or_close_menu()
@@ -355,13 +213,9 @@ void gs_game::open_or_close_menu()
     // The completed screen has no overlay and no menu to open.
     if (hud_mode == hud_completed || !current_level)
         return;
-    if (menu_state == menu_closed) {
+    if (menu.get_state() == ingame_menu::closed)
         paused = true;
-        menu_state = menu_fading_in;
-        cover.cover(gui, overlay);
-    } else if (menu_state & menu_open) {
-        menu_state = menu_fading_out;
-    }
+    menu.toggle();
 }
 
 void gs_game::restart(float)
@@ -397,7 +251,7 @@ void gs_game::go_on()
 void gs_game::focus_lost()
 {
     // Alt-tab never costs a life: play freezes behind the in-game menu.
-    if (menu_state == menu_closed && in_play())
+    if (menu.get_state() == ingame_menu::closed && in_play())
         open_or_close_menu();
 }
 
@@ -422,20 +276,16 @@ void gs_game::press(const std::string& button)
         play_level(current_level->get_file_name());
     } else if (button == "menu_options") {
         // Made between frames: the clicked button goes with the menu.
-        options_asked = true;
+        menu.ask_options();
     } else if (button == "resume_game") {
-        menu_state = menu_fading_out;
+        menu.resume();
     }
 }
 
 void gs_game::close_screens()
 {
-    cover.forget();
-    options.reset();
-    options_asked = false;
-    menu_loaded = false;
+    menu.forget();
     paused = false;
-    menu_state = menu_closed;
     hud_mode = hud_none;
 }
 
@@ -453,7 +303,7 @@ void gs_game::play_level(const std::string& file)
 
 void gs_game::exit()
 {
-    options.reset();
+    menu.drop();
     navigation.stop();
     run.reset();
     camera.reset();
@@ -466,12 +316,11 @@ void gs_game::exit()
     context->world->destroy_all_scenes();
     if (gui)
         gui->destroyAllChildWidget();
-    overlay = nullptr;
 }
 
 void gs_game::pause()
 {
-    options.reset();
+    menu.drop();
     navigation.stop();
     camera.reset();
     context->scene_manager->destroyAllCameras();
@@ -481,7 +330,6 @@ void gs_game::pause()
     context->input->set_mouse_captured(false);
     if (gui)
         gui->destroyAllChildWidget();
-    overlay = nullptr;
 }
 
 void gs_game::resume()

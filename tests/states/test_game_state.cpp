@@ -50,20 +50,20 @@ TEST_F(game_state_machine, a_tap_of_escape_opens_the_menu_and_a_second_closes_it
     frame(0.02f);
     frame(0.02f, true);
     EXPECT_TRUE(game.paused);
-    EXPECT_EQ(game.get_menu_state(), gs_game::menu_fading_in);
+    EXPECT_EQ(game.get_menu().get_state(), ingame_menu::fading_in);
     for (int i = 0; i < 40; ++i)
         frame(0.02f);
-    EXPECT_EQ(game.get_menu_state(), gs_game::menu_open);
-    EXPECT_TRUE(game.is_menu_loaded());
+    EXPECT_EQ(game.get_menu().get_state(), ingame_menu::open);
+    EXPECT_TRUE(game.get_menu().is_loaded());
     // Escape during a fade does nothing; when open it fades out.
     frame(0.02f, true);
-    EXPECT_EQ(game.get_menu_state(), gs_game::menu_fading_out);
+    EXPECT_EQ(game.get_menu().get_state(), ingame_menu::fading_out);
     frame(0.02f, true);
-    EXPECT_EQ(game.get_menu_state(), gs_game::menu_fading_out);
+    EXPECT_EQ(game.get_menu().get_state(), ingame_menu::fading_out);
     for (int i = 0; i < 40; ++i)
         frame(0.02f);
     EXPECT_FALSE(game.paused);
-    EXPECT_EQ(game.get_menu_state(), gs_game::menu_closed);
+    EXPECT_EQ(game.get_menu().get_state(), ingame_menu::closed);
     game.exit();
 }
 
@@ -74,8 +74,8 @@ TEST_F(game_state_machine, holding_escape_fades_in_and_straight_out_without_the_
     bool faded_out = false;
     for (int i = 0; i < 200; ++i) {
         frame(0.02f, true);
-        buttons_seen = buttons_seen || game.is_menu_loaded();
-        faded_out = faded_out || game.get_menu_state() == gs_game::menu_fading_out;
+        buttons_seen = buttons_seen || game.get_menu().is_loaded();
+        faded_out = faded_out || game.get_menu().get_state() == ingame_menu::fading_out;
     }
     EXPECT_TRUE(faded_out);
     EXPECT_FALSE(buttons_seen);
@@ -153,8 +153,8 @@ TEST_F(game_state_machine, entering_resets_a_menu_left_open_by_tab)
     game.exit();
     game.enter(level_params());
     EXPECT_FALSE(game.paused);
-    EXPECT_EQ(game.get_menu_state(), gs_game::menu_closed);
-    EXPECT_FALSE(game.is_menu_loaded());
+    EXPECT_EQ(game.get_menu().get_state(), ingame_menu::closed);
+    EXPECT_FALSE(game.get_menu().is_loaded());
     game.exit();
 }
 
