@@ -8,8 +8,11 @@
 #include "ghost_ball.h"
 #include "level/level.h"
 #include "objects/obj_player.h"
+#include "records/author_runs.h"
 #include "replay_controls.h"
 #include "replay_feed.h"
+
+#include <cmath>
 
 namespace {
 
@@ -19,13 +22,15 @@ constexpr float pad_lift_counts = 240.0f;
 
 }
 
-level_run::level_run(game_context* context, level& lvl, MyGUI::Gui* gui, bool watch)
-    : context(context), lvl(lvl), records(context->scout ? std::string() : context->progress_folder),
+level_run::level_run(game_context* context, level& lvl, MyGUI::Gui* gui, const run_plan& plan)
+    : context(context), lvl(lvl), plan(plan), records(context->scout ? std::string() : context->progress_folder),
       recorder(lvl.get_file_name(), best_runs::level_hash(lvl.get_file_name())), splits(gui), cues(gui), sounds(context)
 {
-    if ((!watch && !context->settings.ghost) || !records.best_replay(lvl.get_file_name(), best))
+    if (const level_record* record = records.record(lvl.get_file_name()))
+        best_medal = record->best_medal;
+    if ((!plan.watch && !context->settings.ghost) || !find_run(best))
         return;
-    if (watch) {
+    if (plan.watch) {
         feed = std::make_unique<replay_feed>(best);
         controls = std::make_unique<replay_controls>(*context->input, gui);
     }
@@ -34,6 +39,15 @@ level_run::level_run(game_context* context, level& lvl, MyGUI::Gui* gui, bool wa
 }
 
 level_run::~level_run() = default;
+
+bool level_run::find_run(replay& out) const
+{
+    const std::string& file = lvl.get_file_name();
+    if (plan.gold)
+        return author_runs::find(file, out);
+    // A first play races the gold run: there is no best of one's own yet.
+    return records.best_replay(file, out) || (!plan.watch && author_runs::find(file, out));
+}
 
 void level_run::play(level& lvl, game_camera& camera, const replay_frame& input)
 {
@@ -101,7 +115,7 @@ void level_run::watch_frame(game_camera& camera)
     cues.update(rendered);
     if (feed->done() && !lvl.is_completed() && !feed_ran_out) {
         feed_ran_out = true;
-        log_line(lvl.get_file_name() + ": the best run ended before the finish");
+        log_line(lvl.get_file_name() + (plan.gold ? ": the gold run" : ": the best run") + " ended before the finish");
     }
 }
 
@@ -112,7 +126,8 @@ const run_outcome& level_run::finish()
     finished = true;
     replay run;
     if (!feed && recorder.finish(lvl, run)) {
-        outcome.improved = records.keep(run, outcome.new_ghost);
+        outcome.earned = plan.medals.earned(std::lround(run.finish_time * 1000));
+        outcome.improved = records.keep(run, outcome.earned, outcome.new_ghost);
         if (ghost) {
             outcome.raced = true;
             outcome.gain = run.finish_time - ghost->get_run().finish_time;
@@ -120,6 +135,7 @@ const run_outcome& level_run::finish()
     }
     if (const level_record* record = records.record(lvl.get_file_name()))
         outcome.best = *record;
+    outcome.medals = plan.medals;
     sounds.finish(outcome.improved.new_best_time && !outcome.improved.first_finish);
     return outcome;
 }

@@ -15,6 +15,7 @@
 #include "records/run_outcome.h"
 #include "event_cues.h"
 #include "event_sounds.h"
+#include "run_plan.h"
 #include "run_recorder.h"
 #include "split_display.h"
 
@@ -32,9 +33,9 @@ class Gui;
 
 class level_run {
 public:
-    // Watching needs the level's best run: see is_watching. mapscout's probe
-    // neither races nor keeps anything.
-    level_run(game_context* context, level& lvl, MyGUI::Gui* gui, bool watch);
+    // Watching needs the run the plan names: see is_watching. mapscout's
+    // probe neither races nor keeps anything.
+    level_run(game_context* context, level& lvl, MyGUI::Gui* gui, const run_plan& plan);
     ~level_run();
     level_run(const level_run&) = delete;
     level_run& operator=(const level_run&) = delete;
@@ -49,18 +50,25 @@ public:
     const replay_controls* get_controls() const { return controls.get(); }
     const ghost_ball* get_ghost() const { return ghost.get(); }
     const event_cues& get_cues() const { return cues; }
+    const medal_times& get_medals() const { return plan.medals; }
+    // The best medal earned on this level before this run.
+    medal get_best_medal() const { return best_medal; }
 
     // One frame as recorded: its time step, rolling keys and mouse.
     static void play(level& lvl, game_camera& camera, const replay_frame& input);
 
 private:
+    // The recorded run the plan races or watches; false when there is none.
+    bool find_run(replay& out) const;
     void race_frame(game_camera& camera);
     void watch_frame(game_camera& camera);
 
     game_context* context;
     level& lvl;
+    run_plan plan;
     best_runs records;
-    // The level's best run while it is watched (the ghost keeps its own).
+    medal best_medal = medal::none;
+    // The run watched (the ghost keeps its own).
     replay best;
     run_recorder recorder;
     split_display splits;

@@ -31,13 +31,13 @@ bool best_runs::best_replay(const std::string& level_file, replay& out) const
     return replay::load_for_level(replay_path(level_file), level_file, level_hash(level_file), out);
 }
 
-progress_store::outcome best_runs::keep(const replay& run, bool& saved_replay)
+progress_store::outcome best_runs::keep(const replay& run, medal earned, bool& saved_replay)
 {
     saved_replay = false;
     if (folder.empty())
         return {};
     const progress_store::outcome outcome =
-        progress.record_finish(run.level_file, run.finish_time, run.coins, progress_store::today());
+        progress.record_finish(run.level_file, run.finish_time, run.coins, progress_store::today(), earned);
     replay playable;
     const bool has_playable = best_replay(run.level_file, playable);
     if (!outcome.new_best_time && has_playable)

@@ -21,10 +21,11 @@ public:
     // The best run of a level whose file is as it was when the run was
     // recorded; false when there is none or it cannot be played (logged).
     bool best_replay(const std::string& level_file, replay& out) const;
-    // Keeps a finished run: its time and coins, and its replay when it is
-    // the best time or the level has no playable best run (its file changed).
-    // `saved_replay` tells whether the replay was written.
-    progress_store::outcome keep(const replay& run, bool& saved_replay);
+    // Keeps a finished run: its time, coins and the medal it `earned`, and
+    // its replay when it is the best time or the level has no playable best
+    // run (its file changed). `saved_replay` tells whether the replay was
+    // written.
+    progress_store::outcome keep(const replay& run, medal earned, bool& saved_replay);
 
     // Of the level file as the game reads it now; 0 when it cannot be read.
     static std::uint64_t level_hash(const std::string& level_file);

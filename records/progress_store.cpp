@@ -9,6 +9,7 @@
 //     best_time_date = 2026-12-08
 //     most_coins = 7
 //     most_coins_date = 2026-12-08
+//     best_medal = silver
 //
 // The first line that is not a comment names the format's version; a file of
 // a later version is set aside rather than guessed at. Each [section] is one
@@ -46,6 +47,7 @@ constexpr long long max_seconds = 10'000'000;
 constexpr long long max_coins = 1'000'000;
 // A level takes a few hundred bytes; a file this big is not ours.
 constexpr size_t max_file_size = 16 << 20;
+constexpr medal medals[] = {medal::none, medal::bronze, medal::silver, medal::gold};
 
 // Holds an exclusive lock on "<file>.lock" while it lives, so that two games
 // never interleave one's reading and the other's writing. The lock is not on
@@ -153,6 +155,12 @@ std::string read_value(const std::string& key, const std::string& value, level_r
         if (!read_digits(value, number) || number > max_coins)
             return "most_coins must be a whole number from 0 to 1000000";
         record.most_coins = int(number);
+    } else if (key == "best_medal") {
+        const auto found = std::find_if(std::begin(medals), std::end(medals),
+                                        [&](medal m) { return value == medal_times::name(m); });
+        if (found == std::end(medals))
+            return "best_medal must be gold, silver, bronze or none";
+        record.best_medal = *found;
     } else if (key == "best_time_date" || key == "most_coins_date") {
         if (!is_date(value))
             return key + " must be a date, YYYY-MM-DD";
@@ -165,6 +173,7 @@ std::string read_value(const std::string& key, const std::string& value, level_r
 void merge(level_record& into, const level_record& other)
 {
     into.finished = into.finished || other.finished;
+    into.best_medal = std::max(into.best_medal, other.best_medal);
     if (other.best_time_ms >= 0 && (into.best_time_ms < 0 || other.best_time_ms < into.best_time_ms)) {
         into.best_time_ms = other.best_time_ms;
         into.best_time_date = other.best_time_date;
@@ -250,7 +259,7 @@ const level_record* progress_store::find(const std::string& level_file) const
 }
 
 progress_store::outcome progress_store::record_finish(const std::string& level_file, double time_seconds,
-                                                      int coins, const std::string& date)
+                                                      int coins, const std::string& date, medal earned)
 {
     const std::string problem = unstorable(level_file, time_seconds, coins, date);
     if (!problem.empty()) {
@@ -267,9 +276,9 @@ progress_store::outcome progress_store::record_finish(const std::string& level_f
 
     level_record& level = merged[level_file];
     const level_record before = level;
-    merge(level, level_record{true, std::lround(time_seconds * 1000), date, coins, date});
+    merge(level, level_record{true, std::lround(time_seconds * 1000), date, coins, date, earned});
     const outcome result{!before.finished, level.best_time_ms != before.best_time_ms,
-                         level.most_coins != before.most_coins};
+                         level.most_coins != before.most_coins, level.best_medal != before.best_medal};
     records = std::move(merged);
 
     const std::string failed = safe_file::write(file, format(records));
@@ -343,6 +352,8 @@ std::string progress_store::format(const std::map<std::string, level_record>& le
             text += "most_coins = " + std::to_string(level.most_coins) + "\n";
         if (!level.most_coins_date.empty())
             text += "most_coins_date = " + level.most_coins_date + "\n";
+        if (level.best_medal != medal::none)
+            text += "best_medal = " + std::string(medal_times::name(level.best_medal)) + "\n";
     }
     return text;
 }

@@ -8,6 +8,8 @@
 // results. Nothing here throws on a bad, missing or unwritable file; the log
 // says what happened and play goes on.
 
+#include "medal_times.h"
+
 #include <filesystem>
 #include <map>
 #include <string>
@@ -19,12 +21,14 @@ struct level_record {
     std::string best_time_date;
     int most_coins = -1; // -1: none yet
     std::string most_coins_date;
+    // The best medal ever earned: kept even if the level's times change.
+    medal best_medal = medal::none;
 };
 
 inline bool operator==(const level_record& a, const level_record& b)
 {
-    return std::tie(a.finished, a.best_time_ms, a.best_time_date, a.most_coins, a.most_coins_date) ==
-           std::tie(b.finished, b.best_time_ms, b.best_time_date, b.most_coins, b.most_coins_date);
+    return std::tie(a.finished, a.best_time_ms, a.best_time_date, a.most_coins, a.most_coins_date, a.best_medal) ==
+           std::tie(b.finished, b.best_time_ms, b.best_time_date, b.most_coins, b.most_coins_date, b.best_medal);
 }
 
 class progress_store {
@@ -34,6 +38,7 @@ public:
         bool first_finish = false;
         bool new_best_time = false;
         bool new_most_coins = false;
+        bool new_medal = false;
     };
 
     // Keeps its progress in `file` (the caller's <data>/progress/progress).
@@ -48,11 +53,13 @@ public:
     const std::map<std::string, level_record>& levels() const { return records; }
 
     // Records a finished run of `time_seconds` on the play clock (kept to the
-    // millisecond) with `coins` collected on `date` (as today() gives it), and
+    // millisecond) with `coins` collected on `date` (as today() gives it) and
+    // the medal it earned, and
     // writes the file: under a lock it reads the file again, keeps the better
     // of each value from disk, memory and this run, and writes them back. A
     // failed write is logged and the result is still kept for this session.
-    outcome record_finish(const std::string& level_file, double time_seconds, int coins, const std::string& date);
+    outcome record_finish(const std::string& level_file, double time_seconds, int coins, const std::string& date,
+                          medal earned = medal::none);
 
     // Reads the file format into `out`; false with the reason ("line 7: ...")
     // in `error`, leaving `out` as it was. Safe on any bytes.

@@ -31,9 +31,12 @@ std::vector<level_entry*> campaign_object::get_levels() const
     return result;
 }
 
-bool campaign_object::lists(const std::string& file) const
+const level_entry* campaign_object::find(const std::string& file) const
 {
-    return std::any_of(levels.begin(), levels.end(), [&](const auto& entry) { return entry->get_file_name() == file; });
+    for (const auto& entry : levels)
+        if (entry->get_file_name() == file)
+            return entry.get();
+    return nullptr;
 }
 
 const level_entry* campaign_object::next_entry(const std::string& current_file) const
@@ -56,6 +59,12 @@ std::string campaign_object::next_level_name(const std::string& current_file, co
     if (!next)
         return "";
     return next->get_name().empty() ? next->get_file_name() : next->get_name();
+}
+
+medal_times campaign_object::medals_of(const std::string& file, const campaign_object* campaign)
+{
+    const level_entry* entry = campaign ? campaign->find(file) : nullptr;
+    return entry ? entry->get_medals() : medal_times{};
 }
 
 std::vector<std::unique_ptr<campaign_object>> campaign_object::read_campaigns(const std::string& index_file)

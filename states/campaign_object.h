@@ -19,7 +19,9 @@ public:
 
     const std::string& get_name() const { return name; }
     std::vector<level_entry*> get_levels() const;
-    bool lists(const std::string& file) const;
+    bool lists(const std::string& file) const { return find(file) != nullptr; }
+    // The first entry for `file`; null when the campaign does not list it.
+    const level_entry* find(const std::string& file) const;
 
     // The entry after the first one for `current_file`: its file name and
     // the name to announce it by (its display name, or its file name when
@@ -28,6 +30,8 @@ public:
     // level.
     static std::string next_level_file(const std::string& current_file, const campaign_object* campaign);
     static std::string next_level_name(const std::string& current_file, const campaign_object* campaign);
+    // The medal times the campaign gives `file`; none for a null campaign.
+    static medal_times medals_of(const std::string& file, const campaign_object* campaign);
 
     // Every campaign of the index, in file order; none (and a log line) when
     // the index is missing, broken, or has no campaign.

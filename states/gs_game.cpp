@@ -58,8 +58,11 @@ void gs_game::enter(const state_params& params)
     // A quick start passes no campaign: then every level is the last.
     campaign = param_or<campaign_object*>(params, "campaign", nullptr);
     const std::string file = param_or<std::string>(params, "level", "");
-    const bool watch = param_or<bool>(params, "watch", false);
-    if (!load_level(file, watch)) {
+    run_plan plan;
+    plan.watch = param_or<bool>(params, "watch", false);
+    plan.gold = race_gold = param_or<bool>(params, "gold", false);
+    plan.medals = campaign_object::medals_of(file, campaign);
+    if (!load_level(file, plan)) {
         // mapscout has nothing else to show: the program ends with the reason.
         if (context->scout)
             throw std::runtime_error("mapscout: " + file + current_level->get_load_problem());
@@ -84,14 +87,14 @@ void gs_game::enter(const state_params& params)
     show_pointer(false);
 }
 
-bool gs_game::load_level(const std::string& file, bool watch)
+bool gs_game::load_level(const std::string& file, const run_plan& plan)
 {
     current_level = std::make_unique<level>(file, context, gui);
     if (!current_level->get_player())
         return false;
     camera = std::make_unique<game_camera>("game_cam", current_level.get(),
                                            current_level->get_player()->get_scene_node());
-    run = std::make_unique<level_run>(context, *current_level, gui, watch);
+    run = std::make_unique<level_run>(context, *current_level, gui, plan);
     return true;
 }
 
@@ -227,7 +230,7 @@ void gs_game::restart(float)
         rebuild_level();
     if (!in_play() || paused)
         return;
-    play_level(current_level->get_file_name());
+    play_level(current_level->get_file_name(), race_gold);
 }
 
 void gs_game::rebuild_level()
@@ -236,7 +239,7 @@ void gs_game::rebuild_level()
     view.kept = true;
     view.probe = current_level->get_player()->get_position();
     view.heading = camera->get_camera_node()->getOrientation();
-    play_level(current_level->get_file_name());
+    play_level(current_level->get_file_name(), race_gold);
     params["view"] = view;
 }
 
@@ -271,9 +274,11 @@ void gs_game::press(const std::string& button)
         close_screens();
         return_to_title(*this);
     } else if (button == "next_level_start") {
-        play_level(campaign_object::next_level_file(current_level->get_file_name(), campaign));
-    } else if (button == "restart_game" || button == "race_ghost") {
-        play_level(current_level->get_file_name());
+        play_level(campaign_object::next_level_file(current_level->get_file_name(), campaign), race_gold);
+    } else if (button == "restart_game") {
+        play_level(current_level->get_file_name(), race_gold);
+    } else if (button == "race_ghost") {
+        play_level(current_level->get_file_name(), false);
     } else if (button == "menu_options") {
         // Made between frames: the clicked button goes with the menu.
         menu.ask_options();
@@ -289,7 +294,7 @@ void gs_game::close_screens()
     hud_mode = hud_none;
 }
 
-void gs_game::play_level(const std::string& file)
+void gs_game::play_level(const std::string& file, bool gold)
 {
     close_screens();
     transition_requested = true;
@@ -299,6 +304,7 @@ void gs_game::play_level(const std::string& file)
     params["level"] = file;
     params["gui"] = gui;
     params["watch"] = false;
+    params["gold"] = gold;
 }
 
 void gs_game::exit()

@@ -11,8 +11,10 @@
 // restarts at once; Tab leaves the level for the title screen (in
 // mapscout it ends the program); Print Screen writes screenshots. Without a
 // GUI the level plays without display and menu. Each play is recorded and
-// raced against the level's best run; with the "watch" parameter the best
-// run plays instead, and Escape or Tab leaves it for the level selection.
+// raced against the level's best run (or its gold run: the "gold" parameter,
+// and on a first play); with the "watch" parameter that run plays instead,
+// and Escape or Tab leaves it for the level selection. The campaign's medal
+// times for the level go with the run.
 
 #include "app/game_state.h"
 #include "app/input_listener.h"
@@ -30,6 +32,7 @@ class campaign_object;
 class game_camera;
 class level;
 class level_run;
+struct run_plan;
 namespace MyGUI {
 class Widget;
 }
@@ -74,11 +77,12 @@ private:
     void open_or_close_menu();
     // The keys as the options bound them anew.
     void rebind_keys();
-    bool load_level(const std::string& file, bool watch);
+    bool load_level(const std::string& file, const run_plan& plan);
     // Forgets the menu and the completed screen of the level being left.
     void close_screens();
-    // Replaces this level by `file` (restart or the next level).
-    void play_level(const std::string& file);
+    // Replaces this level by `file` (restart or the next level), racing
+    // the gold run when `gold`.
+    void play_level(const std::string& file, bool gold);
     void play_frame();
     // mapscout: the level built again from its file, the probe's view kept.
     void rebuild_level();
@@ -93,6 +97,8 @@ private:
     std::unique_ptr<level> current_level;
     std::unique_ptr<level_run> run;
     int hud_mode = hud_none;
+    // The player chose to race the gold run (the "gold" parameter).
+    bool race_gold = false;
     input_listener input;
     campaign_object* campaign = nullptr;
     screenshot_key screenshots{context};

@@ -56,7 +56,7 @@ TEST_F(event_sounds_in_play, each_event_is_heard_once)
 {
     std::unique_ptr<level> lvl = load_course(course);
     game_camera camera("game_cam", lvl.get(), lvl->get_player()->get_scene_node());
-    level_run run(&context, *lvl, nullptr, false);
+    level_run run(&context, *lvl, nullptr, run_plan{});
     race_from(*lvl, run, camera, Ogre::Vector3(0, 104, -20), 0.5f);
     race_from(*lvl, run, camera, Ogre::Vector3(0, 104, -30), 0.5f);
     EXPECT_EQ(heard.count("coin.ogg"), 1);
@@ -100,7 +100,7 @@ TEST_F(event_sounds_in_play, the_finish_is_a_fanfare_and_a_faster_run_a_new_best
     for (const float wait : {1.0f, 0.0f}) {
         std::unique_ptr<level> lvl = load_course(course, "finish.map");
         game_camera camera("game_cam", lvl.get(), lvl->get_player()->get_scene_node());
-        level_run run(&context, *lvl, nullptr, false);
+        level_run run(&context, *lvl, nullptr, run_plan{});
         race_from(*lvl, run, camera, Ogre::Vector3(0, 110, 0), wait);
         race_from(*lvl, run, camera, Ogre::Vector3(0, 110, -300), 0.5f);
         ASSERT_TRUE(lvl->is_completed());

@@ -92,7 +92,7 @@ TEST_F(level_runs, a_kept_run_watched_at_any_frame_rate_finishes_exactly_as_it_w
     {
         std::unique_ptr<level> lvl = load_level_01();
         route_bot bot = make_bot(lvl);
-        level_run recorded(&context, *lvl, nullptr, false);
+        level_run recorded(&context, *lvl, nullptr, run_plan{});
         EXPECT_EQ(recorded.get_ghost(), nullptr) << "a ghost before any run was kept";
         play(*lvl, recorded, &bot, uneven);
         ASSERT_TRUE(lvl->is_completed());
@@ -107,7 +107,7 @@ TEST_F(level_runs, a_kept_run_watched_at_any_frame_rate_finishes_exactly_as_it_w
 
     for (const float screen : {1.0f / 30.0f, 1.0f / 144.0f}) {
         std::unique_ptr<level> again = load_level_01();
-        level_run watched(&context, *again, nullptr, true);
+        level_run watched(&context, *again, nullptr, run_plan{true, false, {}});
         ASSERT_TRUE(watched.is_watching());
         play(*again, watched, nullptr, [screen](int) { return screen; });
         ASSERT_TRUE(again->is_completed()) << "at a screen rate of " << 1.0f / screen;
@@ -123,7 +123,7 @@ TEST_F(level_runs, the_ghost_of_the_same_run_rolls_with_the_ball_and_a_slower_ru
     {
         std::unique_ptr<level> lvl = load_level_01();
         route_bot bot = make_bot(lvl);
-        level_run first(&context, *lvl, nullptr, false);
+        level_run first(&context, *lvl, nullptr, run_plan{});
         play(*lvl, first, &bot, uneven);
         first.finish();
     }
@@ -133,7 +133,7 @@ TEST_F(level_runs, the_ghost_of_the_same_run_rolls_with_the_ball_and_a_slower_ru
         headless_gui gui;
         std::unique_ptr<level> lvl = load_level_01();
         route_bot bot = make_bot(lvl);
-        level_run race(&context, *lvl, gui.get(), false);
+        level_run race(&context, *lvl, gui.get(), run_plan{});
         ASSERT_NE(race.get_ghost(), nullptr);
         float furthest = 0.0f;
         std::string split;
@@ -158,7 +158,7 @@ TEST_F(level_runs, the_ghost_of_the_same_run_rolls_with_the_ball_and_a_slower_ru
     // Held back at the start for a second: slower, and the best stays.
     std::unique_ptr<level> lvl = load_level_01();
     route_bot bot = make_bot(lvl);
-    level_run late(&context, *lvl, nullptr, false);
+    level_run late(&context, *lvl, nullptr, run_plan{});
     play(*lvl, late, &bot, uneven, 60);
     ASSERT_TRUE(lvl->is_completed());
     const run_outcome& slower = late.finish();
@@ -178,7 +178,7 @@ TEST_F(level_runs, a_run_rolled_with_a_pad_s_stick_is_watched_to_the_same_finish
         std::unique_ptr<level> lvl = load_level_01();
         route_bot bot = make_bot(lvl);
         obj_player* ball = lvl->get_player();
-        level_run recorded(&context, *lvl, nullptr, false);
+        level_run recorded(&context, *lvl, nullptr, run_plan{});
         // The bot's keys as the stick: W forward, D right, two of them a diagonal.
         play(*lvl, recorded, nullptr, uneven, 0, [&] {
             const std::set<key_code> keys =
@@ -195,7 +195,7 @@ TEST_F(level_runs, a_run_rolled_with_a_pad_s_stick_is_watched_to_the_same_finish
     // A stick still held while watching changes nothing.
     pad.tilt_left(1.0f, -1.0f);
     std::unique_ptr<level> again = load_level_01();
-    level_run watched(&context, *again, nullptr, true);
+    level_run watched(&context, *again, nullptr, run_plan{true, false, {}});
     play(*again, watched, nullptr, [](int) { return 1.0f / 30.0f; });
     ASSERT_TRUE(again->is_completed());
     EXPECT_EQ(again->get_play_time(), time);
@@ -208,13 +208,13 @@ TEST_F(level_runs, a_watched_run_pauses_on_space_and_plays_four_times_as_fast_wh
     {
         std::unique_ptr<level> lvl = load_level_01();
         route_bot bot = make_bot(lvl);
-        level_run recorded(&context, *lvl, nullptr, false);
+        level_run recorded(&context, *lvl, nullptr, run_plan{});
         play(*lvl, recorded, &bot, [](int) { return 1.0f / 60.0f; });
         recorded.finish();
     }
     headless_gui gui;
     std::unique_ptr<level> again = load_level_01();
-    level_run watched(&context, *again, gui.get(), true);
+    level_run watched(&context, *again, gui.get(), run_plan{true, false, {}});
     game_camera camera("game_cam", again.get(), again->get_player()->get_scene_node());
     // A second on screen, as the main loop runs it: input first, then the frame.
     auto second = [&](bool tap_space, bool hold_f) {

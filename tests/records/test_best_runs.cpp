@@ -29,7 +29,7 @@ TEST(best_runs_file, a_broken_best_run_is_set_aside_before_a_new_one_is_kept)
     run.finish_time = 12.5;
     run.frames.push_back({1.0f / 60.0f, 1, 0, 0, 0.0f, 5.0f, -1.0f});
     bool saved = false;
-    best_runs(folder.string()).keep(run, saved);
+    best_runs(folder.string()).keep(run, medal::none, saved);
 
     EXPECT_TRUE(saved);
     int aside = 0;

@@ -81,9 +81,12 @@ TEST_F(progress, the_file_gives_back_every_level_exactly)
                              "best_time = 42.517\n"
                              "best_time_date = 2026-12-08\n"
                              "most_coins = 7\n"
-                             "most_coins_date = 2026-12-08\n";
+                             "most_coins_date = 2026-12-08\n"
+                             "best_medal = silver\n";
     const level_map levels = parsed(text);
     ASSERT_EQ(levels.size(), 2u);
+    EXPECT_EQ(levels.at("level_01.map").best_medal, medal::silver);
+    EXPECT_EQ(levels.at("level 2 ünd more.map").best_medal, medal::none);
     EXPECT_EQ(levels.at("level_01.map").best_time_ms, 42517);
     EXPECT_EQ(levels.at("level 2 ünd more.map").best_time_ms, -1);
     EXPECT_EQ(progress_store::format(levels), text);
@@ -115,6 +118,7 @@ TEST_F(progress, a_damaged_file_is_refused_with_the_line_at_fault)
         {head + "\n[a]\n", "line 4: [a] is there twice"},
         {head + "[level_0", "line 3: "},
         {head + "[a]b]\n", "line 3: "},
+        {head + "best_medal = platinum\n", "line 3: best_medal"},
     };
     for (const auto& [text, error_start] : broken) {
         level_map levels{{"kept", level_record{}}};
@@ -141,12 +145,15 @@ TEST_F(progress, a_better_time_or_more_coins_replace_the_old_each_with_its_own_d
     EXPECT_FALSE(result.new_most_coins);
     result = store.record_finish("level_01.map", 38.5, 6, "2026-01-04");
     EXPECT_FALSE(result.new_best_time || result.new_most_coins);
+    // A medal is kept once earned, even if the level's times change later.
+    EXPECT_TRUE(store.record_finish("level_01.map", 39, 1, "2026-01-05", medal::silver).new_medal);
+    EXPECT_FALSE(store.record_finish("level_01.map", 39, 1, "2026-01-05", medal::bronze).new_medal);
 
     progress_store later(file);
     later.load();
     const level_record* level = later.find("level_01.map");
     ASSERT_NE(level, nullptr);
-    EXPECT_EQ(*level, (level_record{true, 38500, "2026-01-03", 7, "2026-01-02"}));
+    EXPECT_EQ(*level, (level_record{true, 38500, "2026-01-03", 7, "2026-01-02", medal::silver}));
     EXPECT_TRUE(log.lines.empty());
     // Only the file and its lock: no new file is left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 2);
