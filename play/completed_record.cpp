@@ -1,5 +1,6 @@
 #include "completed_record.h"
 
+#include "game_hud.h"
 #include "records/record_text.h"
 #include "split_display.h"
 
@@ -39,4 +40,21 @@ void show_completed_record(MyGUI::Gui& gui, const run_outcome& result, bool offe
     }
     if (MyGUI::Widget* race = gui.findWidgetT("race_ghost", false))
         race->setVisible(offer_race && result.new_ghost);
+    set_text(gui, "medal_note", medal_note(result));
+    if (MyGUI::Widget* picture = gui.findWidgetT("completed_flag", false); picture && result.earned != medal::none)
+        picture->changeWidgetSkin(game_hud::medal_skin(result.earned));
+}
+
+std::string medal_note(const run_outcome& result)
+{
+    if (!result.medals.known())
+        return "";
+    const auto time_of = [&](medal which) { return medal_times::format_time(result.medals.time_of(which)) + " s"; };
+    switch (result.earned) {
+    case medal::gold: return "Gold medal! As fast as the gold run: " + time_of(medal::gold);
+    case medal::silver: return "Silver medal! Gold at " + time_of(medal::gold);
+    case medal::bronze: return "Bronze medal! Silver at " + time_of(medal::silver);
+    case medal::none: break;
+    }
+    return "No medal yet. Bronze at " + time_of(medal::bronze);
 }

@@ -5,6 +5,16 @@
 #include <MyGUI_Gui.h>
 #include <MyGUI_TextBox.h>
 
+#include <cmath>
+
+namespace {
+
+// The counters' panel without and with the medal to aim for.
+constexpr int panel_width = 410;
+constexpr int panel_with_medal = 540;
+
+}
+
 void game_hud::show_captions(MyGUI::Gui* gui, const level& current, unsigned int total_seconds)
 {
     if (!gui)
@@ -14,6 +24,44 @@ void game_hud::show_captions(MyGUI::Gui* gui, const level& current, unsigned int
     set_caption(gui, "coins_total", std::to_string(current.get_coin_total()));
     set_caption(gui, "time_seconds", two_digits(total_seconds % 60));
     set_caption(gui, "time_minutes", two_digits(total_seconds / 60));
+}
+
+void game_hud::show_medal_target(MyGUI::Gui* gui, const medal_times& medals, medal best, double play_time)
+{
+    MyGUI::Widget* panel = gui ? gui->findWidgetT("hud_panel", false) : nullptr;
+    MyGUI::Widget* icon = gui ? gui->findWidgetT("hud_medal_icon", false) : nullptr;
+    auto* time = gui ? gui->findWidget<MyGUI::TextBox>("hud_medal_time", false) : nullptr;
+    if (!panel || !icon || !time)
+        return;
+    const bool shown = medals.known();
+    panel->setSize(shown ? panel_with_medal : panel_width, panel->getHeight());
+    icon->setVisible(shown);
+    time->setVisible(shown);
+    if (!shown)
+        return;
+    const medal target = best == medal::gold ? medal::gold : medal_times::next(best);
+    const long target_ms = medals.time_of(target);
+    // A new skin rebuilds the widget: only when the medal changes.
+    const std::string skin = medal_skin(target);
+    if (icon->getUserString("skin") != skin) {
+        icon->changeWidgetSkin(skin);
+        icon->setUserString("skin", skin);
+    }
+    time->setCaption(medal_times::format_time(target_ms));
+    const bool missed = std::lround(play_time * 1000) > target_ms;
+    time->setTextColour(missed ? MyGUI::Colour(0.6f, 0.6f, 0.62f) : MyGUI::Colour::White);
+    icon->setAlpha(missed ? 0.45f : 1.0f);
+}
+
+std::string game_hud::medal_skin(medal which)
+{
+    switch (which) {
+    case medal::gold: return "MedalGold";
+    case medal::silver: return "MedalSilver";
+    case medal::bronze: return "MedalBronze";
+    case medal::none: break;
+    }
+    return "";
 }
 
 std::string game_hud::two_digits(unsigned int value)

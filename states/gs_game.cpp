@@ -173,6 +173,8 @@ void gs_game::rebind_keys()
 void gs_game::update_captions(unsigned int total_seconds)
 {
     game_hud::show_captions(gui, *current_level, total_seconds);
+    if (run && hud_mode == hud_playing)
+        game_hud::show_medal_target(gui, run->get_medals(), run->get_best_medal(), current_level->get_play_time());
 }
 
 void gs_game::show_pointer(bool shown)

@@ -10,6 +10,7 @@
 #include "app/settings_store.h"
 #include "records/progress_store.h"
 #include "play/completed_record.h"
+#include "play/game_hud.h"
 #include "menus/help_card.h"
 #include "states/level_entry.h"
 #include "menus/menu_keys.h"
@@ -229,6 +230,8 @@ TEST_P(text_fits, on_the_completed_screen_with_a_new_best_and_each_next_level)
     result.raced = true;
     result.gain = -(59 * 60 + 59.99);
     result.new_ghost = true;
+    result.medals = medal_times::from_author_run(399'900);
+    result.earned = medal::gold; // the longest note
     const auto fill = [&] {
         load("ingame_completed.layout");
         show_completed_record(screen(), result, true);
@@ -259,8 +262,12 @@ TEST_P(text_fits, in_play_with_counters_split_time_and_a_notice)
     set("score_coins", "9990");
     set("time_minutes", "99");
     set("time_seconds", "59");
+    game_hud::show_medal_target(&screen(), medal_times::from_author_run(999'900), medal::none, 0.0);
     split_display split(&screen());
     split.show(-(59 * 60 + 59.99));
+    const MyGUI::IntRect counters = screen().findWidgetT("hud_panel", false)->getAbsoluteRect();
+    EXPECT_FALSE(counters.intersect(screen().findWidgetT("split_panel", false)->getAbsoluteRect()))
+        << "the split time covers the counters";
     screen_notice notice;
     notice.show(&screen(), "Saved /home/a-player-with-a-long-name/.local/share/quillax/screenshots/screenshot_999999999.png",
                 2.0f);

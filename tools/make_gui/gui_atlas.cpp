@@ -221,6 +221,11 @@ std::vector<painted_region> painted_regions()
     all.push_back({{"icon_clock", 256, 128, 32, 32}, clock_icon});
     all.push_back({{"icon_flag", 320, 128, 64, 64}, flag_icon});
     all.push_back({{"divider", 0, 232, 320, 12}, divider});
+    const std::pair<const char*, colour> metals[] = {
+        {"gold", {1.0f, 0.76f, 0.2f, 1}}, {"silver", {0.8f, 0.83f, 0.88f, 1}}, {"bronze", {0.8f, 0.5f, 0.26f, 1}}};
+    for (int m = 0; m < 3; ++m)
+        all.push_back({{std::string("medal_") + metals[m].first, 384 + 40 * m, 168, 40, 40},
+                       std::bind(medal_icon, _1, _2, _3, _4, metals[m].second)});
     return all;
 }
 

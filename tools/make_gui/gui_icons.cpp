@@ -87,6 +87,38 @@ colour flag_icon(float x, float y, float w, float h)
     return c;
 }
 
+colour medal_icon(float x, float y, float w, float h, colour metal)
+{
+    // Drawn on a 40-pixel grid and scaled, so any square size works.
+    const float k = w / 40.0f;
+    const float cx = w / 2, cy = 25 * k, r = 13 * k;
+    // Two ribbon tails meeting behind the medal.
+    const float left = polygon(x, y, {{8 * k, 1 * k}, {16 * k, 1 * k}, {23 * k, 16 * k}, {15 * k, 16 * k}});
+    const float right = polygon(x, y, {{24 * k, 1 * k}, {32 * k, 1 * k}, {25 * k, 16 * k}, {17 * k, 16 * k}});
+    colour c = with_alpha({0.12f, 0.3f, 0.78f}, coverage(std::min(left, right)));
+    if (left < 0.5f && right < 0.5f)
+        c = with_alpha({0.84f, 0.14f, 0.16f}, coverage(right));
+    const float d = circle(x, y, cx, cy, r);
+    if (d < 1.0f) {
+        const float nx = (x - cx) / r, ny = (y - cy) / r;
+        // Lit from the upper left, a darker rim, and a star standing out of the face.
+        float shade = 1.05f - 0.35f * (nx * 0.5f + ny * 0.8f + 0.6f);
+        const float rim = smooth_step(-2.6f * k, -1.6f * k, d);
+        std::vector<point2> star;
+        for (int i = 0; i < 10; ++i) {
+            const float a = -1.5708f + i * 0.6283f, radius = (i % 2 ? 3.6f : 8.4f) * k;
+            star.push_back({cx + radius * std::cos(a), cy + radius * std::sin(a)});
+        }
+        const float on_star = coverage(polygon(x, y, star));
+        shade = shade * (1 - 0.3f * rim) + 0.22f * on_star * (0.5f - ny * 0.5f);
+        colour face = scaled(metal, std::clamp(shade, 0.0f, 1.4f));
+        face = mix(face, {1, 1, 1, 1}, 0.55f * (1 - smooth_step(0.0f, 3.5f * k, circle(x, y, cx - r * 0.45f, cy - r * 0.45f, 1.5f * k))));
+        face.a = coverage(d);
+        c = over(face, c);
+    }
+    return c;
+}
+
 colour pointer_arrow(float x, float y)
 {
     const std::vector<point2> arrow{{2, 2}, {2, 25}, {8, 19.5f}, {12.5f, 29}, {17, 27}, {12.6f, 18}, {20, 18}};
