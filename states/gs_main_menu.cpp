@@ -220,6 +220,8 @@ void gs_main_menu::show_level_selection(const std::string& campaign_name, const 
     attach("level_start");
     attach("level_back");
     attach("level_watch");
+    attach("level_watch_gold");
+    attach("level_ghost");
     selection.show(*gui, context->progress_folder, param_or<campaign_object*>(params, "campaign", nullptr),
                    campaign_name, level_file, [this] {
                        if (MyGUI::Widget* start = gui->findWidgetT("level_start", false))
@@ -241,14 +243,18 @@ void gs_main_menu::on_button_click(MyGUI::Widget* sender)
         running = false;
     } else if (name == "level_back" || name == "help_back") {
         show_main_menu();
-    } else if ((name == "level_start" || name == "level_watch") && selection.chosen_level()) {
+    } else if (name == "level_ghost") {
+        selection.toggle_ghost();
+    } else if ((name == "level_start" || name == "level_watch" || name == "level_watch_gold") &&
+               selection.chosen_level()) {
         transition_requested = true;
         next_state = "game";
         transition_push = false;
         params["campaign"] = selection.chosen_campaign();
         params["level"] = selection.chosen_level()->get_file_name();
         params["gui"] = gui;
-        params["watch"] = name == "level_watch";
+        params["watch"] = name != "level_start";
+        params["gold"] = name == "level_watch_gold" || (name == "level_start" && selection.races_gold());
     }
 }
 
@@ -285,6 +291,7 @@ void gs_main_menu::quick_start()
     params["level"] = first;
     params["gui"] = gui;
     params["watch"] = false;
+    params["gold"] = false;
 }
 
 void gs_main_menu::take_screenshot(float)

@@ -128,7 +128,7 @@ void level_selection::show_level_details()
         return;
     if (auto* name = gui->findWidget<MyGUI::TextBox>("level_name", false))
         name->setCaption(MyGUI::UString(selected_level->get_name()));
-    records->show(*gui, selected_level->get_file_name());
+    records->show(*gui, selected_level->get_file_name(), selected_level->get_medals(), race_gold);
     if (auto* description = gui->findWidget<MyGUI::TextBox>("level_description", false))
         description->setCaption(MyGUI::UString(selected_level->get_description()));
     const std::string picture = loadable_preview(selected_level->get_preview_file());
@@ -137,6 +137,12 @@ void level_selection::show_level_details()
     // MyGUI images show textures: the picture itself goes to the widget.
     if (auto* preview = gui->findWidget<MyGUI::ImageBox>("level_preview", false))
         preview->setImageTexture(picture);
+}
+
+void level_selection::toggle_ghost()
+{
+    race_gold = !race_gold;
+    show_level_details();
 }
 
 std::string level_selection::loadable_preview(const std::string& file)

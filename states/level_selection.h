@@ -38,6 +38,10 @@ public:
 
     campaign_object* chosen_campaign() const { return selected_campaign; }
     level_entry* chosen_level() const { return selected_level; }
+    // The ghost chosen to race: the gold run rather than the player's best.
+    bool races_gold() const { return race_gold; }
+    // The other ghost, shown at once.
+    void toggle_ghost();
 
     // A campaign of the index that lists `file`, kept for the whole run.
     campaign_object* campaign_listing(const std::string& file);
@@ -61,4 +65,5 @@ private:
     // The player's record, read when the selection opens.
     std::unique_ptr<selection_records> records;
     Ogre::MaterialPtr preview_material;
+    bool race_gold = false;
 };

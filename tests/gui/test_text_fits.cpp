@@ -17,6 +17,7 @@
 #include "menus/options_screen.h"
 #include "records/record_text.h"
 #include "menus/screen_notice.h"
+#include "menus/selection_records.h"
 #include "play/replay_controls.h"
 #include "play/split_display.h"
 #include "support/clipped_texts.h"
@@ -156,7 +157,13 @@ TEST_P(text_fits, on_the_level_selection_with_every_shipped_level_finished_and_w
     ASSERT_TRUE(campaign_list && level_list);
     for (const shipped_campaign& campaign : campaigns)
         campaign_list->addItem(MyGUI::UString(campaign.name));
-    show("level_watch", true);
+    for (const char* shown : {"level_watch", "level_watch_gold", "level_ghost", "level_medal_gold", "level_medal_silver",
+                              "level_medal_bronze", "level_medal_gold_icon", "level_medal_silver_icon",
+                              "level_medal_bronze_icon"})
+        show(shown, true);
+    set("level_ghost", "Race: your best");
+    for (const char* time : {"level_medal_gold", "level_medal_silver", "level_medal_bronze"})
+        set(time, "9999.9 s");
     // As the level selection has it: the description wraps at the box's edge.
     screen().findWidget<MyGUI::TextBox>("level_description", false)->getSubWidgetText()->setWordWrap(true);
     set("level_best", "Best: " + best_text(longest_record()));
