@@ -4,11 +4,11 @@
 #include <OgreSceneManager.h>
 #include <OgreSceneNode.h>
 
-ghost_ball::ghost_ball(Ogre::SceneManager* scene_manager, replay best)
+ghost_ball::ghost_ball(Ogre::SceneManager* scene_manager, replay best, bool gold)
     : scene_manager(scene_manager), run(std::move(best))
 {
     entity = scene_manager->createEntity("player.mesh");
-    entity->setMaterialName("ghost");
+    entity->setMaterialName(gold ? "ghost_gold" : "ghost");
     // A shadow would make it look solid, and it is not there.
     entity->setCastShadows(false);
     node = scene_manager->getRootSceneNode()->createChildSceneNode();

@@ -1,8 +1,9 @@
 #pragma once
 
-// The best run as a translucent ball: where that run's ball was at the same
-// play time, read from its recorded path so it moves right at any frame
-// rate. A scene node without a body: it touches and triggers nothing.
+// The run raced as a translucent ball (cool for the player's best, warm for
+// the gold run): where that run's ball was at the same play time, read from
+// its recorded path so it moves right at any frame rate. A scene node
+// without a body: it touches and triggers nothing.
 
 #include "records/replay.h"
 
@@ -14,7 +15,7 @@ class SceneNode;
 
 class ghost_ball {
 public:
-    ghost_ball(Ogre::SceneManager* scene_manager, replay run);
+    ghost_ball(Ogre::SceneManager* scene_manager, replay run, bool gold = false);
     ~ghost_ball();
     ghost_ball(const ghost_ball&) = delete;
     ghost_ball& operator=(const ghost_ball&) = delete;

@@ -28,25 +28,27 @@ level_run::level_run(game_context* context, level& lvl, MyGUI::Gui* gui, const r
 {
     if (const level_record* record = records.record(lvl.get_file_name()))
         best_medal = record->best_medal;
-    if ((!plan.watch && !context->settings.ghost) || !find_run(best))
+    bool gold = false;
+    if ((!plan.watch && !context->settings.ghost) || !find_run(best, gold))
         return;
     if (plan.watch) {
         feed = std::make_unique<replay_feed>(best);
         controls = std::make_unique<replay_controls>(*context->input, gui);
     }
     else
-        ghost = std::make_unique<ghost_ball>(context->scene_manager, std::move(best));
+        ghost = std::make_unique<ghost_ball>(context->scene_manager, std::move(best), gold);
 }
 
 level_run::~level_run() = default;
 
-bool level_run::find_run(replay& out) const
+bool level_run::find_run(replay& out, bool& gold) const
 {
     const std::string& file = lvl.get_file_name();
-    if (plan.gold)
-        return author_runs::find(file, out);
+    if (!plan.gold && records.best_replay(file, out))
+        return true;
     // A first play races the gold run: there is no best of one's own yet.
-    return records.best_replay(file, out) || (!plan.watch && author_runs::find(file, out));
+    gold = plan.gold || !plan.watch;
+    return gold && author_runs::find(file, out);
 }
 
 void level_run::play(level& lvl, game_camera& camera, const replay_frame& input)

@@ -58,8 +58,9 @@ public:
     static void play(level& lvl, game_camera& camera, const replay_frame& input);
 
 private:
-    // The recorded run the plan races or watches; false when there is none.
-    bool find_run(replay& out) const;
+    // The recorded run the plan races or watches, and whether it is the
+    // gold run; false when there is none.
+    bool find_run(replay& out, bool& gold) const;
     void race_frame(game_camera& camera);
     void watch_frame(game_camera& camera);
 
