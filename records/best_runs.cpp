@@ -55,6 +55,19 @@ progress_store::outcome best_runs::keep(const replay& run, medal earned, bool& s
     return outcome;
 }
 
+progress_store::outcome best_runs::keep_challenge(const std::string& campaign, bool finished, double time_seconds,
+                                                  int coins, int furthest_level)
+{
+    if (folder.empty())
+        return {};
+    return progress.record_challenge(campaign, finished, time_seconds, coins, furthest_level, progress_store::today());
+}
+
+const level_record* best_runs::challenge(const std::string& campaign) const
+{
+    return progress.find_challenge(campaign);
+}
+
 std::uint64_t best_runs::level_hash(const std::string& level_file)
 {
     std::ifstream in(level::path_of(level_file), std::ios::binary);

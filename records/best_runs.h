@@ -27,6 +27,11 @@ public:
     // written.
     progress_store::outcome keep(const replay& run, medal earned, bool& saved_replay);
 
+    // A campaign's challenge as it ended (see progress_store::record_challenge).
+    progress_store::outcome keep_challenge(const std::string& campaign, bool finished, double time_seconds, int coins,
+                                           int furthest_level);
+    const level_record* challenge(const std::string& campaign) const;
+
     // Of the level file as the game reads it now; 0 when it cannot be read.
     static std::uint64_t level_hash(const std::string& level_file);
 

@@ -11,11 +11,17 @@
 //     most_coins_date = 2026-12-08
 //     best_medal = silver
 //
+//     [campaign:First Steps]
+//     finished = yes
+//     best_time = 612.25
+//     furthest_level = 8
+//
 // The first line that is not a comment names the format's version; a file of
 // a later version is set aside rather than guessed at. Each [section] is one
 // level, named as the campaign index names its file: any characters but "]"
 // and control characters. Times are seconds with up to three decimals, so the
 // stored milliseconds come back exactly; dates are the player's local date.
+// A section whose name starts "campaign:" is a campaign's challenge.
 // Keys this version does not know are skipped, so a later one can add some.
 // Only keys with a value are written.
 
@@ -47,6 +53,7 @@ constexpr long long max_seconds = 10'000'000;
 constexpr long long max_coins = 1'000'000;
 // A level takes a few hundred bytes; a file this big is not ours.
 constexpr size_t max_file_size = 16 << 20;
+constexpr long long max_levels = 100'000;
 constexpr medal medals[] = {medal::none, medal::bronze, medal::silver, medal::gold};
 
 // Holds an exclusive lock on "<file>.lock" while it lives, so that two games
@@ -161,6 +168,10 @@ std::string read_value(const std::string& key, const std::string& value, level_r
         if (found == std::end(medals))
             return "best_medal must be gold, silver, bronze or none";
         record.best_medal = *found;
+    } else if (key == "furthest_level") {
+        if (!read_digits(value, number) || number > max_levels)
+            return "furthest_level must be a whole number from 0 to 100000";
+        record.furthest_level = int(number);
     } else if (key == "best_time_date" || key == "most_coins_date") {
         if (!is_date(value))
             return key + " must be a date, YYYY-MM-DD";
@@ -174,6 +185,7 @@ void merge(level_record& into, const level_record& other)
 {
     into.finished = into.finished || other.finished;
     into.best_medal = std::max(into.best_medal, other.best_medal);
+    into.furthest_level = std::max(into.furthest_level, other.furthest_level);
     if (other.best_time_ms >= 0 && (into.best_time_ms < 0 || other.best_time_ms < into.best_time_ms)) {
         into.best_time_ms = other.best_time_ms;
         into.best_time_date = other.best_time_date;
@@ -266,18 +278,49 @@ progress_store::outcome progress_store::record_finish(const std::string& level_f
         log_line("The result on " + level_file + " is not saved: " + problem);
         return {};
     }
+    return keep(level_file, level_record{true, std::lround(time_seconds * 1000), date, coins, date, earned});
+}
+
+progress_store::outcome progress_store::record_challenge(const std::string& campaign, bool finished,
+                                                         double time_seconds, int coins, int furthest_level,
+                                                         const std::string& date)
+{
+    const std::string name = challenge_section(campaign);
+    const std::string problem = unstorable(name, time_seconds, coins, date);
+    if (!problem.empty() || furthest_level < 0 || furthest_level > max_levels) {
+        log_line("The challenge of " + campaign + " is not saved: " +
+                 (problem.empty() ? "the level reached is out of range" : problem));
+        return {};
+    }
+    level_record run{finished, -1, "", coins, date};
+    if (finished) {
+        run.best_time_ms = std::lround(time_seconds * 1000);
+        run.best_time_date = date;
+    }
+    run.furthest_level = furthest_level;
+    return keep(name, run);
+}
+
+const level_record* progress_store::find_challenge(const std::string& campaign) const
+{
+    const auto found = records.find(challenge_section(campaign));
+    return found != records.end() ? &found->second : nullptr;
+}
+
+progress_store::outcome progress_store::keep(const std::string& name, const level_record& run)
+{
     // The lock file lives beside the progress file.
     std::error_code ignored;
     fs::create_directories(file.parent_path(), ignored);
     const file_lock lock(file);
     std::map<std::string, level_record> merged = read_or_set_aside(file);
-    for (const auto& [name, record] : records)
-        merge(merged[name], record);
+    for (const auto& [section, record] : records)
+        merge(merged[section], record);
 
-    level_record& level = merged[level_file];
+    level_record& level = merged[name];
     const level_record before = level;
-    merge(level, level_record{true, std::lround(time_seconds * 1000), date, coins, date, earned});
-    const outcome result{!before.finished, level.best_time_ms != before.best_time_ms,
+    merge(level, run);
+    const outcome result{run.finished && !before.finished, level.best_time_ms != before.best_time_ms,
                          level.most_coins != before.most_coins, level.best_medal != before.best_medal};
     records = std::move(merged);
 
@@ -354,6 +397,8 @@ std::string progress_store::format(const std::map<std::string, level_record>& le
             text += "most_coins_date = " + level.most_coins_date + "\n";
         if (level.best_medal != medal::none)
             text += "best_medal = " + std::string(medal_times::name(level.best_medal)) + "\n";
+        if (level.furthest_level > 0)
+            text += "furthest_level = " + std::to_string(level.furthest_level) + "\n";
     }
     return text;
 }

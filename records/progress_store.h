@@ -2,7 +2,8 @@
 
 // The player's saved progress: for each level, keyed by its file name as the
 // campaign index writes it ("level_01.map"), whether it was finished, the best
-// time and the most coins, each with the local date it was set. One file holds
+// time and the most coins, each with the local date it was set, and the best
+// medal; for each campaign played as a challenge, the same and how far it got. One file holds
 // every level. Two games may run at once on the same file: each finished run
 // is merged into what is on disk at that moment, so neither loses the other's
 // results. Nothing here throws on a bad, missing or unwritable file; the log
@@ -23,12 +24,16 @@ struct level_record {
     std::string most_coins_date;
     // The best medal ever earned: kept even if the level's times change.
     medal best_medal = medal::none;
+    // A campaign's challenge only: the furthest level reached, from 1.
+    int furthest_level = 0;
 };
 
 inline bool operator==(const level_record& a, const level_record& b)
 {
-    return std::tie(a.finished, a.best_time_ms, a.best_time_date, a.most_coins, a.most_coins_date, a.best_medal) ==
-           std::tie(b.finished, b.best_time_ms, b.best_time_date, b.most_coins, b.most_coins_date, b.best_medal);
+    return std::tie(a.finished, a.best_time_ms, a.best_time_date, a.most_coins, a.most_coins_date, a.best_medal,
+                    a.furthest_level) ==
+           std::tie(b.finished, b.best_time_ms, b.best_time_date, b.most_coins, b.most_coins_date, b.best_medal,
+                    b.furthest_level);
 }
 
 class progress_store {
@@ -66,10 +71,23 @@ public:
     static bool parse(const std::string& text, std::map<std::string, level_record>& out, std::string& error);
     // The file's text, levels sorted by name; parse gives back the same map.
     static std::string format(const std::map<std::string, level_record>& levels);
+    // A campaign's challenge is kept as a section of its own, named
+    // "campaign:" and the campaign's name: a challenge finished (`finished`)
+    // in `time_seconds` with `coins`, or one that reached `furthest_level`
+    // (from 1) before it ended. The time counts only for a finished one.
+    outcome record_challenge(const std::string& campaign, bool finished, double time_seconds, int coins,
+                             int furthest_level, const std::string& date);
+    // The campaign's challenge record; null when it was never played.
+    const level_record* find_challenge(const std::string& campaign) const;
+    static std::string challenge_section(const std::string& campaign) { return "campaign:" + campaign; }
+
     // The local date, YYYY-MM-DD.
     static std::string today();
 
 private:
+    // Merges `run` into the section `name`, on disk and here.
+    outcome keep(const std::string& name, const level_record& run);
+
     std::filesystem::path file;
     std::map<std::string, level_record> records;
 };

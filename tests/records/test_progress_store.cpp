@@ -119,6 +119,7 @@ TEST_F(progress, a_damaged_file_is_refused_with_the_line_at_fault)
         {head + "[level_0", "line 3: "},
         {head + "[a]b]\n", "line 3: "},
         {head + "best_medal = platinum\n", "line 3: best_medal"},
+        {head + "furthest_level = 100001\n", "line 3: furthest_level"},
     };
     for (const auto& [text, error_start] : broken) {
         level_map levels{{"kept", level_record{}}};
@@ -157,6 +158,33 @@ TEST_F(progress, a_better_time_or_more_coins_replace_the_old_each_with_its_own_d
     EXPECT_TRUE(log.lines.empty());
     // Only the file and its lock: no new file is left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 2);
+}
+
+TEST_F(progress, a_challenge_keeps_its_best_finished_time_most_coins_and_furthest_level)
+{
+    progress_store store(file);
+    store.load();
+    EXPECT_EQ(store.find_challenge("First Steps"), nullptr);
+    // Ended at level 3: no time counts, how far it got does.
+    auto result = store.record_challenge("First Steps", false, 100, 40, 3, "2026-01-01");
+    EXPECT_FALSE(result.first_finish || result.new_best_time);
+    EXPECT_TRUE(result.new_most_coins);
+    result = store.record_challenge("First Steps", true, 600.5, 20, 8, "2026-01-02");
+    EXPECT_TRUE(result.first_finish && result.new_best_time);
+    EXPECT_FALSE(result.new_most_coins);
+    store.record_challenge("First Steps", false, 30, 1, 2, "2026-01-03");
+
+    progress_store later(file);
+    later.load();
+    const level_record* challenge = later.find_challenge("First Steps");
+    ASSERT_NE(challenge, nullptr);
+    level_record expected{true, 600500, "2026-01-02", 40, "2026-01-01"};
+    expected.furthest_level = 8;
+    EXPECT_EQ(*challenge, expected);
+    // A campaign is no level.
+    EXPECT_EQ(later.find("First Steps"), nullptr);
+    EXPECT_EQ(later.find("campaign:First Steps"), challenge);
+    EXPECT_TRUE(log.lines.empty());
 }
 
 TEST_F(progress, a_run_the_file_cannot_hold_is_logged_and_never_breaks_the_file)
