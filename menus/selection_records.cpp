@@ -64,6 +64,22 @@ void selection_records::show(MyGUI::Gui& gui, const std::string& file, const med
     }
 }
 
+void selection_records::show_challenge(MyGUI::Gui& gui, const std::string& campaign) const
+{
+    if (auto* best = gui.findWidget<MyGUI::TextBox>("challenge_best", false))
+        best->setCaption(MyGUI::UString(challenge_text(records.challenge(campaign))));
+}
+
+std::string selection_records::challenge_text(const level_record* record)
+{
+    if (!record)
+        return "Not tried yet";
+    const std::string coins = std::to_string(std::max(record->most_coins, 0)) + " coins";
+    if (record->best_time_ms >= 0)
+        return "Best " + play_time_text(record->best_time_ms) + " \u00B7 " + coins;
+    return "Furthest: level " + std::to_string(record->furthest_level) + " \u00B7 " + coins;
+}
+
 bool selection_records::can_watch(std::map<std::string, bool>& checked, const std::string& file, bool gold) const
 {
     auto found = checked.find(file);

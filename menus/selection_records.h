@@ -4,7 +4,8 @@
 // in the list with the best medal earned, the chosen level's best time and
 // most coins, its medal times, "Watch best run" only for a level whose best
 // run can be played, and, on a level with a gold run, the choice of ghost to
-// race and "Watch gold run". Read afresh each time the selection opens.
+// race and "Watch gold run"; the chosen campaign's challenge record. Read
+// afresh each time the selection opens.
 
 #include "records/best_runs.h"
 #include "records/medal_times.h"
@@ -26,6 +27,10 @@ public:
     // The record of the chosen level, its medal times and its buttons;
     // `race_gold`: the player chose the gold run as the ghost.
     void show(MyGUI::Gui& gui, const std::string& file, const medal_times& medals, bool race_gold);
+    // The campaign's challenge record beside its button.
+    void show_challenge(MyGUI::Gui& gui, const std::string& campaign) const;
+    // "Best 10:12.25 · 123 coins", "Furthest: level 5", or "Not tried yet".
+    static std::string challenge_text(const level_record* record);
     // The colour tag MyGUI writes a medal's disc in ("#FFC83C").
     static const char* medal_colour(medal which);
 

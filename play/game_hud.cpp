@@ -1,8 +1,12 @@
 #include "game_hud.h"
 
+#include "challenge_run.h"
+#include "hud_label.h"
 #include "level/level.h"
+#include "records/record_text.h"
 
 #include <MyGUI_Gui.h>
+#include <MyGUI_RenderManager.h>
 #include <MyGUI_TextBox.h>
 
 #include <cmath>
@@ -12,6 +16,8 @@ namespace {
 // The counters' panel without and with the medal to aim for.
 constexpr int panel_width = 410;
 constexpr int panel_with_medal = 540;
+constexpr int challenge_margin = 24;
+constexpr int challenge_height = 52;
 
 }
 
@@ -51,6 +57,30 @@ void game_hud::show_medal_target(MyGUI::Gui* gui, const medal_times& medals, med
     const bool missed = std::lround(play_time * 1000) > target_ms;
     time->setTextColour(missed ? MyGUI::Colour(0.6f, 0.6f, 0.62f) : MyGUI::Colour::White);
     icon->setAlpha(missed ? 0.45f : 1.0f);
+}
+
+void game_hud::show_challenge(MyGUI::Gui* gui, const challenge_run& challenge, double play_time)
+{
+    if (!gui)
+        return;
+    // The screens replace every widget when they change: look it up each time.
+    auto* words = gui->findWidget<MyGUI::TextBox>("challenge_text", false);
+    const int bottom = MyGUI::RenderManager::getInstance().getViewSize().height - 12;
+    if (!words)
+        words = make_hud_label(*gui, "challenge_panel", "challenge_text",
+                               MyGUI::IntCoord(12, bottom - challenge_height, 2 * challenge_margin, challenge_height),
+                               MyGUI::Align::Left | MyGUI::Align::Bottom);
+    words->setCaption(MyGUI::UString(challenge_line(challenge, play_time)));
+    words->getParent()->setCoord(12, bottom - challenge_height, words->getTextSize().width + 2 * challenge_margin,
+                                 challenge_height);
+}
+
+std::string game_hud::challenge_line(const challenge_run& challenge, double play_time)
+{
+    const int balls = challenge.get_balls();
+    return "Level " + std::to_string(challenge.level_number()) + "/" + std::to_string(challenge.level_count()) +
+           " \u00B7 " + std::to_string(balls) + (balls == 1 ? " ball" : " balls") + " \u00B7 " +
+           play_time_text(std::lround(challenge.total_time(play_time) * 1000));
 }
 
 std::string game_hud::medal_skin(medal which)

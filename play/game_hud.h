@@ -12,6 +12,7 @@
 
 #include <string>
 
+class challenge_run;
 class level;
 namespace MyGUI {
 class Gui;
@@ -21,6 +22,11 @@ class game_hud {
 public:
     static void show_captions(MyGUI::Gui* gui, const level& current, unsigned int total_seconds);
     static void show_medal_target(MyGUI::Gui* gui, const medal_times& medals, medal best, double play_time);
+    // In a challenge, bottom left: the level of the campaign, the balls left
+    // and the clock over the whole challenge.
+    static void show_challenge(MyGUI::Gui* gui, const challenge_run& challenge, double play_time);
+    // "Level 2/8 · 3 balls · 04:12.25"
+    static std::string challenge_line(const challenge_run& challenge, double play_time);
     // The skin that draws `which` ("MedalGold" and so on); empty for none.
     static std::string medal_skin(medal which);
 

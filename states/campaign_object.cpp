@@ -61,6 +61,20 @@ std::string campaign_object::next_level_name(const std::string& current_file, co
     return next->get_name().empty() ? next->get_file_name() : next->get_name();
 }
 
+std::string campaign_object::level_name(const std::string& file, const campaign_object* campaign)
+{
+    const level_entry* entry = campaign ? campaign->find(file) : nullptr;
+    return entry && !entry->get_name().empty() ? entry->get_name() : file;
+}
+
+std::vector<std::string> campaign_object::level_files() const
+{
+    std::vector<std::string> files;
+    for (const auto& entry : levels)
+        files.push_back(entry->get_file_name());
+    return files;
+}
+
 medal_times campaign_object::medals_of(const std::string& file, const campaign_object* campaign)
 {
     const level_entry* entry = campaign ? campaign->find(file) : nullptr;

@@ -30,6 +30,10 @@ public:
     // level.
     static std::string next_level_file(const std::string& current_file, const campaign_object* campaign);
     static std::string next_level_name(const std::string& current_file, const campaign_object* campaign);
+    // The level's display name, or its file name when it has none.
+    static std::string level_name(const std::string& file, const campaign_object* campaign);
+    // The file names of the campaign's levels, in order.
+    std::vector<std::string> level_files() const;
     // The medal times the campaign gives `file`; none for a null campaign.
     static medal_times medals_of(const std::string& file, const campaign_object* campaign);
 

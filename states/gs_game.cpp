@@ -9,6 +9,7 @@
 #include "campaign_object.h"
 #include "level/level.h"
 #include "objects/obj_player.h"
+#include "play/challenge_run.h"
 #include "play/game_hud.h"
 #include "play/level_run.h"
 #include "return_to_title.h"
@@ -21,6 +22,7 @@
 
 #include <boost/bind/bind.hpp>
 
+#include <cmath>
 #include <stdexcept>
 
 using namespace boost::placeholders;
@@ -28,7 +30,8 @@ using namespace boost::placeholders;
 gs_game::gs_game(game_context* context)
     : game_state(context, "game"), input("gs_game_input"), navigation(*context->input),
       menu(*context, navigation, [this](const std::string& button) { press(button); }),
-      completed([this](const std::string& button) { press(button); })
+      completed([this](const std::string& button) { press(button); }),
+      challenge_end([this](const std::string& button) { press(button); })
 {
 }
 
@@ -57,6 +60,7 @@ void gs_game::enter(const state_params& params)
     load_hud();
     // A quick start passes no campaign: then every level is the last.
     campaign = param_or<campaign_object*>(params, "campaign", nullptr);
+    challenge = param_or<std::shared_ptr<challenge_run>>(params, "challenge", nullptr);
     const std::string file = param_or<std::string>(params, "level", "");
     run_plan plan;
     plan.watch = param_or<bool>(params, "watch", false);
@@ -67,6 +71,7 @@ void gs_game::enter(const state_params& params)
         if (context->scout)
             throw std::runtime_error("mapscout: " + file + current_level->get_load_problem());
         log_line(file + ": the level has no ball and cannot be played");
+        leave_challenge();
         return_to_title(*this);
         return;
     }
@@ -136,6 +141,9 @@ void gs_game::play_frame()
 {
     const unsigned int total = static_cast<unsigned int>(current_level->get_elapsed_time());
     menu.playing();
+    // The end of a challenge stays on screen; the level behind it stops.
+    if (challenge && challenge->is_over())
+        return;
     if (!current_level->is_completed()) {
         run->frame(*camera);
         if (gui && (hud_mode == hud_completed || hud_mode == hud_none)) {
@@ -144,14 +152,64 @@ void gs_game::play_frame()
             show_pointer(false);
             load_hud();
         }
+        if (challenge) {
+            challenge->take(current_level->get_events());
+            if (challenge->is_over())
+                end_challenge();
+        }
     } else if (hud_mode == hud_playing || hud_mode == hud_none) {
         run->finish();
-        show_finish_screen();
+        if (challenge)
+            next_in_challenge();
+        else
+            show_completed_screen();
     }
     update_captions(total);
 }
 
-void gs_game::show_finish_screen()
+void gs_game::next_in_challenge()
+{
+    challenge->level_finished(current_level->get_play_time());
+    if (challenge->is_won())
+        end_challenge();
+    else
+        play_level(challenge->current_level(), race_gold);
+}
+
+void gs_game::end_challenge()
+{
+    hud_mode = hud_completed;
+    best_runs records(context->scout ? std::string() : context->progress_folder);
+    challenge_screen::result shown;
+    shown.campaign = challenge->get_campaign();
+    shown.won = challenge->is_won();
+    shown.reached = challenge->is_won() ? challenge->level_count() : challenge->level_number();
+    shown.levels = challenge->level_count();
+    shown.reached_name = campaign_object::level_name(challenge->current_level(), campaign);
+    shown.time_ms = std::lround(challenge->total_time(current_level->get_play_time()) * 1000);
+    shown.coins = challenge->get_coins();
+    shown.improved = records.keep_challenge(shown.campaign, shown.won, shown.time_ms / 1000.0, shown.coins,
+                                            shown.reached);
+    if (const level_record* record = records.challenge(shown.campaign))
+        shown.record = *record;
+    log_line("Challenge over: " + shown.campaign + ", " + challenge_screen::reached_line(shown));
+    if (!gui)
+        return;
+    menu.drop();
+    show_pointer(true);
+    navigation.forget();
+    challenge_end.show(*gui, shown);
+}
+
+void gs_game::leave_challenge()
+{
+    if (!challenge || challenge->is_over())
+        return;
+    challenge->give_up();
+    end_challenge();
+}
+
+void gs_game::show_completed_screen()
 {
     hud_mode = hud_completed;
     if (!gui)
@@ -173,6 +231,8 @@ void gs_game::rebind_keys()
 void gs_game::update_captions(unsigned int total_seconds)
 {
     game_hud::show_captions(gui, *current_level, total_seconds);
+    if (challenge && hud_mode == hud_playing)
+        game_hud::show_challenge(gui, *challenge, current_level->get_play_time());
     if (run && hud_mode == hud_playing)
         game_hud::show_medal_target(gui, run->get_medals(), run->get_best_medal(), current_level->get_play_time());
 }
@@ -193,8 +253,10 @@ void gs_game::end_state(float)
         running = false;
     else if (run && run->is_watching() && current_level)
         return_to_selection(*this, campaign ? campaign->get_name() : "", current_level->get_file_name());
-    else
+    else {
+        leave_challenge();
         return_to_title(*this);
+    }
 }
 
 void gs_game::take_screenshot(float)
@@ -232,6 +294,19 @@ void gs_game::restart(float)
         rebuild_level();
     if (!in_play() || paused)
         return;
+    start_again();
+}
+
+void gs_game::start_again()
+{
+    // In a challenge a restart is a ball lost.
+    if (challenge) {
+        challenge->restarted(current_level->get_play_time());
+        if (challenge->is_over()) {
+            end_challenge();
+            return;
+        }
+    }
     play_level(current_level->get_file_name(), race_gold);
 }
 
@@ -249,8 +324,12 @@ void gs_game::go_on()
 {
     if (navigation.press() || hud_mode != hud_completed || !current_level)
         return;
-    // The way on: the next level, or back once the campaign is over.
-    press(gui && !gui->findWidgetT("next_level_start", false) ? "back_main_menu" : "next_level_start");
+    // The way on: the next level, or back once the campaign is over; at the
+    // end of a challenge, another go.
+    if (challenge)
+        press("challenge_again");
+    else
+        press(gui && !gui->findWidgetT("next_level_start", false) ? "back_main_menu" : "next_level_start");
 }
 
 void gs_game::focus_lost()
@@ -273,12 +352,16 @@ void gs_game::on_button_click(MyGUI::Widget* sender)
 void gs_game::press(const std::string& button)
 {
     if (button == "back_main_menu") {
+        leave_challenge();
         close_screens();
         return_to_title(*this);
+    } else if (button == "challenge_again" && challenge && campaign) {
+        challenge = std::make_shared<challenge_run>(campaign->get_name(), campaign->level_files());
+        play_level(challenge->current_level(), race_gold);
     } else if (button == "next_level_start") {
         play_level(campaign_object::next_level_file(current_level->get_file_name(), campaign), race_gold);
     } else if (button == "restart_game") {
-        play_level(current_level->get_file_name(), race_gold);
+        start_again();
     } else if (button == "race_ghost") {
         play_level(current_level->get_file_name(), false);
     } else if (button == "menu_options") {
@@ -307,6 +390,7 @@ void gs_game::play_level(const std::string& file, bool gold)
     params["gui"] = gui;
     params["watch"] = false;
     params["gold"] = gold;
+    params["challenge"] = challenge;
 }
 
 void gs_game::exit()

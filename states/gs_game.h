@@ -20,6 +20,7 @@
 #include "app/input_listener.h"
 #include "app/single_press.h"
 #include "mapscout/scout_reload.h"
+#include "menus/challenge_screen.h"
 #include "menus/finish_screen.h"
 #include "menus/ingame_menu.h"
 #include "menus/menu_navigation.h"
@@ -29,6 +30,7 @@
 #include <string>
 
 class campaign_object;
+class challenge_run;
 class game_camera;
 class level;
 class level_run;
@@ -88,7 +90,15 @@ private:
     void rebuild_level();
     // A player's own level before its finish: not mapscout, not a watched run.
     bool in_play() const;
-    void show_finish_screen();
+    void show_completed_screen();
+    // R or the menu's Restart: the level again (in a challenge, for a ball).
+    void start_again();
+    // A challenge's level finished: the next one, or the end.
+    void next_in_challenge();
+    // Keeps the challenge's record and shows its end.
+    void end_challenge();
+    // Leaving the level in a challenge ends it, counted as far as it got.
+    void leave_challenge();
     void load_hud();
     void update_captions(unsigned int total_seconds);
     void show_pointer(bool shown);
@@ -108,6 +118,9 @@ private:
     menu_navigation navigation;
     ingame_menu menu;
     finish_screen completed;
+    // The campaign played in one go (the "challenge" parameter), if it is.
+    std::shared_ptr<challenge_run> challenge;
+    challenge_screen challenge_end;
     // mapscout's watch on the level file, made with its first level.
     std::unique_ptr<scout_reload> scout;
 };

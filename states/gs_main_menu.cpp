@@ -7,6 +7,7 @@
 #include "level_entry.h"
 #include "menus/help_card.h"
 #include "menus/quit_question.h"
+#include "play/challenge_run.h"
 
 #include <MyGUI.h>
 #include <MyGUI_OgrePlatform.h>
@@ -222,6 +223,7 @@ void gs_main_menu::show_level_selection(const std::string& campaign_name, const 
     attach("level_watch");
     attach("level_watch_gold");
     attach("level_ghost");
+    attach("level_challenge");
     selection.show(*gui, context->progress_folder, param_or<campaign_object*>(params, "campaign", nullptr),
                    campaign_name, level_file, [this] {
                        if (MyGUI::Widget* start = gui->findWidgetT("level_start", false))
@@ -245,6 +247,9 @@ void gs_main_menu::on_button_click(MyGUI::Widget* sender)
         show_main_menu();
     } else if (name == "level_ghost") {
         selection.toggle_ghost();
+    } else if (name == "level_challenge" && selection.chosen_campaign() &&
+               !selection.chosen_campaign()->get_levels().empty()) {
+        start_challenge(*selection.chosen_campaign());
     } else if ((name == "level_start" || name == "level_watch" || name == "level_watch_gold") &&
                selection.chosen_level()) {
         transition_requested = true;
@@ -255,7 +260,23 @@ void gs_main_menu::on_button_click(MyGUI::Widget* sender)
         params["gui"] = gui;
         params["watch"] = name != "level_start";
         params["gold"] = name == "level_watch_gold" || (name == "level_start" && selection.races_gold());
+        params["challenge"] = std::shared_ptr<challenge_run>();
     }
+}
+
+void gs_main_menu::start_challenge(campaign_object& campaign)
+{
+    auto challenge = std::make_shared<challenge_run>(campaign.get_name(), campaign.level_files());
+    log_line("Challenge: " + campaign.get_name());
+    transition_requested = true;
+    next_state = "game";
+    transition_push = false;
+    params["campaign"] = &campaign;
+    params["level"] = challenge->current_level();
+    params["gui"] = gui;
+    params["watch"] = false;
+    params["gold"] = selection.races_gold();
+    params["challenge"] = challenge;
 }
 
 void gs_main_menu::go_back()
@@ -292,6 +313,7 @@ void gs_main_menu::quick_start()
     params["gui"] = gui;
     params["watch"] = false;
     params["gold"] = false;
+    params["challenge"] = std::shared_ptr<challenge_run>();
 }
 
 void gs_main_menu::take_screenshot(float)

@@ -65,6 +65,8 @@ private:
     // A key pressed on a menu screen that the arrows' navigation left.
     void take_key(key_code key);
     void go_back();
+    // The campaign played in one go from its first level.
+    void start_challenge(campaign_object& campaign);
     void close_question();
     void quick_start();
     void take_screenshot(float);

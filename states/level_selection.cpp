@@ -109,6 +109,7 @@ void level_selection::choose(const std::string& campaign_name, const std::string
 
 void level_selection::list_levels()
 {
+    records->show_challenge(*gui, selected_campaign->get_name());
     auto* list = gui->findWidget<MyGUI::ListBox>("level_list", false);
     const std::vector<level_entry*> levels = selected_campaign->get_levels();
     if (list) {

@@ -9,6 +9,8 @@
 #include "app/key_names.h"
 #include "app/settings_store.h"
 #include "records/progress_store.h"
+#include "menus/challenge_screen.h"
+#include "play/challenge_run.h"
 #include "play/completed_record.h"
 #include "play/game_hud.h"
 #include "menus/help_card.h"
@@ -167,6 +169,9 @@ TEST_P(text_fits, on_the_level_selection_with_every_shipped_level_finished_and_w
     // As the level selection has it: the description wraps at the box's edge.
     screen().findWidget<MyGUI::TextBox>("level_description", false)->getSubWidgetText()->setWordWrap(true);
     set("level_best", "Best: " + best_text(longest_record()));
+    level_record challenge = longest_record();
+    challenge.furthest_level = 99;
+    set("challenge_best", selection_records::challenge_text(&challenge));
     for (const shipped_campaign& campaign : campaigns) {
         level_list->removeAllItems();
         for (const shipped_level& level : campaign.levels)
@@ -261,6 +266,24 @@ TEST_P(text_fits, on_the_completed_screen_with_a_new_best_and_each_next_level)
     expect_all_whole("completed, campaign over");
 }
 
+TEST_P(text_fits, at_the_end_of_a_challenge_with_the_longest_names)
+{
+    for (const shipped_campaign& campaign : campaigns)
+        for (const shipped_level& level : campaign.levels) {
+            challenge_screen::result result;
+            result.campaign = campaign.name;
+            result.reached = 99;
+            result.levels = 99;
+            result.reached_name = level.name;
+            result.time_ms = 59 * 60'000 + 59'990;
+            result.coins = 9999;
+            result.record = longest_record();
+            challenge_screen screen_shown([](const std::string&) {});
+            screen_shown.show(screen(), result);
+            expect_all_whole("challenge over, " + level.name);
+        }
+}
+
 TEST_P(text_fits, in_play_with_counters_split_time_and_a_notice)
 {
     load("ingame_hud.layout");
@@ -270,6 +293,8 @@ TEST_P(text_fits, in_play_with_counters_split_time_and_a_notice)
     set("time_minutes", "99");
     set("time_seconds", "59");
     game_hud::show_medal_target(&screen(), medal_times::from_author_run(999'900), medal::none, 0.0);
+    challenge_run challenge("c", std::vector<std::string>(99, "a.map"));
+    game_hud::show_challenge(&screen(), challenge, 59 * 60 + 59.99);
     split_display split(&screen());
     split.show(-(59 * 60 + 59.99));
     const MyGUI::IntRect counters = screen().findWidgetT("hud_panel", false)->getAbsoluteRect();
