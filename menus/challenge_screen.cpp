@@ -1,6 +1,7 @@
 #include "challenge_screen.h"
 
 #include "records/record_text.h"
+#include "selection_records.h"
 
 #include <MyGUI_Button.h>
 #include <MyGUI_Gui.h>
@@ -44,13 +45,7 @@ std::string challenge_screen::reached_line(const result& shown)
 
 std::string challenge_screen::record_line(const result& shown)
 {
-    std::string line;
-    if (shown.record.best_time_ms >= 0)
-        line = "Best " + play_time_text(shown.record.best_time_ms) + " \u00B7 ";
-    line += "most coins " + std::to_string(std::max(shown.record.most_coins, 0));
-    if (shown.record.best_time_ms < 0)
-        line += " \u00B7 furthest level " + std::to_string(shown.record.furthest_level);
-    return line;
+    return "Your record: " + selection_records::challenge_text(&shown.record);
 }
 
 void challenge_screen::on_click(MyGUI::Widget* sender) { press(sender->getName()); }

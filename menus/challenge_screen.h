@@ -39,7 +39,7 @@ public:
 
     static std::string heading(const result& shown);
     static std::string reached_line(const result& shown);
-    // "Best 10:12.25 · most coins 123 · furthest level 8"
+    // "Your record: Best 10:12.25 · 123 coins"
     static std::string record_line(const result& shown);
 
 private:

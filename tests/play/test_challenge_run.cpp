@@ -2,6 +2,7 @@
 // coins, one clock over the levels, and how it ends.
 
 #include "play/challenge_run.h"
+#include "support/level_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -60,4 +61,26 @@ TEST(challenge_run, one_clock_runs_over_every_level_to_the_last)
     EXPECT_EQ(run.levels_finished(), 2);
     EXPECT_DOUBLE_EQ(run.total_time(99.0), 32.5);
     EXPECT_THROW(challenge_run("empty", {}), std::invalid_argument);
+}
+
+namespace {
+
+class challenge_level : public level_fixture {};
+
+}
+
+// The events a real level reports reach the challenge: a level whose
+// gravity pulls the ball off its start pad is lost to falls.
+TEST_F(challenge_level, falls_on_a_level_end_the_challenge)
+{
+    const std::unique_ptr<level> lvl =
+        load("drop.map", R"(<Level name="Drop"><Settings gravity="60 -100 0"/><Objects>
+            <Object type="start" pos="0 100 0"/><Object type="target" pos="-500 100 0"/></Objects></Level>)");
+    challenge_run run("c", {"course.map"});
+    for (int i = 0; i < 60 * 30 && !run.is_over(); ++i) {
+        frame(*lvl, 1.0f / 60.0f);
+        run.take(lvl->get_events());
+    }
+    EXPECT_TRUE(run.is_over());
+    EXPECT_EQ(run.get_balls(), 0);
 }
