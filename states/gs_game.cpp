@@ -7,12 +7,12 @@
 #include "app/physics/physics_body.h"
 #include "app/physics/physics_world.h"
 #include "campaign_object.h"
-#include "play/completed_record.h"
-#include "play/game_hud.h"
 #include "level/level.h"
-#include "play/level_run.h"
 #include "menus/menu_keys.h"
 #include "objects/obj_player.h"
+#include "play/completed_record.h"
+#include "play/game_hud.h"
+#include "play/level_run.h"
 #include "return_to_title.h"
 
 #include <MyGUI_Button.h>

@@ -16,10 +16,10 @@
 #include "app/game_state.h"
 #include "app/input_listener.h"
 #include "app/single_press.h"
-#include "menus/screen_cover.h"
 #include "mapscout/scout_reload.h"
 #include "menus/menu_navigation.h"
 #include "menus/options_screen.h"
+#include "menus/screen_cover.h"
 #include "screenshot_key.h"
 
 #include <memory>
