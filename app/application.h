@@ -12,10 +12,10 @@
 // reach it through instance().
 
 #include "frame_timer.h"
-#include "gamepad.h"
-#include "input_codes.h"
-#include "idle_redraw.h"
 #include "game_context.h"
+#include "gamepad.h"
+#include "idle_redraw.h"
+#include "input_codes.h"
 #include "state_params.h"
 
 #include <map>

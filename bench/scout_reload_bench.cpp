@@ -8,8 +8,8 @@
 // Usage: scout_reload_bench [objects]
 
 #include "app/application.h"
-#include "states/gs_game.h"
 #include "mapscout/level_problems.h"
+#include "states/gs_game.h"
 #include "support/bench_course.h"
 #include "support/level_world.h"
 #include "support/resident_memory.h"

@@ -7,12 +7,12 @@
 #include "app/physics/physics_scene.h"
 #include "app/physics/physics_world.h"
 #include "app/sound_device.h"
-#include "level_files.h"
 #include "game_object.h"
+#include "level_files.h"
 #include "level_values.h"
-#include "objects/object_factory.h"
 #include "objects/obj_ground.h"
 #include "objects/obj_player.h"
+#include "objects/object_factory.h"
 
 #include <OgreLight.h>
 #include <OgreRoot.h>

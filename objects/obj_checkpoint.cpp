@@ -1,8 +1,7 @@
 #include "obj_checkpoint.h"
 
-#include "obj_player.h"
-
 #include "level/level.h"
+#include "obj_player.h"
 
 obj_checkpoint::obj_checkpoint(level* owner, const TiXmlElement* element)
     : game_object(owner, element, true, "start.mesh", "")

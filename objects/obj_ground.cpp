@@ -1,8 +1,7 @@
 #include "obj_ground.h"
 
-#include "obj_player.h"
-
 #include "app/game_context.h"
+#include "obj_player.h"
 
 #include <OgreEntity.h>
 #include <OgreRenderQueue.h>

@@ -1,7 +1,7 @@
 #include "obj_score.h"
 
-#include "app/physics/physics_body.h"
 #include "app/game_context.h"
+#include "app/physics/physics_body.h"
 #include "level/level.h"
 
 #include <tinyxml.h>

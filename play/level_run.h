@@ -11,10 +11,10 @@
 
 #include "app/mouse_feel.h"
 #include "app/stick_counts.h"
-#include "records/best_runs.h"
-#include "records/run_outcome.h"
 #include "event_cues.h"
 #include "event_sounds.h"
+#include "records/best_runs.h"
+#include "records/run_outcome.h"
 #include "run_plan.h"
 #include "run_recorder.h"
 #include "split_display.h"

@@ -57,6 +57,11 @@ physics_body::physics_body(physics_scene& scene, unsigned long serial, std::stri
 
 physics_body::~physics_body() = default;
 
+physics_body* physics_body::of(const btCollisionObject& object)
+{
+    return object.getUserIndex() == user_index ? static_cast<physics_body*>(object.getUserPointer()) : nullptr;
+}
+
 void physics_body::add_force(const Ogre::Vector3& force)
 {
     if (finite(force)) {

@@ -21,6 +21,7 @@
 #include <memory>
 #include <string>
 
+class btCollisionObject;
 class btCollisionShape;
 class btRigidBody;
 class physics_scene;
@@ -68,7 +69,15 @@ public:
     Ogre::Entity* get_entity() const { return entity; }
 
 private:
+    friend class friction_mixer;
+    friend class node_follower;
     friend class physics_scene;
+    friend class touch_reports;
+
+    // Marks a body's Bullet object in its user index; the user pointer points to the body.
+    static constexpr int user_index = 1;
+    // The body whose Bullet object that is, or null (a trigger's).
+    static physics_body* of(const btCollisionObject& object);
 
     physics_body(physics_scene& scene, unsigned long serial, std::string name, bool dynamic);
     void apply_flags();

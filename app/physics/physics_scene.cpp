@@ -1,13 +1,14 @@
 #include "physics_scene.h"
 
 #include "awake_dynamics_world.h"
-#include "contact_listener.h"
+#include "friction_mixer.h"
 #include "log.h"
+#include "node_follower.h"
 #include "physics_body.h"
 #include "physics_trigger.h"
 #include "physics_world.h"
 #include "still_pair_dispatcher.h"
-#include "trigger_listener.h"
+#include "touch_reports.h"
 
 #include <OgreEntity.h>
 #include <OgreSceneManager.h>
@@ -33,32 +34,6 @@ constexpr int group_frozen = 8;
 // slows down for a moment instead of stalling on catch-up work.
 constexpr int max_steps_per_simulate = 12;
 
-// Contact points closer than this count as touching.
-constexpr float touch_distance = 0.05f;
-
-enum object_kind { kind_body = 1, kind_trigger = 2 };
-
-// Two materials meet with the average of their values, as the game's levels
-// were tuned with.
-btScalar average(const btCollisionObject* a, const btCollisionObject* b)
-{
-    return (a->getFriction() + b->getFriction()) * 0.5f;
-}
-
-btScalar average_restitution(const btCollisionObject* a, const btCollisionObject* b)
-{
-    return (a->getRestitution() + b->getRestitution()) * 0.5f;
-}
-
-// A contact point whose surfaces move across each other faster than this
-// slides, and meets with the dynamic friction of the two materials.
-constexpr float sliding_speed = 0.1f;
-
-std::pair<unsigned long, unsigned long> ordered(unsigned long a, unsigned long b)
-{
-    return a < b ? std::make_pair(a, b) : std::make_pair(b, a);
-}
-
 float shape_volume(const shape_desc& shape, const btCollisionShape* collision)
 {
     switch (shape.kind) {
@@ -80,13 +55,6 @@ bool finite(const Ogre::Vector3& v)
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
 
-pose to_pose(const btTransform& transform)
-{
-    const btVector3& p = transform.getOrigin();
-    const btQuaternion q = transform.getRotation();
-    return {Ogre::Vector3(p.x(), p.y(), p.z()), Ogre::Quaternion(q.w(), q.x(), q.y(), q.z())};
-}
-
 }
 
 physics_scene::physics_scene(physics_world& world, std::string name, Ogre::SceneManager* scene_manager)
@@ -96,14 +64,14 @@ physics_scene::physics_scene(physics_world& world, std::string name, Ogre::Scene
       broadphase(std::make_unique<btDbvtBroadphase>()),
       solver(std::make_unique<btSequentialImpulseConstraintSolver>()),
       dynamics(std::make_unique<awake_dynamics_world>(dispatcher.get(), broadphase.get(), solver.get(),
-                                                         configuration.get()))
+                                                         configuration.get())),
+      friction(std::make_unique<friction_mixer>(*dynamics, *dispatcher)),
+      reports(std::make_unique<touch_reports>(*dispatcher, bodies, triggers)),
+      nodes(std::make_unique<node_follower>())
 {
-    gCalculateCombinedFrictionCallback = average;
-    gCalculateCombinedRestitutionCallback = average_restitution;
     dynamics->setGravity(btVector3(0, 0, 0));
     dynamics->getSolverInfo().m_numIterations = 12;
     dynamics->set_before_step(&physics_scene::damp_body);
-    dynamics->set_before_solve(&physics_scene::mix_friction);
     // While the level is built, new bodies look for their pairs all at once
     // in settle(), not each on its own in a tree that grows with every block.
     broadphase->m_deferedcollide = true;
@@ -181,7 +149,7 @@ physics_body* physics_scene::create_body(const std::string& body_name, const std
         btVector3(at.position.x, at.position.y, at.position.z));
     body->rigid = std::make_unique<btRigidBody>(info);
     body->rigid->setUserPointer(body.get());
-    body->rigid->setUserIndex(kind_body);
+    body->rigid->setUserIndex(physics_body::user_index);
     if (dynamic) {
         body->rigid->setActivationState(DISABLE_DEACTIVATION);
         // Fast small bodies are swept so they cannot pass through thin walls.
@@ -283,23 +251,10 @@ void physics_scene::destroy_body(physics_body* body)
     if (!body || body_by_serial(body->serial) != body)
         return;
     const unsigned long serial = body->serial;
-    const auto partnered = partners.find(serial);
-    if (partnered != partners.end()) {
-        const std::set<unsigned long> others = partnered->second;
-        for (unsigned long other : others)
-            remove_pair(ordered(serial, other));
-    }
-    last_touching.erase(std::remove_if(last_touching.begin(), last_touching.end(),
-                                       [&](const serial_pair& p) { return p.first == serial || p.second == serial; }),
-                        last_touching.end());
-    for (auto& inside : last_inside)
-        inside.second.erase(serial);
+    reports->forget_body(serial);
     if (body->push_listed)
         pushed.erase(std::remove(pushed.begin(), pushed.end(), body), pushed.end());
-    if (body->awaiting_sync)
-        to_sync.erase(std::remove(to_sync.begin(), to_sync.end(), body), to_sync.end());
-    if (body->in_motion)
-        in_motion.erase(std::remove(in_motion.begin(), in_motion.end(), body), in_motion.end());
+    nodes->forget(*body);
     remove_from_world(*body);
     if (body->node) {
         if (body->entity)
@@ -317,48 +272,29 @@ void physics_scene::destroy_actors()
 
 void physics_scene::create_contact_pair(physics_body* first, physics_body* second, int flags)
 {
-    if (!first || !second || first == second)
-        return;
-    const serial_pair key = ordered(first->serial, second->serial);
-    remove_pair(key);
-    const unsigned long number = next_pair_number++;
-    pairs[number] = {first->serial, second->serial, flags};
-    pair_numbers[key] = number;
-    partners[key.first].insert(key.second);
-    partners[key.second].insert(key.first);
-    // Touches are recorded for registered pairs only; a pair made while its
-    // bodies touch has not started touching.
-    const auto place = std::lower_bound(last_touching.begin(), last_touching.end(), key);
-    if ((place == last_touching.end() || *place != key) && touch(*first, *second))
-        last_touching.insert(place, key);
+    if (first && second && first != second)
+        reports->add_pair(*first, *second, flags);
 }
 
 void physics_scene::remove_contact_pair(physics_body* first, physics_body* second)
 {
     if (first && second)
-        remove_pair(ordered(first->serial, second->serial));
+        reports->remove_pair(*first, *second);
 }
 
-void physics_scene::remove_pair(const serial_pair& key)
+void physics_scene::set_contact_listener(contact_listener* listener)
 {
-    const auto found = pair_numbers.find(key);
-    if (found == pair_numbers.end())
-        return;
-    pairs.erase(found->second);
-    pair_numbers.erase(found);
-    for (const auto& [one, other] : {key, serial_pair(key.second, key.first)}) {
-        const auto list = partners.find(one);
-        list->second.erase(other);
-        if (list->second.empty())
-            partners.erase(list);
-    }
+    reports->set_listener(listener);
+}
+
+void physics_scene::remove_contact_listener()
+{
+    reports->set_listener(nullptr);
 }
 
 physics_trigger* physics_scene::create_trigger(const Ogre::Vector3& size, const pose& at, trigger_listener* listener)
 {
     std::unique_ptr<physics_trigger> trigger(new physics_trigger(next_serial++, size, at, listener));
-    trigger->object->setUserPointer(trigger.get());
-    trigger->object->setUserIndex(kind_trigger);
     dynamics->addCollisionObject(trigger->object.get(), group_trigger, group_dynamic | group_frozen);
     physics_trigger* created = trigger.get();
     triggers[created->serial] = std::move(trigger);
@@ -373,7 +309,7 @@ void physics_scene::destroy_trigger(physics_trigger* trigger)
     if (found == triggers.end() || found->second.get() != trigger)
         return;
     dynamics->removeCollisionObject(trigger->object.get());
-    last_inside.erase(trigger->serial);
+    reports->forget_trigger(trigger->serial);
     triggers.erase(found);
 }
 
@@ -407,24 +343,13 @@ void physics_scene::simulate(float dt)
     accumulator -= float(steps) * step;
     steps = std::min(steps, max_steps_per_simulate);
 
-    touch_set touching;
-    inside_map inside;
     for (int i = 0; i < steps; ++i) {
         dynamics->stepSimulation(step, 0, step);
-        note_moved();
-        apply_rolling_friction();
-        collect_touches(touching, inside);
+        nodes->note_step(*dynamics);
+        friction->roll(step);
+        reports->note_step();
     }
-    std::sort(touching.begin(), touching.end());
-    touching.erase(std::unique(touching.begin(), touching.end()), touching.end());
-    if (steps == 0) {
-        touching = last_touching;
-        inside = last_inside;
-    }
-    const std::vector<event> events = events_since_last(touching, inside);
-    last_touching = std::move(touching);
-    last_inside = std::move(inside);
-    dispatch(events);
+    reports->deliver(steps > 0);
 }
 
 void physics_scene::note_pushed(physics_body& body)
@@ -440,201 +365,8 @@ void physics_scene::damp_body(btRigidBody& rigid, btScalar step)
     static_cast<physics_body*>(rigid.getUserPointer())->damp(step);
 }
 
-void physics_scene::mix_friction(btPersistentManifold& manifold)
-{
-    const btRigidBody* a = btRigidBody::upcast(manifold.getBody0());
-    const btRigidBody* b = btRigidBody::upcast(manifold.getBody1());
-    if (!a || !b || a->getUserIndex() != kind_body || b->getUserIndex() != kind_body)
-        return;
-    const float sliding = (static_cast<const physics_body*>(a->getUserPointer())->dynamic_friction +
-                           static_cast<const physics_body*>(b->getUserPointer())->dynamic_friction) *
-                          0.5f;
-    const float resting = average(a, b);
-    for (int i = 0; i < manifold.getNumContacts(); ++i) {
-        btManifoldPoint& point = manifold.getContactPoint(i);
-        const btVector3 velocity =
-            a->getVelocityInLocalPoint(point.getPositionWorldOnA() - a->getCenterOfMassPosition()) -
-            b->getVelocityInLocalPoint(point.getPositionWorldOnB() - b->getCenterOfMassPosition());
-        const btVector3& normal = point.m_normalWorldOnB;
-        const btVector3 across = velocity - normal * velocity.dot(normal);
-        point.m_combinedFriction = across.length2() > sliding_speed * sliding_speed ? sliding : resting;
-    }
-}
-
-void physics_scene::note_moved()
-{
-    // A body the step before moved and this one did not has stopped: the
-    // next render draws it exactly where it rests.
-    for (physics_body* body : in_motion) {
-        body->in_motion = false;
-        note_sync(*body);
-    }
-    in_motion.clear();
-    const std::vector<btRigidBody*>& moved = dynamics->moved_in_step();
-    const btAlignedObjectArray<btTransform>& before = dynamics->moved_from();
-    for (size_t i = 0; i < moved.size(); ++i) {
-        auto* body = static_cast<physics_body*>(moved[i]->getUserPointer());
-        body->before_step = to_pose(before[int(i)]);
-        body->in_motion = true;
-        in_motion.push_back(body);
-        note_sync(*body);
-    }
-}
-
-void physics_scene::note_sync(physics_body& body)
-{
-    if (!body.awaiting_sync) {
-        body.awaiting_sync = true;
-        to_sync.push_back(&body);
-    }
-}
-
-void physics_scene::apply_rolling_friction()
-{
-    // Bullet's own rolling friction is capped in absolute units that mean
-    // nothing at the game's masses, so a surface's rolling friction damps
-    // the spin of a body resting on it relative to the surface, here.
-    const int manifolds = dispatcher->getNumManifolds();
-    for (int i = 0; i < manifolds; ++i) {
-        const btPersistentManifold* manifold = dispatcher->getManifoldByIndexInternal(i);
-        if (manifold->getNumContacts() == 0)
-            continue;
-        const btCollisionObject* a = manifold->getBody0();
-        const btCollisionObject* b = manifold->getBody1();
-        if (a->getUserIndex() != kind_body || b->getUserIndex() != kind_body)
-            continue;
-        auto* first = static_cast<physics_body*>(a->getUserPointer());
-        auto* second = static_cast<physics_body*>(b->getUserPointer());
-        first->damp_spin_against(*second, step);
-        second->damp_spin_against(*first, step);
-    }
-}
-
-void physics_scene::collect_touches(touch_set& touching, inside_map& inside) const
-{
-    const int manifolds = dispatcher->getNumManifolds();
-    for (int i = 0; i < manifolds; ++i) {
-        const btPersistentManifold* manifold = dispatcher->getManifoldByIndexInternal(i);
-        float closest = touch_distance;
-        for (int c = 0; c < manifold->getNumContacts(); ++c)
-            closest = std::min(closest, float(manifold->getContactPoint(c).getDistance()));
-        if (manifold->getNumContacts() == 0)
-            continue;
-        const btCollisionObject* a = manifold->getBody0();
-        const btCollisionObject* b = manifold->getBody1();
-        if (a->getUserIndex() == kind_trigger)
-            std::swap(a, b);
-        if (b->getUserIndex() == kind_trigger) {
-            if (a->getUserIndex() == kind_body && closest < 0.0f)
-                inside[static_cast<physics_trigger*>(b->getUserPointer())->serial].insert(
-                    static_cast<physics_body*>(a->getUserPointer())->serial);
-            continue;
-        }
-        if (closest >= touch_distance)
-            continue;
-        // Only registered pairs can report, and a course has thousands of
-        // bodies resting against each other.
-        const serial_pair key = ordered(static_cast<physics_body*>(a->getUserPointer())->serial,
-                                        static_cast<physics_body*>(b->getUserPointer())->serial);
-        if (pair_numbers.count(key))
-            touching.push_back(key);
-    }
-}
-
-bool physics_scene::touch(const physics_body& first, const physics_body& second) const
-{
-    const int manifolds = dispatcher->getNumManifolds();
-    for (int i = 0; i < manifolds; ++i) {
-        const btPersistentManifold* manifold = dispatcher->getManifoldByIndexInternal(i);
-        const btCollisionObject* a = manifold->getBody0();
-        const btCollisionObject* b = manifold->getBody1();
-        if (!((a == first.rigid.get() && b == second.rigid.get()) || (a == second.rigid.get() && b == first.rigid.get())))
-            continue;
-        for (int c = 0; c < manifold->getNumContacts(); ++c)
-            if (manifold->getContactPoint(c).getDistance() < touch_distance)
-                return true;
-    }
-    return false;
-}
-
-std::vector<physics_scene::event> physics_scene::events_since_last(const touch_set& touching,
-                                                                   const inside_map& inside) const
-{
-    // Only pairs that touch now or touched before can report; they are few,
-    // however many pairs a course registers.
-    std::set<unsigned long> reporting;
-    for (const touch_set* set : {&touching, &last_touching})
-        for (const serial_pair& key : *set)
-            if (const auto found = pair_numbers.find(key); found != pair_numbers.end())
-                reporting.insert(found->second);
-    std::vector<event> events;
-    for (unsigned long number : reporting) {
-        const contact_pair& pair = pairs.at(number);
-        const auto key = ordered(pair.first, pair.second);
-        const bool now = std::binary_search(touching.begin(), touching.end(), key);
-        const bool before = std::binary_search(last_touching.begin(), last_touching.end(), key);
-        if (now && !before && (pair.flags & NOTIFY_ON_START_TOUCH))
-            events.push_back({event::contact, pair.first, pair.second, NOTIFY_ON_START_TOUCH});
-        if (now && (pair.flags & NOTIFY_ON_TOUCH))
-            events.push_back({event::contact, pair.first, pair.second, NOTIFY_ON_TOUCH});
-        if (!now && before && (pair.flags & NOTIFY_ON_END_TOUCH))
-            events.push_back({event::contact, pair.first, pair.second, NOTIFY_ON_END_TOUCH});
-    }
-    // Only triggers with a body inside now or before have news.
-    std::set<unsigned long> occupied;
-    for (const inside_map* map : {&inside, &last_inside})
-        for (const auto& entry : *map)
-            if (triggers.count(entry.first))
-                occupied.insert(entry.first);
-    static const std::set<unsigned long> nobody;
-    for (unsigned long serial : occupied) {
-        const auto now_found = inside.find(serial);
-        const auto before_found = last_inside.find(serial);
-        const std::set<unsigned long>& now = now_found == inside.end() ? nobody : now_found->second;
-        const std::set<unsigned long>& before = before_found == last_inside.end() ? nobody : before_found->second;
-        for (unsigned long body : now)
-            events.push_back({before.count(body) ? event::trigger_inside : event::trigger_enter, serial, body, 0});
-        for (unsigned long body : before)
-            if (!now.count(body))
-                events.push_back({event::trigger_leave, serial, body, 0});
-    }
-    return events;
-}
-
-void physics_scene::dispatch(const std::vector<event>& events)
-{
-    for (const event& e : events) {
-        if (e.kind == event::contact) {
-            physics_body* first = body_by_serial(e.first);
-            physics_body* second = body_by_serial(e.second);
-            if (contacts && first && second)
-                contacts->on_contact(*first, *second, e.flag);
-            continue;
-        }
-        const auto trigger = triggers.find(e.first);
-        physics_body* body = body_by_serial(e.second);
-        if (trigger == triggers.end() || !body || !trigger->second->listener)
-            continue;
-        physics_trigger& t = *trigger->second;
-        if (e.kind == event::trigger_enter)
-            t.listener->on_enter(t, *body);
-        else if (e.kind == event::trigger_inside)
-            t.listener->on_inside(t, *body);
-        else
-            t.listener->on_leave(t, *body);
-    }
-}
-
 void physics_scene::render()
 {
     // How far the frame's time has come into the next step.
-    const float alpha = std::clamp(accumulator / step, 0.0f, 1.0f);
-    for (physics_body* body : to_sync) {
-        if (!body->in_motion)
-            body->sync_node(alpha);
-        body->awaiting_sync = false;
-    }
-    to_sync.clear();
-    for (physics_body* body : in_motion)
-        body->sync_node(alpha);
+    nodes->render(std::clamp(accumulator / step, 0.0f, 1.0f));
 }

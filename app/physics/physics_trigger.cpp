@@ -16,6 +16,13 @@ physics_trigger::physics_trigger(unsigned long serial, const Ogre::Vector3& size
     object->setWorldTransform(btTransform(
         btQuaternion(at.orientation.x, at.orientation.y, at.orientation.z, at.orientation.w),
         btVector3(at.position.x, at.position.y, at.position.z)));
+    object->setUserPointer(this);
+    object->setUserIndex(user_index);
 }
 
 physics_trigger::~physics_trigger() = default;
+
+physics_trigger* physics_trigger::of(const btCollisionObject& object)
+{
+    return object.getUserIndex() == user_index ? static_cast<physics_trigger*>(object.getUserPointer()) : nullptr;
+}

@@ -23,6 +23,12 @@ public:
 
 private:
     friend class physics_scene;
+    friend class touch_reports;
+
+    // Marks a trigger's Bullet object in its user index; the user pointer points to the trigger.
+    static constexpr int user_index = 2;
+    // The trigger whose Bullet object that is, or null (a body's).
+    static physics_trigger* of(const btCollisionObject& object);
 
     physics_trigger(unsigned long serial, const Ogre::Vector3& size, const pose& at, trigger_listener* listener);
 

@@ -6,8 +6,8 @@
 #include "instrument.h"
 #include "random_source.h"
 #include "room_reverb.h"
-#include "song_renderer.h"
 #include "score.h"
+#include "song_renderer.h"
 #include "stereo_buffer.h"
 #include "stereo_echo.h"
 

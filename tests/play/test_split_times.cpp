@@ -2,8 +2,8 @@
 // screen write it: signed to the hundredth, minutes once there is a minute,
 // and a minus sign the fonts really draw, as wide as the plus.
 
-#include "records/record_text.h"
 #include "play/split_display.h"
+#include "records/record_text.h"
 #include "support/headless_gui.h"
 
 #include <MyGUI.h>
