@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -169,8 +170,9 @@ TEST_F(generated_media, each_mesh_spans_its_physics_shape)
         {"score.mesh", {{-2.5f, -2.5f, -1}, {2.5f, 2.5f, 1}}},
         {"infobox.mesh", {{-2.5f, -2.5f, -2.5f}, {2.5f, 2.5f, 2.5f}}},
     };
-    // finish.mesh, the pad with its flag, is drawn only: its own test follows.
-    ASSERT_EQ(game_mesh_names().size(), expected.size() + 1);
+    // finish.mesh and checkpoint.mesh, pads with their flags, are drawn only:
+    // their own tests follow.
+    ASSERT_EQ(game_mesh_names().size(), expected.size() + 2);
     for (const auto& [name, box] : expected) {
         const Ogre::MeshPtr mesh = load(name);
         // Culling uses the stored bounds, the physics hull the vertices: both must fit.
@@ -214,6 +216,29 @@ TEST_F(generated_media, the_goal_is_its_pad_with_a_chequered_flag_standing_on_it
     EXPECT_GT(cloth.getSize().y, 4.0f);
 }
 
+TEST_F(generated_media, a_checkpoint_is_the_start_pad_with_a_flag_clear_of_the_ball_on_it)
+{
+    const Ogre::MeshPtr checkpoint = load("checkpoint.mesh");
+    ASSERT_EQ(checkpoint->getNumSubMeshes(), 3u);
+    // The pad is drawn from the very vertices the checkpoint's body is made of.
+    EXPECT_EQ(read_back(checkpoint, 0).positions, read_back(load("start.mesh")).positions);
+    EXPECT_EQ(checkpoint->getSubMesh(0)->getMaterialName(), "checkpoint");
+    EXPECT_EQ(checkpoint->getSubMesh(1)->getMaterialName(), "checkpoint_pole");
+    EXPECT_EQ(checkpoint->getSubMesh(2)->getMaterialName(), "checkpoint_flag");
+
+    const float pad_top = 0.5f, ball_radius = 4;
+    Ogre::AxisAlignedBox flag;
+    for (unsigned short part : {1, 2})
+        for (const Ogre::Vector3& p : read_back(checkpoint, part).positions) {
+            flag.merge(p);
+            // The ball comes back to the middle of the pad.
+            EXPECT_GT(Ogre::Vector2(p.x, p.z).length(), ball_radius) << "part " << part << " at " << p;
+        }
+    // It stands on the pad and over the ball.
+    EXPECT_NEAR(flag.getMinimum().y, pad_top, 0.01f);
+    EXPECT_GT(flag.getMaximum().y, pad_top + 2 * ball_radius);
+}
+
 TEST_F(generated_media, the_ball_is_round_with_radius_four)
 {
     const triangle_mesh ball = read_back(load("player.mesh"));
@@ -240,7 +265,7 @@ TEST_F(generated_media, scripts_define_every_material_the_game_uses)
         "block", "block_dest", "block_speed", "teleporter", "red_bars", "red_bars_pressed",
         "blue_bars", "blue_bars_pressed", "green_bars", "green_bars_pressed", "white_bars",
         "white_bars_pressed", "score_blue", "level_back", "player", "start", "finish", "ground",
-        "score", "door", "infobox", "platform"};
+        "score", "door", "infobox", "platform", "checkpoint", "checkpoint_reached", "checkpoint_newest"};
     auto& materials = Ogre::MaterialManager::getSingleton();
     for (const char* name : names)
         EXPECT_TRUE(materials.resourceExists(name, media_group)) << name;
@@ -376,6 +401,33 @@ TEST_F(generated_images, each_door_colour_shows_its_own_shape_in_greyscale)
         for (std::size_t b = a + 1; b < masks.size(); ++b)
             EXPECT_GT(share_differing(masks[a], masks[b]), 0.1f)
                 << door_colours[a] << " and " << door_colours[b] << " look alike";
+}
+
+TEST_F(generated_images, a_checkpoint_is_grey_until_reached_and_then_lit_in_colour)
+{
+    // Mean chroma (largest channel less smallest) and brightness over the pad's disc.
+    const auto measure = [](const std::string& texture) {
+        Ogre::Image image;
+        image.load(texture, media_group);
+        float chroma = 0, brightness = 0;
+        int count = 0;
+        for (std::size_t y = 0; y < image.getHeight(); ++y)
+            for (std::size_t x = 0; x < image.getWidth(); ++x) {
+                const float u = (x + 0.5f) / image.getWidth() - 0.5f, v = (y + 0.5f) / image.getHeight() - 0.5f;
+                if (std::hypot(u, v) > 0.45f)
+                    continue;
+                const Ogre::ColourValue c = image.getColourAt(x, y, 0);
+                chroma += std::max({c.r, c.g, c.b}) - std::min({c.r, c.g, c.b});
+                brightness += (c.r + c.g + c.b) / 3;
+                ++count;
+            }
+        return std::make_pair(chroma / count, brightness / count);
+    };
+    const auto [grey, dim] = measure("checkpoint.png");
+    const auto [coloured, lit] = measure("checkpoint_reached.png");
+    EXPECT_LT(grey, 0.05f);
+    EXPECT_GT(coloured, 0.3f);
+    EXPECT_GT(lit, dim + 0.05f);
 }
 
 TEST_F(generated_images, a_pressed_switch_keeps_the_shape_of_its_door)

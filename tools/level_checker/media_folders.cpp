@@ -9,8 +9,9 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const generated_meshes[] = {
-    "player.mesh", "block_10_10.mesh", "block_2_2.mesh", "start.mesh",   "finish.mesh",   "finish_pad.mesh",
-    "ground.mesh", "door.mesh",        "door_open.mesh", "switch.mesh",  "score.mesh",    "infobox.mesh",
+    "player.mesh",     "block_10_10.mesh", "block_2_2.mesh", "start.mesh",  "checkpoint.mesh",
+    "finish.mesh",     "finish_pad.mesh",  "ground.mesh",    "door.mesh",   "door_open.mesh",
+    "switch.mesh",     "score.mesh",       "infobox.mesh",
 };
 
 bool is_generated_mesh(const std::string& name)

@@ -39,6 +39,28 @@ void add_flag(mesh_builder& m)
     add_box(m, cloth, {pole_radius + cloth.x / 2, pole_top - 0.5f - cloth.y / 2, 0}, 0);
 }
 
+// The start's pad, which checkpoints share: 10 across and 1 high.
+void add_start_pad(mesh_builder& m)
+{
+    add_prism(m, 5, 1, 32, true, upright, 8);
+}
+
+// The flag the newest checkpoint raises: a pole at the pad's edge, clear of
+// the ball that comes back to the middle, and a pennant flying outwards from
+// its top, broadside to a camera behind a ball coming along -z.
+void add_checkpoint_flag(mesh_builder& m)
+{
+    const float pad_top = 0.5f, pole_top = pad_top + 10, pole_radius = 0.3f, pole_x = 4.5f;
+    m.next_part("checkpoint_pole");
+    add_prism(m, pole_radius, pole_top - pad_top, 12, true, upright, 1, {pole_x, (pad_top + pole_top) / 2, 0});
+    m.next_part("checkpoint_flag");
+    // A three-sided prism turned onto z: a triangle pointing along +x whose
+    // base, at half its radius behind the centre, stands against the pole.
+    const float pennant = 2.8f;
+    const Ogre::Vector3 centre(pole_x + pole_radius + pennant / 2, pole_top - 0.3f - pennant * 0.866f, 0);
+    add_prism(m, pennant, 0.25f, 3, false, facing_z, 1, centre);
+}
+
 std::vector<mesh_recipe> recipes()
 {
     return {
@@ -47,7 +69,14 @@ std::vector<mesh_recipe> recipes()
          [](mesh_builder& m) { add_box(m, {10, 2, 10}, origin, 10); }},
         {"block_2_2.mesh", "platform",
          [](mesh_builder& m) { add_box(m, {20, 2, 20}, origin, 20); }},
-        {"start.mesh", "start", [](mesh_builder& m) { add_prism(m, 5, 1, 32, true, upright, 8); }},
+        {"start.mesh", "start", add_start_pad},
+        // A checkpoint is touched through the start's pad alone; the flag is
+        // drawn only, and only on the newest one reached.
+        {"checkpoint.mesh", "checkpoint",
+         [](mesh_builder& m) {
+             add_start_pad(m);
+             add_checkpoint_flag(m);
+         }},
         {"finish.mesh", "finish",
          [](mesh_builder& m) {
              add_finish_pad(m);

@@ -20,6 +20,10 @@ const std::pair<const char*, emblem_shape> door_emblems[] = {
     {"white", emblem_shape::star},
 };
 
+// A checkpoint not reached yet is slate grey; reached, it is lit teal.
+const pad_colours unreached_pad{{0.36f, 0.38f, 0.4f}, {0.62f, 0.64f, 0.66f}, {0.58f, 0.6f, 0.62f}};
+const pad_colours reached_pad{{0.08f, 0.55f, 0.62f}, {0.8f, 1.0f, 1.0f}, {0.95f, 1.0f, 1.0f}};
+
 std::vector<std::pair<std::string, painter>> textures()
 {
     std::vector<std::pair<std::string, painter>> list = {
@@ -31,6 +35,9 @@ std::vector<std::pair<std::string, painter>> textures()
         {"door.png", paint_door},
         {"ball.png", paint_ball},
         {"start.png", paint_start},
+        {"checkpoint.png", [] { return paint_checkpoint(unreached_pad); }},
+        {"checkpoint_reached.png", [] { return paint_checkpoint(reached_pad); }},
+        {"checkpoint_glow.png", paint_checkpoint_glow},
         {"finish.png", paint_finish},
         {"flag.png", paint_flag},
         {"teleporter.png", paint_teleporter},

@@ -62,6 +62,37 @@ rgba_image paint_start()
     return image;
 }
 
+rgba_image paint_checkpoint(const pad_colours& colours)
+{
+    rgba_image image(size, size);
+    image.paint([colours](float u, float v) {
+        const float r = radius_of(u, v);
+        colour c = scaled(colours.field, 0.9f + 0.15f * soft_noise(u, v, 8, 54));
+        c = mix(colours.ring, c, smooth_step(0.04f, 0.055f, std::abs(r - 0.72f)));
+        // The flag the newest one raises, drawn flat: a pole with a pennant
+        // flying to the right (+x on the pad) from its top.
+        float d = segment_distance(u, v, 0.42f, 0.68f, 0.42f, 0.28f) - 0.02f;
+        const float along = (u - 0.42f) / 0.24f, spread = std::abs(v - 0.37f) / 0.09f;
+        if (along > 0 && along < 1 && spread < 1 - along)
+            d = -1;
+        return pad_rim(mix(colours.emblem, c, smooth_step(0.0f, 0.012f, d)), r);
+    });
+    return image;
+}
+
+rgba_image paint_checkpoint_glow()
+{
+    rgba_image image(size, size);
+    image.paint([](float u, float v) {
+        const float r = radius_of(u, v);
+        // Bright at the ring, fading inwards; black from the pad's lip out.
+        const float ring = std::exp(-std::pow((r - 0.72f) / 0.07f, 2.0f));
+        const float inside = 0.25f * smooth_step(0.8f, 0.3f, r);
+        return scaled({0.55f, 0.95f, 1.0f}, std::min(1.0f, ring + inside));
+    });
+    return image;
+}
+
 rgba_image paint_finish()
 {
     rgba_image image(size, size);
