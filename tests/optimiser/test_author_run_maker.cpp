@@ -51,7 +51,7 @@ protected:
     {
         author_run_maker::budget limits;
         limits.route_tries = tries;
-        limits.input_tries = tries;
+        limits.key_tries = tries;
         limits.seed = seed;
         return author_run_maker::make(*this, "course.map", text, route, limits);
     }

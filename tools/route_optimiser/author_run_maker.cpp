@@ -1,6 +1,6 @@
 #include "author_run_maker.h"
 
-#include "input_search.h"
+#include "key_search.h"
 #include "level_player.h"
 #include "route_search.h"
 #include "search_random.h"
@@ -36,20 +36,20 @@ author_run_maker::outcome author_run_maker::make(level_world& world, const std::
     }
     result.bot_time = routes.best().finish_time;
 
-    const double all_tries = double(limits.route_tries + limits.input_tries);
+    const double all_tries = double(limits.route_tries + limits.key_tries);
     const double route_seconds = all_tries > 0.0 ? limits.seconds * double(limits.route_tries) / all_tries : 0.0;
     const auto in_time = [&](double allowed) { return limits.seconds <= 0.0 || seconds_since(start) < allowed; };
     for (std::size_t i = 0; i < limits.route_tries && in_time(route_seconds); ++i)
         routes.try_one();
     result.route_time = routes.best().finish_time;
 
-    input_search inputs(player, dice, routes.best());
-    for (std::size_t i = 0; i < limits.input_tries && in_time(limits.seconds); ++i)
-        inputs.try_one();
+    key_search keys(player, dice, routes.best());
+    for (std::size_t i = 0; i < limits.key_tries && in_time(limits.seconds); ++i)
+        keys.try_one();
 
     // The run must come out the same from a fresh level, as the game will play it.
     replay again;
-    const replay& best = inputs.best();
+    const replay& best = keys.best();
     if (!player.play(level_player::moves_of(best), best.frames.size(), again) || again.to_text() != best.to_text()) {
         result.problem = "the fastest run of " + level_file + " did not play the same a second time";
         return result;

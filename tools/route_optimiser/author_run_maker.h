@@ -2,7 +2,7 @@
 
 // Makes the author run of one level: drives the level's route with the bot,
 // looks for faster finishes by editing the route (route_search) and then the
-// keys of the best run (input_search), within a number of tries and an
+// keys of the best run (key_search), within a number of tries and an
 // optional time limit, and plays the fastest run once more on a fresh level
 // to prove it before handing it out. The same level, route, tries and seed
 // always give the same run, as long as no time limit cuts the search short.
@@ -21,7 +21,7 @@ class author_run_maker {
 public:
     struct budget {
         std::size_t route_tries = 1000;
-        std::size_t input_tries = 1000;
+        std::size_t key_tries = 1000;
         double seconds = 0.0; // 0: no limit; else shared by the halves as their tries are
         std::uint32_t seed = 1;
     };

@@ -7,8 +7,6 @@
 #include "play/level_run.h"
 #include "play/run_recorder.h"
 
-#include <memory>
-
 level_player::level_player(level_world& world, std::string level_file, const std::string& level_text)
     : world(world), level_file(std::move(level_file)), level_hash(replay::hash_text(level_text))
 {

@@ -8,16 +8,20 @@
 // the search time.
 // Exit code 1 when a level could not be made, 2 on bad usage.
 
-#include "author_run_maker.h"
 #include "app/safe_file.h"
+#include "author_run_maker.h"
 #include "headless_play/level_world.h"
 #include "medal_index.h"
 #include "records/author_run.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
-#include <ctime>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -43,16 +47,27 @@ const char* const usage =
     "  --routes FOLDER     the bot's routes, one <level name>.route a level\n"
     "  --runs FOLDER       where the author runs are written\n"
     "  --route-tries N     edited routes to try (1000)\n"
-    "  --input-tries N     edited keys to try (1000)\n"
+    "  --key-tries N       runs with edited keys to try (1000)\n"
     "  --seconds S         stop each level's search after S seconds (none: the same search every time)\n"
     "  --seed N            the search's seed (1)\n"
     "  LEVEL_FILE          only these levels of the index\n";
 
-bool read_number(const char* text, double& value)
+bool read_count(const char* text, std::size_t& count)
 {
     char* end = nullptr;
-    value = std::strtod(text, &end);
-    return *text && *end == '\0' && value >= 0.0;
+    errno = 0;
+    const unsigned long long value = std::strtoull(text, &end, 10);
+    if (!std::isdigit(static_cast<unsigned char>(*text)) || *end != '\0' || errno == ERANGE || value > UINT32_MAX)
+        return false;
+    count = std::size_t(value);
+    return true;
+}
+
+bool read_seconds(const char* text, double& seconds)
+{
+    char* end = nullptr;
+    seconds = std::strtod(text, &end);
+    return *text && *end == '\0' && std::isfinite(seconds) && seconds >= 0.0;
 }
 
 bool read_options(int argc, char** argv, options& out)
@@ -63,26 +78,29 @@ bool read_options(int argc, char** argv, options& out)
             out.levels.push_back(name);
             continue;
         }
-        double number = 0.0;
         if (i + 1 >= argc)
             return false;
         const char* value = argv[++i];
-        const bool numeric = read_number(value, number);
+        std::size_t seed = 0;
+        bool read = true;
         if (name == "--index")
             out.index = fs::absolute(value);
         else if (name == "--routes")
             out.routes = fs::absolute(value);
         else if (name == "--runs")
             out.runs = fs::absolute(value);
-        else if (name == "--route-tries" && numeric)
-            out.limits.route_tries = std::size_t(number);
-        else if (name == "--input-tries" && numeric)
-            out.limits.input_tries = std::size_t(number);
-        else if (name == "--seconds" && numeric)
-            out.limits.seconds = number;
-        else if (name == "--seed" && numeric)
-            out.limits.seed = std::uint32_t(number);
-        else
+        else if (name == "--route-tries")
+            read = read_count(value, out.limits.route_tries);
+        else if (name == "--key-tries")
+            read = read_count(value, out.limits.key_tries);
+        else if (name == "--seconds")
+            read = read_seconds(value, out.limits.seconds);
+        else if (name == "--seed") {
+            read = read_count(value, seed);
+            out.limits.seed = std::uint32_t(seed);
+        } else
+            read = false;
+        if (!read)
             return false;
     }
     return !out.index.empty() && !out.routes.empty() && !out.runs.empty();

@@ -1,10 +1,10 @@
 #include "route_search.h"
 
+#include "app/physics/physics_body.h"
 #include "level/game_object.h"
 #include "level/level.h"
 #include "level_player.h"
 #include "objects/obj_player.h"
-#include "app/physics/physics_body.h"
 #include "search_random.h"
 
 #include <algorithm>

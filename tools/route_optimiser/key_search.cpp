@@ -1,4 +1,4 @@
-#include "input_search.h"
+#include "key_search.h"
 
 #include "level_player.h"
 #include "objects/obj_player.h"
@@ -29,12 +29,12 @@ unsigned turned(unsigned moves, int eighths)
 
 }
 
-input_search::input_search(level_player& player, search_random& dice, replay start)
+key_search::key_search(level_player& player, search_random& dice, replay start)
     : player(player), dice(dice), best_run(std::move(start))
 {
 }
 
-void input_search::try_one()
+void key_search::try_one()
 {
     std::vector<unsigned> candidate = level_player::moves_of(best_run);
     edit(candidate);
@@ -43,7 +43,7 @@ void input_search::try_one()
         best_run = std::move(run);
 }
 
-void input_search::edit(std::vector<unsigned>& moves)
+void key_search::edit(std::vector<unsigned>& moves)
 {
     if (moves.empty())
         return;
