@@ -117,14 +117,15 @@ bool medal_index::set(const std::string& level_file, const medal_times& times)
         named_any = true;
         std::string added;
         std::vector<std::pair<const attribute*, std::string>> replaced;
-        for (const auto& [name, ms] : medals) {
-            const std::string value = medal_times::format_time(ms);
+        for (const auto& medal : medals) {
+            const std::string name = medal.first;
+            const std::string value = medal_times::format_time(medal.second);
             const auto a = std::find_if(e->attributes.begin(), e->attributes.end(),
                                         [&](const attribute& candidate) { return candidate.name == name; });
             if (a != e->attributes.end())
                 replaced.emplace_back(&*a, value);
             else
-                added += std::string(" ") + name + "=\"" + value + "\"";
+                added += " " + name + "=\"" + value + "\"";
         }
         text.insert(e->after_attributes, added);
         std::sort(replaced.begin(), replaced.end(),
