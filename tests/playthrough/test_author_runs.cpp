@@ -72,8 +72,9 @@ TEST_P(author_runs, the_level_s_author_run_plays_to_its_finish_and_sets_its_meda
     run_recorder again(file, hash);
     std::size_t played = 0;
     while (played < run.frames.size() && !lvl->is_completed()) {
-        level_run::play(*lvl, camera, run.frames[played++]);
-        again.add(run.frames[played - 1], *lvl);
+        const replay_frame& frame = run.frames[played++];
+        level_run::play(*lvl, camera, frame);
+        again.add(frame, *lvl);
     }
     ASSERT_TRUE(lvl->is_completed()) << "the author run of " << file << " no longer reaches the finish; the ball ended at "
                                      << lvl->get_player()->get_position() << remake;
