@@ -13,9 +13,9 @@
 // Usage: level_bench [frames [objects]]
 
 #include "app/game_camera.h"
+#include "headless_play/level_world.h"
 #include "objects/obj_player.h"
 #include "support/bench_course.h"
-#include "support/level_world.h"
 #include "support/resident_memory.h"
 
 #include <OgreLogManager.h>

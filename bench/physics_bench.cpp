@@ -11,7 +11,7 @@
 #include "app/physics/physics_scene.h"
 #include "app/physics/physics_world.h"
 #include "app/physics/trigger_listener.h"
-#include "support/headless_scene.h"
+#include "headless_play/headless_scene.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>

@@ -21,6 +21,7 @@
 #include "app/input_manager.h"
 #include "app/physics/physics_body.h"
 #include "app/run_guarded.h"
+#include "headless_play/route_bot.h"
 #include "level/level.h"
 #include "objects/obj_player.h"
 #include "states/campaign_object.h"
@@ -28,7 +29,6 @@
 #include "states/gs_main_menu.h"
 #include "states/level_entry.h"
 #include "support/log_capture.h"
-#include "support/route_bot.h"
 
 #include <OgreControllerManager.h>
 #include <OgreRenderSystem.h>

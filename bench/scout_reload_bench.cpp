@@ -8,10 +8,10 @@
 // Usage: scout_reload_bench [objects]
 
 #include "app/application.h"
+#include "headless_play/level_world.h"
 #include "mapscout/level_problems.h"
 #include "states/gs_game.h"
 #include "support/bench_course.h"
-#include "support/level_world.h"
 #include "support/resident_memory.h"
 
 #include <OgreLogManager.h>

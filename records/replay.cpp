@@ -45,16 +45,6 @@ bool read_file(const fs::path& path, std::string& text, std::string& why)
 
 }
 
-std::uint64_t replay::hash_text(const std::string& bytes)
-{
-    std::uint64_t hash = 14695981039346656037ull;
-    for (unsigned char c : bytes) {
-        hash ^= c;
-        hash *= 1099511628211ull;
-    }
-    return hash;
-}
-
 std::string replay::to_text() const
 {
     return replay_to_text(*this);
@@ -99,15 +89,6 @@ double replay::split_for(const std::string& checkpoint) const
             return split.time;
     }
     return -1.0;
-}
-
-std::string replay::file_name_for(const std::string& level_file)
-{
-    const std::string name = replay_escaped(level_file);
-    // A leading dot would hide the file.
-    if (!name.empty() && name[0] == '.')
-        return "%2E" + name.substr(1) + ".replay";
-    return name + ".replay";
 }
 
 bool replay::load_for_level(const fs::path& path, const std::string& level_file, std::uint64_t level_hash,

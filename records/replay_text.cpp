@@ -323,9 +323,25 @@ bool read_end(reader& in)
 
 }
 
-std::string replay_escaped(const std::string& name)
+// The file's name and the level's hash are here with the text form, so the
+// level checker can find and check a level's runs without the rest of the game.
+std::uint64_t replay::hash_text(const std::string& bytes)
 {
-    return escaped(name);
+    std::uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : bytes) {
+        hash ^= c;
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+std::string replay::file_name_for(const std::string& level_file)
+{
+    const std::string name = escaped(level_file);
+    // A leading dot would hide the file.
+    if (!name.empty() && name[0] == '.')
+        return "%2E" + name.substr(1) + ".replay";
+    return name + ".replay";
 }
 
 std::string replay_to_text(const replay& r)

@@ -12,5 +12,3 @@ class replay;
 std::string replay_to_text(const replay& r);
 // On failure `out` is unchanged and `error` says what is wrong, as "line N: ...".
 bool replay_from_text(const std::string& text, replay& out, std::string& error);
-// A name with each byte outside [A-Za-z0-9._-] written as %XX.
-std::string replay_escaped(const std::string& name);

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Configures and builds one configuration into build/<name>.
-# Usage: scripts/build.sh [release|sanitize]
+# Configures and builds one configuration into build/<name>: everything, or
+# only the targets named.
+# Usage: scripts/build.sh [release|sanitize] [TARGET...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 config=${1:-release}
+shift || true
 export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 # Paths relative to the checkout, so that every clone and worktree shares one cache.
 export CCACHE_BASEDIR="$PWD"
@@ -17,4 +19,4 @@ esac
 # Test discovery runs the sanitized test program during the build.
 [ "$config" = sanitize ] && source scripts/sanitizer-env.sh
 cmake -S . -B "build/$config" -G Ninja "${flags[@]}" >/dev/null
-cmake --build "build/$config" -j "$(nproc)"
+cmake --build "build/$config" -j "$(nproc)" ${1:+--target "$@"}

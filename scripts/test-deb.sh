@@ -41,6 +41,9 @@ for file in $loaded; do
   grep -qx "$owner" <<<"$depends" || fail "$file comes from $owner, which quillax does not depend on"
 done
 
+# The levels' author runs come with them.
+[ "$(ls "$data/media/runs")" = "$(ls media/runs)" ] || fail "the package's author runs differ from media/runs/"
+
 bash tests/packaging/check_installed_game.sh /usr "$build"
 apt-get remove -y -qq quillax >/dev/null
 trap - EXIT

@@ -9,6 +9,7 @@
 #include "level/level_values.h"
 #include "media_folders.h"
 #include "objects/colour_table.h"
+#include "records/replay.h"
 #include "support/log_capture.h"
 #include "value_checks.h"
 
@@ -310,6 +311,73 @@ TEST_F(level_checker_test, a_player_s_index_names_its_levels_alone_and_not_as_th
         << lines[0];
     EXPECT_EQ(lines[1].rfind(index.string() + ":5: warning: the game ships a level called \"taken.map\"", 0), 0u)
         << lines[1];
+}
+
+// An index of `entries` (<Level> elements), one a line from line 4 on.
+std::string index_of(const std::vector<std::string>& entries)
+{
+    std::string text = "<Campaigns>\n  <Campaign name=\"A\">\n    <Levels>\n";
+    for (const std::string& entry : entries)
+        text += "      " + entry + "\n";
+    return text + "    </Levels>\n  </Campaign>\n</Campaigns>\n";
+}
+
+TEST_F(level_checker_test, medal_times_are_all_three_or_none_in_seconds_and_rising)
+{
+    for (const char* name : {"one.map", "two.map", "three.map", "four.map"})
+        write(name, level_with(""));
+    const std::string path = write("campaigns.cmp", index_of({
+        "<Level filename=\"one.map\" gold=\"10\" silver=\"15.25\" bronze=\"25.0\"/>",
+        "<Level filename=\"two.map\" gold=\"10\"/>",
+        "<Level filename=\"three.map\" gold=\"10\" silver=\"1,5\" bronze=\"25\"/>",
+        "<Level filename=\"four.map\" gold=\"20\" silver=\"15\" bronze=\"25\"/>"}));
+    const std::vector<std::string> lines = check(path);
+    ASSERT_EQ(lines.size(), 3u) << testing::PrintToString(lines);
+    EXPECT_EQ(lines[0].rfind(path + ":5: error: <Level> gives gold but not silver and bronze, so the game shows no "
+                                    "medals for this level", 0), 0u) << lines[0];
+    EXPECT_EQ(lines[1].rfind(path + ":6: error: silver=\"1,5\" is not a time in seconds", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[2].rfind(path + ":7: error: the medal times do not rise", 0), 0u) << lines[2];
+}
+
+// media/runs/ beside media/levels/ holds the levels' author runs.
+TEST_F(level_checker_test, medal_times_are_those_the_level_s_author_run_sets)
+{
+    fs::create_directories(folder / "media/runs");
+    const auto make_run = [&](const std::string& level_file, const std::string& level_text) {
+        replay run;
+        run.level_file = level_file;
+        run.level_hash = replay::hash_text(level_text);
+        run.finish_time = 12.34; // gold 12.4, silver 18.6, bronze 31.0
+        std::ofstream(folder / "media/runs" / replay::file_name_for(level_file)) << run.to_text();
+    };
+    for (const char* name : {"right.map", "wrong.map", "none.map", "changed.map"}) {
+        write(name, level_with(""));
+        make_run(name, level_with(""));
+    }
+    write("changed.map", level_with("    <Object type=\"block\"/>"));
+    write("broken.map", level_with(""));
+    std::ofstream(folder / "media/runs/broken.map.replay") << "quillax replay 1\nlevel broken.map\n";
+    const std::string path = write("campaigns.cmp", index_of({
+        "<Level filename=\"right.map\" gold=\"12.4\" silver=\"18.6\" bronze=\"31\"/>",
+        "<Level filename=\"wrong.map\" gold=\"12.3\" silver=\"18.6\" bronze=\"31\"/>",
+        "<Level filename=\"none.map\"/>",
+        "<Level filename=\"changed.map\" gold=\"12.4\" silver=\"18.6\" bronze=\"31\"/>",
+        "<Level filename=\"broken.map\"/>"}));
+    const std::vector<std::string> lines = check(path);
+    ASSERT_EQ(lines.size(), 4u) << testing::PrintToString(lines);
+    const std::string runs = (folder / "media/runs/").string();
+    EXPECT_EQ(lines[0].rfind(path + ":5: error: gold=\"12.3\" silver=\"18.6\" bronze=\"31.0\" are not the times the "
+                                    "author run " + runs + "wrong.map.replay sets, gold=\"12.4\"", 0), 0u) << lines[0];
+    EXPECT_EQ(lines[1].rfind(path + ":6: warning: the level has an author run but no medal times; add gold=\"12.4\" "
+                                    "silver=\"18.6\" bronze=\"31.0\"", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[2].rfind(path + ":7: error: the author run " + runs + "changed.map.replay was made on another "
+                                    "version of changed.map", 0), 0u) << lines[2];
+    EXPECT_EQ(lines[3].rfind(path + ":8: error: the author run " + runs + "broken.map.replay cannot be read (line 3", 0), 0u)
+        << lines[3];
+    for (const std::string& line : lines)
+        EXPECT_TRUE(line.find(": error: ") == std::string::npos ||
+                    line.find("scripts/make-author-runs.sh") != std::string::npos)
+            << line;
 }
 
 // The committed levels, with the media the build generated into its run folder.

@@ -3,7 +3,7 @@
 // the level taken down again.
 
 #include "app/input_codes.h"
-#include "support/level_world.h"
+#include "headless_play/level_world.h"
 
 #include <cstddef>
 #include <cstdint>

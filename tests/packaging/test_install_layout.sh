@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # cmake --install lays out everything the game loads and everything a desktop
 # needs: the installed data folder holds every file of the runnable folder
-# (real files, fonts as links that resolve), the programs lie in games/, and
-# the desktop entry, the metainfo, the icons and the man pages are where
-# desktops and man look, and Debian's validators accept them.
+# (real files, fonts as links that resolve), the levels' author runs among
+# them, the programs lie in games/, and the desktop entry, the metainfo, the
+# icons and the man pages are where desktops and man look, and Debian's
+# validators accept them.
 set -u
 BUILD_DIR=$1
 PREFIX=$(mktemp -d)
@@ -25,6 +26,10 @@ cmp -s "$data/config.cfg" "$(dirname "$0")/../../cmake/config.cfg" || fail "conf
 # Every file the game can load from the runnable folder's media, and no more.
 listing() { (cd "$1" && find -L media -type f | LC_ALL=C sort); }
 diff <(listing "$run") <(listing "$data") >"$PREFIX/media.diff" || fail "installed media differ from the runnable folder's: $(cat "$PREFIX/media.diff")"
+# Every level of the index has its author run beside the levels, where the game looks for it.
+for level in $(grep -o 'filename="[^"]*"' "$data/media/levels/campaigns.cmp" | cut -d'"' -f2); do
+  [ -f "$data/media/runs/$level.replay" ] || fail "no author run media/runs/$level.replay for $level"
+done
 # Only the fonts are links (to Debian's fonts-linuxlibertine); they resolve.
 links=$(cd "$data" && find . -type l | LC_ALL=C sort)
 [ "$links" = "$(cd "$run" && find -L media/fonts -type f | sed 's|^|./|' | LC_ALL=C sort)" ] || fail "links other than the fonts: $links"

@@ -1,7 +1,7 @@
 #include "app/physics/physics_body.h"
 #include "app/physics/physics_scene.h"
 #include "app/physics/physics_world.h"
-#include "support/headless_scene.h"
+#include "headless_play/headless_scene.h"
 #include "support/log_capture.h"
 
 #include <OgreEntity.h>

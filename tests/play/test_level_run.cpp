@@ -6,13 +6,13 @@
 #include "app/gamepad.h"
 #include "app/input_manager.h"
 #include "app/physics/physics_body.h"
+#include "headless_play/route_bot.h"
 #include "level/game_object.h"
 #include "objects/obj_player.h"
 #include "play/ghost_ball.h"
 #include "play/level_run.h"
 #include "support/headless_gui.h"
 #include "support/level_fixture.h"
-#include "support/route_bot.h"
 #include "support/virtual_pad.h"
 
 #include <MyGUI_Gui.h>

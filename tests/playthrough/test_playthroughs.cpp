@@ -1,9 +1,9 @@
 #include "app/physics/physics_body.h"
+#include "headless_play/route_bot.h"
 #include "level/game_object.h"
 #include "objects/obj_player.h"
 #include "states/campaign_object.h"
 #include "support/level_fixture.h"
-#include "support/route_bot.h"
 
 #include <cstdlib>
 #include <filesystem>

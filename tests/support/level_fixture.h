@@ -3,7 +3,7 @@
 // A test with a headless level world in a working folder named after the test,
 // and every log line captured.
 
-#include "level_world.h"
+#include "headless_play/level_world.h"
 #include "log_capture.h"
 
 #include <gtest/gtest.h>

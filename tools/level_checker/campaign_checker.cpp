@@ -3,6 +3,7 @@
 #include "check_report.h"
 #include "element_checks.h"
 #include "media_folders.h"
+#include "medal_checks.h"
 
 #include <tinyxml.h>
 
@@ -92,8 +93,10 @@ void campaign_checker::check_campaign(element_checks& checks, const TiXmlElement
 void campaign_checker::check_entry(element_checks& checks, const TiXmlElement* entry, const std::string& folder,
                                    std::vector<std::string>& levels)
 {
-    checks.unused_attributes(entry, {"filename", "preview_file", "locked"}, "a campaign's <Level>");
+    checks.unused_attributes(entry, {"filename", "preview_file", "locked", "gold", "silver", "bronze"},
+                             "a campaign's <Level>");
     const char* file = entry->Attribute("filename");
+    std::string found;
     if (!file) {
         checks.error(entry, nullptr,
                      "<Level> has no filename, so the level selection lists an entry that cannot start; add "
@@ -114,8 +117,12 @@ void campaign_checker::check_entry(element_checks& checks, const TiXmlElement* e
                          std::string("level file \"") + file + "\" is not in " +
                              (folder.empty() ? std::string("the index's folder") : folder) +
                              ", so it cannot start; check the name");
-        else if (std::find(levels.begin(), levels.end(), level_path) == levels.end())
-            levels.push_back(level_path);
+        else {
+            found = file;
+            if (std::find(levels.begin(), levels.end(), level_path) == levels.end())
+                levels.push_back(level_path);
+        }
     }
+    medal_checks::check(checks, entry, folder, found);
     checks.media_file(entry, "preview_file", media, media_folders::kind::preview);
 }

@@ -3,8 +3,8 @@
 // Checks a campaign index (campaigns.cmp): its XML, the <Campaigns> and
 // <Campaign> elements the level selection needs, and each <Level> entry: a
 // filename that exists in the index's folder (where the game looks for
-// levels), a preview picture the game can find, no level twice in one
-// campaign. A player's index in the add-on folder names plain file names
+// levels), a preview picture the game can find, medal times the game reads
+// (medal_checks), no level twice in one campaign. A player's index in the add-on folder names plain file names
 // only, and a name the game ships hides the add-on. It does not check the listed levels
 // themselves; it returns their paths so the caller can. The report and media
 // must outlive the checker.

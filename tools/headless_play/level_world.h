@@ -4,7 +4,7 @@
 // game's generated meshes, a physics world, an input manager without devices
 // and a silent sound device. It works in a fresh temporary working folder of
 // its own, so level files written with write_level land in its media/levels/.
-// Tests, fuzzers and benchmarks build their levels on one.
+// Tests, fuzzers, benchmarks and the route optimiser build their levels on one.
 
 #include "app/game_context.h"
 #include "app/input_manager.h"

@@ -55,6 +55,12 @@ bool route_bot::load(const std::string& path, std::string& error)
     return true;
 }
 
+void route_bot::set_steps(std::vector<step> route)
+{
+    steps = std::move(route);
+    resume_at(1, last_position);
+}
+
 void route_bot::resume_at(size_t step, const Ogre::Vector3& position)
 {
     current = std::min(std::max(step, size_t(1)) - 1, steps.size());
@@ -126,19 +132,24 @@ std::set<key_code> route_bot::keys(const Ogre::Vector3& position, const Ogre::Ve
         }
         return steer(to_target, moving);
     }
+    if (s.rolling && to_target.length() < s.value) {
+        // Straight on to the next point in the same frame, as a player does.
+        ++current;
+        return keys(position, velocity, dt);
+    }
     if (to_target.length() < s.value && moving.length() < 6.0f) {
         ++current;
         return {};
     }
-    return steer(to_target, moving);
+    return steer(to_target, moving, Ogre::Vector2::ZERO, s.rolling);
 }
 
 std::set<key_code> route_bot::steer(const Ogre::Vector2& to_target, const Ogre::Vector2& moving,
-                                    const Ogre::Vector2& carried) const
+                                    const Ogre::Vector2& carried, bool rolling) const
 {
     // Approach at a speed that still allows braking on arrival, on top of
-    // the motion of whatever carries the target.
-    Ogre::Vector2 wanted = to_target * 1.5f;
+    // the motion of whatever carries the target; at full speed when rolling through.
+    Ogre::Vector2 wanted = rolling ? to_target.normalisedCopy() * top_speed : to_target * 1.5f;
     if (wanted.length() > top_speed)
         wanted = wanted.normalisedCopy() * top_speed;
     wanted += carried;

@@ -5,7 +5,10 @@
 // (tests/playthrough/routes/<level>.route).
 // Each frame it picks the keys that push the ball's velocity towards a
 // speed-limited approach of the current point, brakes on arrival and moves
-// on. A route is a text file, one command a line ('#' starts a comment):
+// on. The route optimiser edits the steps of a loaded route (moves points,
+// changes speeds, lets the ball roll through points) and drives the bot on
+// the result. A route is a text file, one command a line ('#' starts a
+// comment):
 //
 //   go X Z [TOLERANCE]   roll to (X, Z) until within TOLERANCE (3)
 //   speed S              approach later points at up to S units/s (25)
@@ -38,6 +41,9 @@ public:
         float z = 0.0f;
         float value = 0.0f;
         std::string object;
+        // A go point the ball rolls through at top speed, going on to the
+        // next once within the tolerance, instead of braking on it.
+        bool rolling = false;
     };
     // Where a level object is now; false when there is no such object.
     using object_finder = std::function<bool(const std::string& id, Ogre::Vector3& position)>;
@@ -46,6 +52,9 @@ public:
 
     // Reads a route; false (with `error` set) for a line it cannot read.
     bool load(const std::string& path, std::string& error);
+    const std::vector<step>& get_steps() const { return steps; }
+    // Follows `route` from its start instead.
+    void set_steps(std::vector<step> route);
     bool finished() const { return current >= steps.size(); }
     // The route line being followed, counted from 1 over the commands.
     size_t current_step() const { return current + 1; }
@@ -58,7 +67,7 @@ public:
 
 private:
     std::set<key_code> steer(const Ogre::Vector2& to_target, const Ogre::Vector2& moving,
-                             const Ogre::Vector2& carried = Ogre::Vector2::ZERO) const;
+                             const Ogre::Vector2& carried = Ogre::Vector2::ZERO, bool rolling = false) const;
 
     object_finder find;
     std::vector<step> steps;
