@@ -1,6 +1,6 @@
 #include "selection_records.h"
 
-#include "records/author_runs.h"
+#include "records/gold_run.h"
 #include "records/record_text.h"
 
 #include <MyGUI_Button.h>
@@ -85,7 +85,7 @@ bool selection_records::can_watch(std::map<std::string, bool>& checked, const st
     auto found = checked.find(file);
     if (found == checked.end()) {
         replay run;
-        found = checked.emplace(file, gold ? author_runs::find(file, run) : records.best_replay(file, run)).first;
+        found = checked.emplace(file, gold ? gold_run::find(file, run) : records.best_replay(file, run)).first;
     }
     return found->second;
 }

@@ -8,7 +8,7 @@
 #include "ghost_ball.h"
 #include "level/level.h"
 #include "objects/obj_player.h"
-#include "records/author_runs.h"
+#include "records/gold_run.h"
 #include "replay_controls.h"
 #include "replay_feed.h"
 
@@ -48,7 +48,7 @@ bool level_run::find_run(replay& out, bool& gold) const
         return true;
     // A first play races the gold run: there is no best of one's own yet.
     gold = plan.gold || !plan.watch;
-    return gold && author_runs::find(file, out);
+    return gold && gold_run::find(file, out);
 }
 
 void level_run::play(level& lvl, game_camera& camera, const replay_frame& input)

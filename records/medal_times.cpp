@@ -47,7 +47,7 @@ medal_times medal_times::from_author_run(long author_ms)
     medal_times times;
     times.gold_ms = round_up_to_tenth(double(author_ms));
     times.silver_ms = round_up_to_tenth(times.gold_ms * silver_factor);
-    times.bronze_ms = round_up_to_tenth(times.gold_ms * bronze_factor);
+    times.bronze_ms = round_up_to_tenth(times.gold_ms * bronze_factor + bronze_margin_ms);
     return times;
 }
 

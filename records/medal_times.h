@@ -1,8 +1,10 @@
 #pragma once
 
 // A level's three medal times. Gold is the time of the level's author run
-// (media/runs/), rounded up to the next tenth of a second; silver and bronze
-// are looser by fixed factors, so that a careful first run earns bronze.
+// (media/runs/), rounded up to the next tenth of a second; silver is half as
+// long again, and bronze twice gold and 25 seconds more: the author run
+// takes lines no careful newcomer takes, and a careful first run must still
+// earn bronze.
 // They stand in the campaign index as optional attributes of a `Level`
 // (gold="14.3" silver="21.5" bronze="35.8"); a level without them has no
 // medals. Times are whole milliseconds, as the progress file keeps them.
@@ -17,7 +19,8 @@ struct medal_times {
     long bronze_ms = 0;
 
     static constexpr double silver_factor = 1.5;
-    static constexpr double bronze_factor = 2.5;
+    static constexpr double bronze_factor = 2.0;
+    static constexpr long bronze_margin_ms = 25'000;
 
     bool known() const { return gold_ms > 0; }
     // The best medal a finish in `time_ms` earns.

@@ -347,7 +347,7 @@ TEST_F(level_checker_test, medal_times_are_those_the_level_s_author_run_sets)
         replay run;
         run.level_file = level_file;
         run.level_hash = replay::hash_text(level_text);
-        run.finish_time = 12.34; // gold 12.4, silver 18.6, bronze 31.0
+        run.finish_time = 12.34; // gold 12.4, silver 18.6, bronze 49.8
         std::ofstream(folder / "media/runs" / replay::file_name_for(level_file)) << run.to_text();
     };
     for (const char* name : {"right.map", "wrong.map", "none.map", "changed.map"}) {
@@ -358,18 +358,18 @@ TEST_F(level_checker_test, medal_times_are_those_the_level_s_author_run_sets)
     write("broken.map", level_with(""));
     std::ofstream(folder / "media/runs/broken.map.replay") << "quillax replay 1\nlevel broken.map\n";
     const std::string path = write("campaigns.cmp", index_of({
-        "<Level filename=\"right.map\" gold=\"12.4\" silver=\"18.6\" bronze=\"31\"/>",
-        "<Level filename=\"wrong.map\" gold=\"12.3\" silver=\"18.6\" bronze=\"31\"/>",
+        "<Level filename=\"right.map\" gold=\"12.4\" silver=\"18.6\" bronze=\"49.8\"/>",
+        "<Level filename=\"wrong.map\" gold=\"12.3\" silver=\"18.6\" bronze=\"49.8\"/>",
         "<Level filename=\"none.map\"/>",
-        "<Level filename=\"changed.map\" gold=\"12.4\" silver=\"18.6\" bronze=\"31\"/>",
+        "<Level filename=\"changed.map\" gold=\"12.4\" silver=\"18.6\" bronze=\"49.8\"/>",
         "<Level filename=\"broken.map\"/>"}));
     const std::vector<std::string> lines = check(path);
     ASSERT_EQ(lines.size(), 4u) << testing::PrintToString(lines);
     const std::string runs = (folder / "media/runs/").string();
-    EXPECT_EQ(lines[0].rfind(path + ":5: error: gold=\"12.3\" silver=\"18.6\" bronze=\"31.0\" are not the times the "
+    EXPECT_EQ(lines[0].rfind(path + ":5: error: gold=\"12.3\" silver=\"18.6\" bronze=\"49.8\" are not the times the "
                                     "author run " + runs + "wrong.map.replay sets, gold=\"12.4\"", 0), 0u) << lines[0];
     EXPECT_EQ(lines[1].rfind(path + ":6: warning: the level has an author run but no medal times; add gold=\"12.4\" "
-                                    "silver=\"18.6\" bronze=\"31.0\"", 0), 0u) << lines[1];
+                                    "silver=\"18.6\" bronze=\"49.8\"", 0), 0u) << lines[1];
     EXPECT_EQ(lines[2].rfind(path + ":7: error: the author run " + runs + "changed.map.replay was made on another "
                                     "version of changed.map", 0), 0u) << lines[2];
     EXPECT_EQ(lines[3].rfind(path + ":8: error: the author run " + runs + "broken.map.replay cannot be read (line 3", 0), 0u)

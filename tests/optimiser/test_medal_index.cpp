@@ -45,7 +45,7 @@ TEST(medal_index, adds_the_times_after_the_last_attribute_of_every_entry_of_the_
     medal_index index(index_text);
     ASSERT_TRUE(index.set("one.map", times(5230)));
     std::string expected = index_text;
-    const std::string added = " gold=\"5.3\" silver=\"8.0\" bronze=\"13.3\"";
+    const std::string added = " gold=\"5.3\" silver=\"8.0\" bronze=\"35.6\"";
     expected.insert(expected.find("one_pre.png\"") + 12, added);
     expected.insert(expected.find("\"one.map\"/></Levels>") + 9, added);
     EXPECT_EQ(index.get_text(), expected);
@@ -57,7 +57,7 @@ TEST(medal_index, replaces_times_already_there_in_their_own_quotes_and_adds_the_
     ASSERT_TRUE(index.set("two.map", times(12000)));
     std::string expected = index_text;
     expected.replace(expected.find("<Level\t"), std::string("<Level\tfilename='two.map'   bronze='9'  gold=\"1.5\" >").size(),
-                     "<Level\tfilename='two.map'   bronze='30.0'  gold=\"12.0\" silver=\"18.0\" >");
+                     "<Level\tfilename='two.map'   bronze='49.0'  gold=\"12.0\" silver=\"18.0\" >");
     EXPECT_EQ(index.get_text(), expected);
     EXPECT_FALSE(index.set("three.map", times(1000)));
     EXPECT_EQ(index.get_text(), expected) << "a level the index does not list changed it";
@@ -79,7 +79,7 @@ TEST(medal_index, the_game_reads_the_times_it_writes)
     const std::vector<level_entry*> entries = campaigns[0]->get_levels();
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0]->get_medals().gold_ms, 5300);
-    EXPECT_EQ(entries[0]->get_medals().bronze_ms, 13300);
+    EXPECT_EQ(entries[0]->get_medals().bronze_ms, 35600);
     EXPECT_EQ(entries[1]->get_medals().silver_ms, 18000);
     EXPECT_EQ(campaigns[1]->get_levels()[0]->get_medals().gold_ms, 5300);
 }

@@ -13,14 +13,14 @@ TEST(medal_times, author_run_sets_gold_rounded_up_and_looser_silver_and_bronze)
     const medal_times times = medal_times::from_author_run(14201);
     EXPECT_EQ(times.gold_ms, 14300);
     EXPECT_EQ(times.silver_ms, 21500); // 14.3 * 1.5 = 21.45, up to 21.5
-    EXPECT_EQ(times.bronze_ms, 35800); // 14.3 * 2.5 = 35.75, up to 35.8
+    EXPECT_EQ(times.bronze_ms, 53600); // 14.3 * 2 + 25
     EXPECT_EQ(medal_times::from_author_run(14300).gold_ms, 14300);
 
     EXPECT_EQ(times.earned(14300), medal::gold);
     EXPECT_EQ(times.earned(14301), medal::silver);
     EXPECT_EQ(times.earned(21500), medal::silver);
-    EXPECT_EQ(times.earned(35800), medal::bronze);
-    EXPECT_EQ(times.earned(35801), medal::none);
+    EXPECT_EQ(times.earned(53600), medal::bronze);
+    EXPECT_EQ(times.earned(53601), medal::none);
     EXPECT_EQ(medal_times{}.earned(1), medal::none);
     EXPECT_EQ(medal_times::next(medal::none), medal::bronze);
     EXPECT_EQ(medal_times::next(medal::silver), medal::gold);

@@ -1,17 +1,14 @@
 #pragma once
 
-// The runs that set the shipped levels' gold times, kept in media/runs/ (one
-// replay per level, named as the player's best runs are). The game races one
-// as the gold ghost and plays it for "Watch gold run".
+// The gold run the game races and shows: a shipped level's author run (see
+// author_run), read from the game's own media/runs/.
 
 #include "replay.h"
 
 #include <string>
 
-class author_runs {
+class gold_run {
 public:
-    static constexpr const char* folder = "media/runs/";
-
     // The author run of a shipped level whose file is as it was when the run
     // was made; false when there is none (add-ons) or it does not fit the
     // level any more (logged).
