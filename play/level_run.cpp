@@ -137,7 +137,9 @@ const run_outcome& level_run::finish()
     }
     if (const level_record* record = records.record(lvl.get_file_name()))
         outcome.best = *record;
-    outcome.medals = plan.medals;
+    // A watched run earns nothing: its screen names no medal.
+    if (!feed)
+        outcome.medals = plan.medals;
     sounds.finish(outcome.improved.new_best_time && !outcome.improved.first_finish);
     return outcome;
 }
