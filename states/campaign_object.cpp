@@ -58,6 +58,14 @@ std::string campaign_object::next_level_name(const std::string& current_file, co
     return next->get_name().empty() ? next->get_file_name() : next->get_name();
 }
 
+medal_times campaign_object::medals_of(const std::string& file, const campaign_object* campaign)
+{
+    for (const level_entry* entry : campaign ? campaign->get_levels() : std::vector<level_entry*>())
+        if (entry->get_file_name() == file)
+            return entry->get_medals();
+    return {};
+}
+
 std::vector<std::unique_ptr<campaign_object>> campaign_object::read_campaigns(const std::string& index_file)
 {
     std::vector<std::unique_ptr<campaign_object>> campaigns;

@@ -28,6 +28,9 @@ public:
     // level.
     static std::string next_level_file(const std::string& current_file, const campaign_object* campaign);
     static std::string next_level_name(const std::string& current_file, const campaign_object* campaign);
+    // The medal times the campaign gives the first entry for `file`; none
+    // known when it gives none, does not list the file, or is null.
+    static medal_times medals_of(const std::string& file, const campaign_object* campaign);
 
     // Every campaign of the index, in file order; none (and a log line) when
     // the index is missing, broken, or has no campaign.

@@ -11,6 +11,7 @@
 #include "objects/obj_player.h"
 #include "play/game_hud.h"
 #include "play/level_run.h"
+#include "records/best_runs.h"
 #include "return_to_title.h"
 
 #include <MyGUI_Gui.h>
@@ -42,6 +43,8 @@ void gs_game::bind_keys()
     input.bind_key(keys.key(key_bindings::screenshot), boost::bind(&gs_game::take_screenshot, this, _1));
     input.bind_key(keys.key(key_bindings::menu), boost::bind(&gs_game::toggle_menu, this, _1));
     input.bind_key(keys.key(key_bindings::restart), boost::bind(&gs_game::restart, this, _1));
+    input.bind_mouse_button(MB_Left, boost::bind(&gs_game::skip_card, this, _1, _2));
+    input.bind_mouse_button(MB_Right, boost::bind(&gs_game::skip_card, this, _1, _2));
     if (listening)
         context->input->add_listener(input);
 }
@@ -77,6 +80,7 @@ void gs_game::enter(const state_params& params)
         }
         scout->loaded();
     }
+    begin_race(params, file);
     bind_keys();
     context->input->add_listener(input);
     navigation.start(gui);
@@ -93,6 +97,16 @@ bool gs_game::load_level(const std::string& file, bool watch)
                                            current_level->get_player()->get_scene_node());
     run = std::make_unique<level_run>(context, *current_level, gui, watch);
     return true;
+}
+
+void gs_game::begin_race(const state_params& params, const std::string& file)
+{
+    // Nobody looks at a watched run's or mapscout's start, nor at one without a GUI (tests).
+    const bool at_once = !gui || context->scout || run->is_watching();
+    start = std::make_unique<race_start>(
+        gui, at_once ? race_start::racing : param_or(params, "start", race_start::card),
+        start_card(file, campaign_object::medals_of(file, campaign), best_runs(context->progress_folder).record(file)),
+        file);
 }
 
 void gs_game::load_hud()
@@ -114,6 +128,11 @@ void gs_game::update()
     screenshots.update(gui, context->frame_time);
     if (!current_level || !camera)
         return;
+    // Any key but the state's own (the menu, restart, leave, screenshot).
+    if (!paused)
+        for (const key_code key : context->input->presses())
+            if (!input.key_bindings.count(key))
+                start->skip();
     if (scout && scout->update(context->frame_time)) {
         rebuild_level();
         return;
@@ -134,7 +153,11 @@ void gs_game::play_frame()
     const unsigned int total = static_cast<unsigned int>(current_level->get_elapsed_time());
     menu.playing();
     if (!current_level->is_completed()) {
-        run->frame(*camera);
+        const race_start::step step = start->frame(context->frame_time);
+        if (step == race_start::step::play)
+            run->frame(*camera);
+        else if (step == race_start::step::look)
+            run->look(*camera);
         if (gui && (hud_mode == hud_completed || hud_mode == hud_none)) {
             gui->destroyAllChildWidget();
             menu.drop();
@@ -227,7 +250,13 @@ void gs_game::restart(float)
         rebuild_level();
     if (!in_play() || paused)
         return;
-    play_level(current_level->get_file_name());
+    play_level(current_level->get_file_name(), race_start::ready);
+}
+
+void gs_game::skip_card(float, const mouse_state&)
+{
+    if (start && !paused)
+        start->skip();
 }
 
 void gs_game::rebuild_level()
@@ -236,7 +265,7 @@ void gs_game::rebuild_level()
     view.kept = true;
     view.probe = current_level->get_player()->get_position();
     view.heading = camera->get_camera_node()->getOrientation();
-    play_level(current_level->get_file_name());
+    play_level(current_level->get_file_name(), race_start::racing);
     params["view"] = view;
 }
 
@@ -271,9 +300,9 @@ void gs_game::press(const std::string& button)
         close_screens();
         return_to_title(*this);
     } else if (button == "next_level_start") {
-        play_level(campaign_object::next_level_file(current_level->get_file_name(), campaign));
+        play_level(campaign_object::next_level_file(current_level->get_file_name(), campaign), race_start::card);
     } else if (button == "restart_game" || button == "race_ghost") {
-        play_level(current_level->get_file_name());
+        play_level(current_level->get_file_name(), race_start::ready);
     } else if (button == "menu_options") {
         // Made between frames: the clicked button goes with the menu.
         menu.ask_options();
@@ -289,7 +318,7 @@ void gs_game::close_screens()
     hud_mode = hud_none;
 }
 
-void gs_game::play_level(const std::string& file)
+void gs_game::play_level(const std::string& file, race_start::phase first)
 {
     close_screens();
     transition_requested = true;
@@ -299,12 +328,14 @@ void gs_game::play_level(const std::string& file)
     params["level"] = file;
     params["gui"] = gui;
     params["watch"] = false;
+    params["start"] = first;
 }
 
 void gs_game::exit()
 {
     menu.drop();
     navigation.stop();
+    start.reset();
     run.reset();
     camera.reset();
     current_level.reset();
