@@ -55,6 +55,8 @@ void race_start::begin(phase next)
 {
     current = next;
     time_in_phase = 0.0f;
+    if (next == ready)
+        log_line("Ready: " + level_file);
     if (!words_done)
         word = next == ready ? "Ready" : next == racing ? "Go!" : "";
     show_words();
