@@ -74,6 +74,23 @@ void level_run::frame(game_camera& camera)
         race_frame(camera);
 }
 
+int level_run::turn_input(float dt)
+{
+    const gamepad::sticks pad = context->input->get_sticks();
+    return feel.turn(context->input->get_mouse_state().X.rel, context->settings) + pad_turn.take(pad.turn, pad_turn_counts, dt);
+}
+
+void level_run::look(game_camera& camera)
+{
+    if (!looking)
+        heading = camera.get_camera_node()->getOrientation();
+    looking = true;
+    mouse_state mouse;
+    mouse.X.rel = turn_input(context->frame_time);
+    looked += mouse.X.rel;
+    camera.steer(mouse, context->frame_time);
+}
+
 void level_run::race_frame(game_camera& camera)
 {
     replay_frame input;
@@ -81,10 +98,27 @@ void level_run::race_frame(game_camera& camera)
     input.moves = lvl.get_player()->get_moves();
     const mouse_state& mouse = context->input->get_mouse_state();
     const gamepad::sticks pad = context->input->get_sticks();
-    input.turn = feel.turn(mouse.X.rel, context->settings) + pad_turn.take(pad.turn, pad_turn_counts, input.dt);
+    input.turn = turn_input(input.dt);
     input.wheel = feel.wheel(mouse.Z.rel, context->settings) + pad_lift.take(pad.lift, pad_lift_counts, input.dt);
     input.roll_forward = pad.roll_forward;
     input.roll_right = pad.roll_right;
+    if (looking) {
+        // The look around before Go, as a frame of no time of its own: the
+        // ball's first push already goes the way the camera looks, and the
+        // replay turns the camera the same way, in one step, before it pushes.
+        looking = false;
+        camera.get_camera_node()->setOrientation(heading);
+        replay_frame look_frame;
+        look_frame.turn = looked;
+        looked = 0;
+        if (look_frame.turn != 0)
+            race(camera, look_frame);
+    }
+    race(camera, input);
+}
+
+void level_run::race(game_camera& camera, const replay_frame& input)
+{
     play(lvl, camera, input);
     if (context->scout)
         return;

@@ -19,6 +19,8 @@
 #include "run_recorder.h"
 #include "split_display.h"
 
+#include <OgreQuaternion.h>
+
 #include <memory>
 
 class game_camera;
@@ -43,6 +45,10 @@ public:
     // One rendered frame of play. The camera is the state's: it is rebuilt
     // when the state resumes.
     void frame(game_camera& camera);
+    // A frame before the start while the player looks around: the mouse and
+    // the pad turn the camera, nothing else moves and nothing is recorded.
+    // The turn is the first thing the run plays (see race_frame).
+    void look(game_camera& camera);
     // Once the level is completed; keeps the run the first time.
     const run_outcome& finish();
     bool is_watching() const { return feed != nullptr; }
@@ -62,6 +68,10 @@ private:
     // gold run; false when there is none.
     bool find_run(replay& out, bool& gold) const;
     void race_frame(game_camera& camera);
+    // This frame's turn of the camera from the mouse and the pad's right stick.
+    int turn_input(float dt);
+    // Plays one raced frame and follows it: recorder, ghost, splits, cues.
+    void race(game_camera& camera, const replay_frame& input);
     void watch_frame(game_camera& camera);
 
     game_context* context;
@@ -81,6 +91,10 @@ private:
     mouse_feel feel;
     stick_counts pad_turn;
     stick_counts pad_lift;
+    // While look() turns the camera: how far, and the heading it began at.
+    bool looking = false;
+    int looked = 0;
+    Ogre::Quaternion heading;
     bool feed_ran_out = false;
     bool finished = false;
     run_outcome outcome;

@@ -38,7 +38,8 @@ sleep 2
 park
 shot selection
 click 833 679
-sleep 4
+# The level opens with its start card and Ready: the ball rolls from Go on.
+for _ in $(seq 300); do grep -q -s "Go: level_01.map" ogre.log && break; sleep 0.1; done
 hold w 1.2
 sleep 0.6
 shot play

@@ -12,6 +12,7 @@
 #include "play/challenge_run.h"
 #include "play/game_hud.h"
 #include "play/level_run.h"
+#include "records/best_runs.h"
 #include "return_to_title.h"
 
 #include <MyGUI_Gui.h>
@@ -45,6 +46,8 @@ void gs_game::bind_keys()
     input.bind_key(keys.key(key_bindings::screenshot), boost::bind(&gs_game::take_screenshot, this, _1));
     input.bind_key(keys.key(key_bindings::menu), boost::bind(&gs_game::toggle_menu, this, _1));
     input.bind_key(keys.key(key_bindings::restart), boost::bind(&gs_game::restart, this, _1));
+    input.bind_mouse_button(MB_Left, boost::bind(&gs_game::skip_card, this, _1, _2));
+    input.bind_mouse_button(MB_Right, boost::bind(&gs_game::skip_card, this, _1, _2));
     if (listening)
         context->input->add_listener(input);
 }
@@ -85,6 +88,7 @@ void gs_game::enter(const state_params& params)
         }
         scout->loaded();
     }
+    begin_race(params, file);
     bind_keys();
     context->input->add_listener(input);
     navigation.start(gui);
@@ -101,6 +105,16 @@ bool gs_game::load_level(const std::string& file, const run_plan& plan)
                                            current_level->get_player()->get_scene_node());
     run = std::make_unique<level_run>(context, *current_level, gui, plan);
     return true;
+}
+
+void gs_game::begin_race(const state_params& params, const std::string& file)
+{
+    // Nobody looks at a watched run's or mapscout's start, nor at one without a GUI (tests).
+    const bool at_once = !gui || context->scout || run->is_watching();
+    start = std::make_unique<race_start>(
+        gui, at_once ? race_start::racing : param_or(params, "start", race_start::card),
+        start_card(file, run->get_medals(), best_runs(context->progress_folder).record(file)),
+        file);
 }
 
 void gs_game::load_hud()
@@ -122,6 +136,11 @@ void gs_game::update()
     screenshots.update(gui, context->frame_time);
     if (!current_level || !camera)
         return;
+    // Any key but the state's own (the menu, restart, leave, screenshot).
+    if (!paused)
+        for (const key_code key : context->input->presses())
+            if (!input.key_bindings.count(key))
+                start->skip();
     if (scout && scout->update(context->frame_time)) {
         rebuild_level();
         return;
@@ -145,7 +164,11 @@ void gs_game::play_frame()
     if (challenge && challenge->is_over())
         return;
     if (!current_level->is_completed()) {
-        run->frame(*camera);
+        const race_start::step step = start->frame(context->frame_time);
+        if (step == race_start::step::play)
+            run->frame(*camera);
+        else if (step == race_start::step::look)
+            run->look(*camera);
         if (gui && (hud_mode == hud_completed || hud_mode == hud_none)) {
             gui->destroyAllChildWidget();
             menu.drop();
@@ -173,7 +196,7 @@ void gs_game::next_in_challenge()
     if (challenge->is_won())
         end_challenge();
     else
-        play_level(challenge->current_level(), race_gold);
+        play_level(challenge->current_level(), race_gold, race_start::card);
 }
 
 void gs_game::end_challenge()
@@ -307,7 +330,13 @@ void gs_game::start_again()
             return;
         }
     }
-    play_level(current_level->get_file_name(), race_gold);
+    play_level(current_level->get_file_name(), race_gold, race_start::ready);
+}
+
+void gs_game::skip_card(float, const mouse_state&)
+{
+    if (start && !paused)
+        start->skip();
 }
 
 void gs_game::rebuild_level()
@@ -316,7 +345,7 @@ void gs_game::rebuild_level()
     view.kept = true;
     view.probe = current_level->get_player()->get_position();
     view.heading = camera->get_camera_node()->getOrientation();
-    play_level(current_level->get_file_name(), race_gold);
+    play_level(current_level->get_file_name(), race_gold, race_start::racing);
     params["view"] = view;
 }
 
@@ -357,13 +386,14 @@ void gs_game::press(const std::string& button)
         return_to_title(*this);
     } else if (button == "challenge_again" && challenge && campaign) {
         challenge = std::make_shared<challenge_run>(campaign->get_name(), campaign->level_files());
-        play_level(challenge->current_level(), race_gold);
+        play_level(challenge->current_level(), race_gold, race_start::card);
     } else if (button == "next_level_start") {
-        play_level(campaign_object::next_level_file(current_level->get_file_name(), campaign), race_gold);
+        play_level(campaign_object::next_level_file(current_level->get_file_name(), campaign), race_gold,
+                   race_start::card);
     } else if (button == "restart_game") {
         start_again();
     } else if (button == "race_ghost") {
-        play_level(current_level->get_file_name(), false);
+        play_level(current_level->get_file_name(), false, race_start::ready);
     } else if (button == "menu_options") {
         // Made between frames: the clicked button goes with the menu.
         menu.ask_options();
@@ -379,7 +409,7 @@ void gs_game::close_screens()
     hud_mode = hud_none;
 }
 
-void gs_game::play_level(const std::string& file, bool gold)
+void gs_game::play_level(const std::string& file, bool gold, race_start::phase first)
 {
     close_screens();
     transition_requested = true;
@@ -391,12 +421,14 @@ void gs_game::play_level(const std::string& file, bool gold)
     params["watch"] = false;
     params["gold"] = gold;
     params["challenge"] = challenge;
+    params["start"] = first;
 }
 
 void gs_game::exit()
 {
     menu.drop();
     navigation.stop();
+    start.reset();
     run.reset();
     camera.reset();
     current_level.reset();

@@ -14,7 +14,9 @@
 // raced against the level's best run (or its gold run: the "gold" parameter,
 // and on a first play); with the "watch" parameter that run plays instead,
 // and Escape or Tab leaves it for the level selection. The campaign's medal
-// times for the level go with the run.
+// times for the level go with the run. Play begins at "Go!" after the start
+// card and "Ready" (race_start); the "start" parameter (a race_start::phase)
+// begins a restart at Ready.
 
 #include "app/game_state.h"
 #include "app/input_listener.h"
@@ -24,6 +26,7 @@
 #include "menus/finish_screen.h"
 #include "menus/ingame_menu.h"
 #include "menus/menu_navigation.h"
+#include "play/race_start.h"
 #include "screenshot_key.h"
 
 #include <memory>
@@ -59,6 +62,8 @@ public:
     void toggle_menu(float);
     // Starts the level again at once (R unless the settings bind another key).
     void restart(float);
+    // A click skips the start card.
+    void skip_card(float, const mouse_state&);
     // Return on the completed screen presses its first button.
     void go_on();
     void focus_lost() override;
@@ -68,6 +73,7 @@ public:
 
     level* get_level() const { return current_level.get(); }
     level_run* get_run() const { return run.get(); }
+    const race_start* get_start() const { return start.get(); }
     const scout_reload* get_scout() const { return scout.get(); }
     int get_hud_mode() const { return hud_mode; }
     const ingame_menu& get_menu() const { return menu; }
@@ -80,11 +86,13 @@ private:
     // The keys as the options bound them anew.
     void rebind_keys();
     bool load_level(const std::string& file, const run_plan& plan);
+    // The start card, Ready and Go of the level just loaded.
+    void begin_race(const state_params& params, const std::string& file);
     // Forgets the menu and the completed screen of the level being left.
     void close_screens();
-    // Replaces this level by `file` (restart or the next level), racing
-    // the gold run when `gold`.
-    void play_level(const std::string& file, bool gold);
+    // Replaces this level by `file` (restart or the next level), racing the
+    // gold run when `gold`, its start beginning at `first`.
+    void play_level(const std::string& file, bool gold, race_start::phase first);
     void play_frame();
     // mapscout: the level built again from its file, the probe's view kept.
     void rebuild_level();
@@ -106,6 +114,7 @@ private:
     std::unique_ptr<game_camera> camera;
     std::unique_ptr<level> current_level;
     std::unique_ptr<level_run> run;
+    std::unique_ptr<race_start> start;
     int hud_mode = hud_none;
     // The player chose to race the gold run (the "gold" parameter).
     bool race_gold = false;

@@ -95,7 +95,8 @@ protected:
 };
 
 const std::vector<std::string> layout_files{"main_menu.layout",    "level_selection.layout",  "ingame_hud.layout",
-                                            "ingame_menu.layout",  "ingame_completed.layout", "options.layout", "help.layout"};
+                                            "ingame_menu.layout",  "ingame_completed.layout", "options.layout", "help.layout",
+                                            "race_start.layout"};
 
 // What the game states find by name, and the widget class they expect.
 const std::map<std::string, std::map<std::string, std::string>> required_widgets{
@@ -154,6 +155,15 @@ const std::map<std::string, std::map<std::string, std::string>> required_widgets
       {"best_record", "TextBox"},
       {"best_gain", "TextBox"},
       {"race_ghost", "Button"}}},
+    {"race_start.layout",
+     {{"start_card", "Widget"},
+      {"start_card_name", "TextBox"},
+      {"start_card_best", "TextBox"},
+      {"start_card_medals", "Widget"},
+      {"start_card_gold", "TextBox"},
+      {"start_card_silver", "TextBox"},
+      {"start_card_bronze", "TextBox"},
+      {"start_word", "TextBox"}}},
 };
 
 TEST_F(gui_media, core_lists_only_files_that_exist_and_parse)

@@ -19,6 +19,7 @@
 #include "play/game_hud.h"
 #include "play/replay_controls.h"
 #include "play/split_display.h"
+#include "play/start_card.h"
 #include "records/progress_store.h"
 #include "records/record_text.h"
 #include "states/level_entry.h"
@@ -304,6 +305,26 @@ TEST_P(text_fits, in_play_with_counters_split_time_and_a_notice)
     notice.show(&screen(), "Saved /home/a-player-with-a-long-name/.local/share/quillax/screenshots/screenshot_999999999.png",
                 2.0f);
     expect_all_whole("in play");
+}
+
+TEST_P(text_fits, at_a_level_s_start_with_each_shipped_name_the_longest_times_and_both_words)
+{
+    medal_times slowest;
+    slowest.gold_ms = slowest.silver_ms = slowest.bronze_ms = 99 * 60000 + 59990;
+    const level_record best = longest_record();
+    const start_card card("no_such_level.map", slowest, &best);
+    load("race_start.layout");
+    card.show(screen());
+    for (const shipped_campaign& campaign : campaigns)
+        for (const shipped_level& level : campaign.levels) {
+            set("start_card_name", level.name);
+            expect_all_whole("start card, " + level.name);
+        }
+    show("start_card", false);
+    for (const char* word : {"Ready", "Go!"}) {
+        set("start_word", word);
+        expect_all_whole(word);
+    }
 }
 
 TEST_P(text_fits, while_a_best_run_is_watched_beside_the_counters)

@@ -27,6 +27,8 @@ protected:
         state_params params;
         params["level"] = std::string("level_01.map");
         params["gui"] = gui.get();
+        // The ball rolls from the first frame: no start card, no Ready.
+        params["start"] = race_start::racing;
         game.enter(params);
         key_from_name("Up", up);
     }

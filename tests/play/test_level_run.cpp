@@ -244,3 +244,54 @@ TEST_F(level_runs, a_watched_run_pauses_on_space_and_plays_four_times_as_fast_wh
     EXPECT_EQ(label(), "Replay \u00d74");
     EXPECT_FALSE(again->is_completed());
 }
+
+TEST_F(level_runs, a_look_around_before_go_sets_where_w_rolls_and_is_watched_to_the_same_finish)
+{
+    gamepad pads;
+    virtual_pad pad;
+    ASSERT_TRUE(pad.plugged()) << pad.error();
+    input.set_gamepad(&pads, [](gamepad::button) { return KC_RETURN; });
+    // The target lies a quarter turn to the right of where the camera first looks.
+    const std::string course = R"(<Object type="start" pos="0 100 0"/>
+        <Object type="block" pos="0 99.25 0" mesh="ground.mesh"/><Object type="target" pos="60 100 0"/>)";
+    const float dt = 1.0f / 60.0f;
+    double time = 0.0;
+    Ogre::Vector3 end;
+    {
+        std::unique_ptr<level> lvl = load_course(course);
+        level_run looked(&context, *lvl, nullptr, run_plan{});
+        game_camera camera("game_cam", lvl.get(), lvl->get_player()->get_scene_node());
+        // Half a second of the right stick at full tilt: a quarter turn, with nothing else moving.
+        pad.tilt_right(0.0f, 1.0f);
+        const Ogre::Vector3 start = lvl->get_player()->get_position();
+        for (int i = 0; i < 30; ++i) {
+            context.frame_time = dt;
+            input.capture(dt);
+            looked.look(camera);
+        }
+        pad.tilt_right(0.0f, 0.0f);
+        EXPECT_NEAR(camera.get_camera_node()->getOrientation().getYaw().valueDegrees(), -90.0f, 3.0f);
+        EXPECT_EQ(lvl->get_play_time(), 0.0);
+        EXPECT_EQ(lvl->get_player()->get_position(), start);
+
+        for (int i = 0; i < 60 * 10 && !lvl->is_completed(); ++i) {
+            context.frame_time = dt;
+            input.capture(dt);
+            input.run_key_bindings([](key_code key) { return key == KC_W; });
+            looked.frame(camera);
+        }
+        ASSERT_TRUE(lvl->is_completed()) << "W did not roll the ball the way the camera looked";
+        EXPECT_TRUE(looked.finish().new_ghost);
+        time = lvl->get_play_time();
+        end = lvl->get_player()->get_position();
+    }
+    input.set_gamepad(nullptr, nullptr);
+
+    std::unique_ptr<level> again = load_course(course);
+    level_run watched(&context, *again, nullptr, run_plan{true, false, {}});
+    ASSERT_TRUE(watched.is_watching());
+    play(*again, watched, nullptr, [](int) { return 1.0f / 30.0f; });
+    ASSERT_TRUE(again->is_completed());
+    EXPECT_EQ(again->get_play_time(), time);
+    EXPECT_EQ(again->get_player()->get_position(), end);
+}

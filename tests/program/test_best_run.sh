@@ -17,6 +17,7 @@ differs_in() {
   compare -metric AE -fuzz 3% "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1
 }
 LOADED="level_01.map: Es wurden 2 Lichter erstellt."
+GO="Go: level_01.map"
 # The chosen level's best, under its preview.
 BEST_LINE="600x36+352+440"
 WATCH_BUTTON="620 683"
@@ -35,13 +36,16 @@ drive() {
   sleep 3.0
   xdotool keydown w; sleep 1.65; xdotool keyup w
 }
+# Restart level from the in-game menu; back once play begins at Go.
 restart_level() {
-  local loads
+  local loads goes
   loads=$(grep -c -F "$LOADED" ogre.log)
+  goes=$(grep -c -F "$GO" ogre.log)
   hold Escape
   sleep 1.5
   click $RESTART_BUTTON
   wait_for_count ogre.log "$LOADED" $((loads + 1)) || fail "Restart did not reload level_01"
+  wait_for_count ogre.log "$GO" $((goes + 1)) || fail "play did not begin at Go after Restart"
 }
 
 start_game
@@ -49,6 +53,7 @@ click $PLAY_BUTTON
 shot selection_before
 click $START_BUTTON
 wait_for_line ogre.log "$LOADED" || fail "Start did not load level_01"
+wait_for_line ogre.log "$GO" || fail "play did not begin at Go"
 # Two pictures of the level at rest, for what changes by itself (the coins turn).
 shot alone_a 2.5
 restart_level
@@ -79,6 +84,7 @@ keep selection_after
   fail "the level selection does not show the best time"
 click $START_BUTTON
 wait_for_line ogre.log "$LOADED" || fail "Start did not load level_01 again"
+wait_for_line ogre.log "$GO" || fail "play did not begin at Go again"
 noise=$(differs alone_a alone_b)
 # The ghost rolls off as the clock starts, which a busy machine may delay.
 for _ in $(seq 20); do

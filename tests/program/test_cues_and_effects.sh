@@ -20,7 +20,8 @@ loudest_start() {
   start_game
   hold Return
   wait_for_line ogre.log "level_01.map: Es wurden" || fail "Return did not start level_01"
-  sleep 2
+  # A key would skip the start card; the ball rolls only from Go on.
+  wait_for_line ogre.log "Go: level_01.map" || fail "play did not begin in level_01"
   # The disk driver writes as fast as a sound card plays: its length is the clock.
   local from to
   from=$(stat -c %s "$SDL_DISKAUDIOFILE")
@@ -54,6 +55,7 @@ export SDL_AUDIODRIVER=dummy
 start_game
 hold Return
 wait_for_line ogre.log "level_01.map: Es wurden" || fail "Return did not start the test level"
+wait_for_line ogre.log "Go: level_01.map" || fail "play did not begin in the test level"
 shot plain 2
 xdotool keydown w
 for i in $(seq -w 1 30); do

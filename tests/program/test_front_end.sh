@@ -41,10 +41,12 @@ keep selection
 
 click 833 679
 wait_for_line ogre.log "won_01.map: Es wurden 2 Objekte erstellt." || fail "Start did not load the first level"
+wait_for_line ogre.log "Go: won_01.map" || fail "play did not begin in the first level"
 shot completed 3
 keep completed
 click 623 561
 wait_for_line ogre.log "won_02.map: Es wurden 2 Objekte erstellt." || fail "the next-level button did not start the next level"
+wait_for_line ogre.log "Go: won_02.map" || fail "play did not begin in the next level"
 shot last 3
 keep last
 # The last level of the campaign: only the way back, in the middle.
@@ -54,6 +56,7 @@ shot_until back '[ "$(differs title back)" -lt 20000 ]' || fail "Main menu did n
 # Quick start, the in-game menu, restart, Tab back to the title screen.
 hold Return
 wait_for_line ogre.log "level_01.map: Es wurden 2 Lichter erstellt." || fail "Return did not quick-start level_01"
+wait_for_line ogre.log "Go: level_01.map" || fail "play did not begin in level_01"
 shot playing 3
 keep playing
 hold Escape

@@ -36,6 +36,8 @@ protected:
         params["gui"] = gui.get();
         params["campaign"] = campaigns.at(0).get();
         params["level"] = file;
+        // The level plays from the first frame: no start card, no Ready.
+        params["start"] = race_start::racing;
         game.enter(params);
     }
 

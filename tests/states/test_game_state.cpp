@@ -178,6 +178,7 @@ TEST_F(game_state_machine, no_word_of_play_stands_over_the_menu_and_each_comes_b
     headless_gui gui;
     state_params params = level_params("coin.map");
     params["gui"] = gui.get();
+    params["start"] = race_start::racing;
     game.enter(params);
     auto shown = [&](const std::string& name) {
         MyGUI::Widget* widget = gui.get()->findWidgetT(name, false);
