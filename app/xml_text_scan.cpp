@@ -1,0 +1,66 @@
+#include "xml_text_scan.h"
+
+#include <algorithm>
+
+namespace {
+
+// Where the construct opened at `from` ends (just past `close`), or npos.
+size_t skip_past(const std::string& text, size_t from, const char* close)
+{
+    const size_t end = text.find(close, from);
+    return end == std::string::npos ? end : end + std::char_traits<char>::length(close);
+}
+
+}
+
+xml_text_scan::xml_text_scan(const std::string& text) : text(text) {}
+
+void xml_text_scan::count_lines_to(size_t position)
+{
+    line_number += int(std::count(text.begin() + long(lines_counted_to), text.begin() + long(position), '\n'));
+    lines_counted_to = position;
+}
+
+bool xml_text_scan::next()
+{
+    while (at < text.size() && (at = text.find('<', at)) != std::string::npos) {
+        if (text.compare(at, 4, "<!--") == 0) {
+            at = skip_past(text, at + 4, "-->");
+        } else if (text.compare(at, 9, "<![CDATA[") == 0) {
+            at = skip_past(text, at + 9, "]]>");
+        } else if (at + 1 < text.size() && (text[at + 1] == '?' || text[at + 1] == '!')) {
+            at = skip_past(text, at + 2, ">");
+        } else if (at + 1 < text.size() && text[at + 1] == '/') {
+            open = std::max(0, open - 1);
+            at = skip_past(text, at + 2, ">");
+        } else {
+            // A start tag: its attributes are the '=' outside quoted values.
+            const size_t start = at;
+            int equals = 0;
+            char quote = 0;
+            for (++at; at < text.size() && (quote || text[at] != '>'); ++at) {
+                const char c = text[at];
+                if (quote)
+                    quote = c == quote ? 0 : quote;
+                else if (c == '"' || c == '\'')
+                    quote = c;
+                else
+                    equals += c == '=';
+            }
+            if (at >= text.size())
+                return false;
+            count_lines_to(start);
+            tag_line = line_number;
+            tag_depth = open + 1;
+            tag_attributes = equals;
+            ++element_count;
+            attribute_count += equals;
+            if (text[at - 1] != '/')
+                ++open;
+            ++at;
+            return true;
+        }
+    }
+    at = std::string::npos;
+    return false;
+}
