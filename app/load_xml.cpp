@@ -13,10 +13,12 @@ xml_overrun find_overrun(const std::string& text, const xml_bounds& bounds)
 {
     xml_text_scan scan(text);
     while (scan.next()) {
+        if (scan.tags() > bounds.tags)
+            return {xml_overrun::tags, scan.line()};
+        if (!scan.is_element())
+            continue;
         if (scan.depth() > bounds.depth)
             return {xml_overrun::depth, scan.line()};
-        if (scan.elements() > bounds.elements)
-            return {xml_overrun::elements, scan.line()};
         if (scan.attributes() > bounds.attributes_per_element)
             return {xml_overrun::attributes_per_element, scan.line()};
         if (scan.all_attributes() > bounds.attributes)
@@ -30,7 +32,8 @@ int xml_nesting_depth(const std::string& text)
     int deepest = 0;
     xml_text_scan scan(text);
     while (scan.next())
-        deepest = std::max(deepest, scan.depth());
+        if (scan.is_element())
+            deepest = std::max(deepest, scan.depth());
     return deepest;
 }
 

@@ -15,15 +15,16 @@ class TiXmlDocument;
 enum class xml_result { loaded, unreadable, too_large, too_deep, too_many_parts };
 
 // Far above any file the game ships or a benchmark builds (a 100,000-object
-// level is 6 MB with 104,010 elements and 247,008 attributes; levels nest
-// four elements deep, the campaign index three).
+// level is 6 MB with 104,011 tags and 247,008 attributes; levels nest four
+// elements deep, the campaign index four).
 constexpr unsigned long long max_xml_bytes = 64ull << 20;
 constexpr int max_xml_depth = 256;
 
-// What the raw text of a file may hold before it is parsed.
+// What the raw text of a file may hold before it is parsed; tags are the
+// elements, comments and the like, each a node of TinyXML's tree.
 struct xml_bounds {
     int depth;
-    long elements;
+    long tags;
     int attributes_per_element;
     long attributes;
 };
@@ -31,7 +32,7 @@ constexpr xml_bounds game_xml_bounds{max_xml_depth, 1000000, 32, 2000000};
 
 // The first bound a text oversteps, and the line of the start tag where it does.
 struct xml_overrun {
-    enum kind { none, depth, elements, attributes_per_element, attributes };
+    enum kind { none, depth, tags, attributes_per_element, attributes };
     kind what = none;
     int line = 0;
 };

@@ -24,43 +24,57 @@ void xml_text_scan::count_lines_to(size_t position)
 bool xml_text_scan::next()
 {
     while (at < text.size() && (at = text.find('<', at)) != std::string::npos) {
-        if (text.compare(at, 4, "<!--") == 0) {
-            at = skip_past(text, at + 4, "-->");
-        } else if (text.compare(at, 9, "<![CDATA[") == 0) {
-            at = skip_past(text, at + 9, "]]>");
-        } else if (at + 1 < text.size() && (text[at + 1] == '?' || text[at + 1] == '!')) {
-            at = skip_past(text, at + 2, ">");
-        } else if (at + 1 < text.size() && text[at + 1] == '/') {
+        const size_t start = at;
+        if (text.compare(at, 2, "</") == 0) {
             open = std::max(0, open - 1);
             at = skip_past(text, at + 2, ">");
-        } else {
-            // A start tag: its attributes are the '=' outside quoted values.
-            const size_t start = at;
-            int equals = 0;
-            char quote = 0;
-            for (++at; at < text.size() && (quote || text[at] != '>'); ++at) {
-                const char c = text[at];
-                if (quote)
-                    quote = c == quote ? 0 : quote;
-                else if (c == '"' || c == '\'')
-                    quote = c;
-                else
-                    equals += c == '=';
-            }
-            if (at >= text.size())
-                return false;
-            count_lines_to(start);
-            tag_line = line_number;
-            tag_depth = open + 1;
-            tag_attributes = equals;
-            ++element_count;
-            attribute_count += equals;
-            if (text[at - 1] != '/')
-                ++open;
-            ++at;
-            return true;
+            continue;
         }
+        if (text.compare(at, 4, "<!--") == 0)
+            at = skip_past(text, at + 4, "-->");
+        else if (text.compare(at, 9, "<![CDATA[") == 0)
+            at = skip_past(text, at + 9, "]]>");
+        else if (text.compare(at, 2, "<?") == 0 || text.compare(at, 2, "<!") == 0)
+            at = skip_past(text, at + 2, ">");
+        else
+            return start_tag(start);
+        if (at == std::string::npos)
+            return false;
+        count_lines_to(start);
+        tag_line = line_number;
+        element = false;
+        ++tag_count;
+        return true;
     }
     at = std::string::npos;
     return false;
+}
+
+bool xml_text_scan::start_tag(size_t start)
+{
+    // Its attributes are the '=' outside quoted values.
+    int equals = 0;
+    char quote = 0;
+    for (++at; at < text.size() && (quote || text[at] != '>'); ++at) {
+        const char c = text[at];
+        if (quote)
+            quote = c == quote ? 0 : quote;
+        else if (c == '"' || c == '\'')
+            quote = c;
+        else
+            equals += c == '=';
+    }
+    if (at >= text.size())
+        return false;
+    count_lines_to(start);
+    tag_line = line_number;
+    element = true;
+    tag_depth = open + 1;
+    tag_attributes = equals;
+    ++tag_count;
+    attribute_count += equals;
+    if (text[at - 1] != '/')
+        ++open;
+    ++at;
+    return true;
 }

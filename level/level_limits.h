@@ -6,8 +6,8 @@
 // keep what a level from anyone can cost in proportion to what it offers.
 //
 // The largest course a level may be is the benchmarks' generated one of
-// 100,000 objects: 5.7 MB, 104,010 elements, 247,008 attributes, no point
-// farther than 9,460 from the origin. The shipped levels hold at most 205
+// 100,000 objects: 5.7 MB, 104,011 tags (elements, comments and the like),
+// 247,008 attributes, no coordinate beyond 9,460. The shipped levels hold at most 205
 // objects, 3 lights and 14 KB, nest 4 elements deep (Level, Objects, Object,
 // Waypoint), and their longest value is 23 bytes, their longest text 238.
 //
@@ -18,7 +18,7 @@
 #include "app/load_xml.h"
 
 #include <cstddef>
-#include <set>
+#include <unordered_set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,8 +34,8 @@ class level_limits {
 public:
     // Room for the largest course written by hand, with comments and long ids.
     static constexpr unsigned long long max_bytes = 16ull << 20;
-    // Depth: twice what the format uses. Elements: the largest course and its
-    // waypoints with room to spare, so TinyXML's tree stays near 60 MB.
+    // Depth: twice what the format uses. Tags: the largest course and its
+    // waypoints with room to spare, each a node of TinyXML's tree.
     // Attributes: each of 100,000 objects with ten (a door has at most
     // that many); 32 on one element keep TinyXML's comparison of each new
     // attribute with the others cheap.
@@ -75,7 +75,7 @@ private:
     std::vector<level_refusal> refusals;
     // Ids as the game registers them: given, fixed (start and target), or
     // generated in the game's order ("obj_" and a counter that lights start).
-    std::set<std::string> ids;
+    std::unordered_set<std::string> ids;
     unsigned generated = 0;
     // Teleporters' target_id values, with the line of each.
     std::vector<std::pair<std::string, int>> targets;

@@ -96,10 +96,12 @@ TEST(level_limits, files_too_large_deep_or_many_parted_are_refused_before_they_a
     expect_loaded(level_with("<Object" + attributes(most) + "/>"));
     expect_refused(level_with("<Object\n" + attributes(most + 1) + "/>"), 3, "this element has more than 32 attributes");
 
-    // Elements cost TinyXML some 220 bytes each, attributes 130: counted on the raw text.
-    expect_loaded(level_with(repeated("<a/>", int(level_limits::text_bounds.elements) - 3)));
-    expect_refused(level_with(repeated("<a/>", int(level_limits::text_bounds.elements) - 2)), 3,
-                   "more than 250000 elements");
+    // Every tag costs TinyXML some 220 bytes, an attribute 130: counted on the raw text.
+    const int tags = int(level_limits::text_bounds.tags);
+    expect_loaded(level_with(repeated("<a/>", tags - 3)));
+    expect_refused(level_with(repeated("<a/>", tags - 2)), 3, "more than 250000 tags");
+    expect_refused(level_with(repeated("<!---->", tags / 2) + "\n" + repeated("<?x?>", tags / 2)), 4,
+                   "more than 250000 tags");
     // The start holds two attributes; the file crosses the limit on line 4.
     const int all = int(level_limits::text_bounds.attributes) - 2;
     const std::string full = repeated("<a" + attributes(32) + "/>", all / 32);
