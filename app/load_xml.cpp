@@ -39,6 +39,8 @@ int xml_nesting_depth(const std::string& text)
 
 std::string with_line_feeds(const std::string& text)
 {
+    if (text.find('\r') == std::string::npos)
+        return text;
     std::string result;
     result.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
