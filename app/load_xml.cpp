@@ -39,17 +39,14 @@ int xml_nesting_depth(const std::string& text)
 
 std::string with_line_feeds(const std::string& text)
 {
-    if (text.find('\r') == std::string::npos)
-        return text;
     std::string result;
     result.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r')
-            result += text[i];
-        else if (i + 1 >= text.size() || text[i + 1] != '\n')
-            result += '\n';
+    size_t from = 0;
+    for (size_t cr = text.find('\r'); cr != std::string::npos; cr = text.find('\r', from)) {
+        result.append(text, from, cr - from) += '\n';
+        from = cr + 1 < text.size() && text[cr + 1] == '\n' ? cr + 2 : cr + 1;
     }
-    return result;
+    return result.append(text, from, std::string::npos);
 }
 
 xml_result read_xml_text(const std::string& path, unsigned long long max_bytes, std::string& text)

@@ -29,10 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
     const level_document read = level_document::read_text(text);
-    const std::string lines = with_line_feeds(text);
+    // Every line ends in a LF, a CR or both.
     long last_line = 1;
-    for (size_t at = lines.find('\n'); at != std::string::npos; at = lines.find('\n', at + 1))
-        ++last_line;
+    for (const char end : {'\n', '\r'})
+        for (size_t at = text.find(end); at != std::string::npos; at = text.find(end, at + 1))
+            ++last_line;
     for (const level_refusal& refusal : read.get_refusals())
         if (refusal.line < 1 || refusal.line > last_line || refusal.reason.empty())
             std::abort();
@@ -42,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (read.get_outcome() != level_document::outcome::loaded)
         return 0;
     const TiXmlElement* level = read.get_level();
-    if (!level || xml_nesting_depth(lines) > level_limits::text_bounds.depth ||
+    if (!level || xml_nesting_depth(text) > level_limits::text_bounds.depth ||
         children(level, "Objects", "Object") > level_limits::max_objects ||
         children(level, "Lights", "Light") > level_limits::max_lights)
         std::abort();
