@@ -173,3 +173,11 @@ TEST(level_limits, a_refused_level_lists_at_most_twenty_reasons_in_line_order)
         EXPECT_LT(read.get_refusals()[i - 1].line, read.get_refusals()[i].line);
     EXPECT_NE(read.get_level(), nullptr);
 }
+
+TEST(level_limits, lines_are_counted_alike_whatever_ends_them)
+{
+    // CR LF, a lone CR and a lone LF each end one line, as in a file TinyXML reads itself.
+    expect_refused("<Level>\r\n\r<Objects>\r\n<Object mesh=\"../x.mesh\"/>\n</Objects></Level>", 4, "mesh=");
+    expect_refused("<Level>\r\n\r<Objects>\r\n" + repeated("<a/>", int(level_limits::text_bounds.tags)) + "\r", 4,
+                   "more than 250000 tags");
+}
