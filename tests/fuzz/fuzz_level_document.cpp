@@ -37,6 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const level_refusal& refusal : read.get_refusals())
         if (refusal.line < 1 || refusal.line > last_line || refusal.reason.empty())
             std::abort();
+    const xml_problem problem = read.problem();
+    if (problem.line < 1 || problem.line > last_line ||
+        problem.reason.empty() != (read.get_outcome() == level_document::outcome::loaded))
+        std::abort();
     const bool refused = read.get_outcome() == level_document::outcome::refused;
     if (refused == read.get_refusals().empty() || read.get_refusals().size() > level_limits::max_refusals)
         std::abort();
