@@ -31,18 +31,18 @@ std::string shown(const std::string& value)
     return "\"" + text + "\"";
 }
 
-std::string quoted_attribute(const char* name, const char* value)
+std::string quoted(const TiXmlAttribute* attribute)
 {
-    return std::string(name) + "=" + shown(value);
+    return attribute->NameTStr() + "=" + shown(attribute->ValueStr());
 }
 
-// The line of the element's attribute (of the element when it has none).
-int line_of(const TiXmlElement* element, const char* attribute)
+// The element's attribute of that name, or null; it knows its own line.
+const TiXmlAttribute* attribute_of(const TiXmlElement* element, const char* name)
 {
     for (const TiXmlAttribute* a = element->FirstAttribute(); a; a = a->Next())
-        if (std::strcmp(a->Name(), attribute) == 0)
-            return a->Row();
-    return element->Row();
+        if (std::strcmp(a->Name(), name) == 0)
+            return a;
+    return nullptr;
 }
 
 // The node after `node` in document order, within `top`.
@@ -206,39 +206,37 @@ void level_limits::check_object(const TiXmlElement* object)
     if (kind == "door" && object->Attribute("open_mesh"))
         next_generated_id();
     // A teleporter reads target_id only without a target_pos.
-    const char* target = object->Attribute("target_id");
+    const TiXmlAttribute* target = attribute_of(object, "target_id");
     if (kind == "teleporter" && target && !object->Attribute("target_pos"))
-        targets.emplace_back(target, line_of(object, "target_id"));
+        targets.emplace_back(target->ValueStr(), target->Row());
 }
 
-void level_limits::check_position(const TiXmlElement* element, const char* attribute)
+void level_limits::check_position(const TiXmlElement* element, const char* name)
 {
-    const char* value = element->Attribute(attribute);
-    if (!value)
+    const TiXmlAttribute* attribute = attribute_of(element, name);
+    if (!attribute)
         return;
     // What is not three finite numbers the game replaces with its default
     // (it keeps them in floats); only numbers it would take are bounded here.
     float numbers[3];
     bool read[3];
-    if (!read_vector(value, numbers, read))
+    if (!read_vector(attribute->Value(), numbers, read))
         return;
     for (int i = 0; i < 3; ++i) {
         if (read[i] && std::isfinite(numbers[i]) && std::fabs(numbers[i]) > world_bound) {
-            refuse(line_of(element, attribute), quoted_attribute(attribute, value) + " lies beyond " +
-                                                    std::to_string(long(world_bound)) +
-                                                    " from the origin, outside the world a level may fill");
+            refuse(attribute->Row(), quoted(attribute) + " lies beyond " + std::to_string(long(world_bound)) +
+                                         " from the origin, outside the world a level may fill");
             return;
         }
     }
 }
 
-void level_limits::check_file_name(const TiXmlElement* element, const char* attribute)
+void level_limits::check_file_name(const TiXmlElement* element, const char* name)
 {
-    const char* value = element->Attribute(attribute);
-    if (value && !is_plain_file_name(value))
-        refuse(line_of(element, attribute),
-               quoted_attribute(attribute, value) +
-                   " is not a plain file name; a level names the game's media by file name alone");
+    const TiXmlAttribute* attribute = attribute_of(element, name);
+    if (attribute && !is_plain_file_name(attribute->ValueStr()))
+        refuse(attribute->Row(),
+               quoted(attribute) + " is not a plain file name; a level names the game's media by file name alone");
 }
 
 void level_limits::check_targets()

@@ -67,8 +67,8 @@ private:
     void check_lights(const TiXmlElement* lights);
     void check_objects(const TiXmlElement* objects);
     void check_object(const TiXmlElement* object);
-    void check_position(const TiXmlElement* element, const char* attribute);
-    void check_file_name(const TiXmlElement* element, const char* attribute);
+    void check_position(const TiXmlElement* element, const char* name);
+    void check_file_name(const TiXmlElement* element, const char* name);
     void check_targets();
     std::string next_generated_id();
 
