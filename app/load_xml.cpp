@@ -1,5 +1,7 @@
 #include "load_xml.h"
 
+#include "xml_text_scan.h"
+
 #include <tinyxml.h>
 
 #include <algorithm>
@@ -7,101 +9,88 @@
 #include <fstream>
 #include <sstream>
 
-namespace {
-
-// Where the construct opened at `from` ends (just past `close`), or npos.
-size_t skip_past(const std::string& text, size_t from, const char* close)
+xml_overrun find_overrun(const std::string& text, const xml_bounds& bounds)
 {
-    const size_t end = text.find(close, from);
-    return end == std::string::npos ? end : end + std::char_traits<char>::length(close);
-}
-
-// The '>' that closes the tag opened at `from`, outside quoted values.
-size_t tag_end(const std::string& text, size_t from)
-{
-    char quote = 0;
-    for (size_t i = from; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quote) {
-            if (c == quote)
-                quote = 0;
-        } else if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (c == '>') {
-            return i;
-        }
+    xml_text_scan scan(text);
+    while (scan.next()) {
+        if (scan.tags() > bounds.tags)
+            return {xml_overrun::tags, scan.line()};
+        if (!scan.is_element())
+            continue;
+        if (scan.depth() > bounds.depth)
+            return {xml_overrun::depth, scan.line()};
+        if (scan.attributes() > bounds.attributes_per_element)
+            return {xml_overrun::attributes_per_element, scan.line()};
+        if (scan.all_attributes() > bounds.attributes)
+            return {xml_overrun::attributes, scan.line()};
     }
-    return std::string::npos;
-}
-
-// Line ends as TinyXML's own file reading makes them: CR LF and a lone CR
-// become LF.
-std::string with_line_feeds(const std::string& text)
-{
-    std::string result;
-    result.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r')
-            result += text[i];
-        else if (i + 1 >= text.size() || text[i + 1] != '\n')
-            result += '\n';
-    }
-    return result;
-}
-
+    return {};
 }
 
 int xml_nesting_depth(const std::string& text)
 {
-    int depth = 0;
     int deepest = 0;
-    size_t i = 0;
-    while ((i = text.find('<', i)) != std::string::npos) {
-        if (text.compare(i, 4, "<!--") == 0) {
-            i = skip_past(text, i + 4, "-->");
-        } else if (text.compare(i, 9, "<![CDATA[") == 0) {
-            i = skip_past(text, i + 9, "]]>");
-        } else if (i + 1 < text.size() && (text[i + 1] == '?' || text[i + 1] == '!')) {
-            i = skip_past(text, i + 2, ">");
-        } else if (i + 1 < text.size() && text[i + 1] == '/') {
-            depth = std::max(0, depth - 1);
-            i = skip_past(text, i + 2, ">");
-        } else {
-            const size_t end = tag_end(text, i + 1);
-            if (end == std::string::npos)
-                break;
-            if (text[end - 1] != '/')
-                deepest = std::max(deepest, ++depth);
-            i = end + 1;
-        }
-        if (i == std::string::npos)
-            break;
-    }
+    xml_text_scan scan(text);
+    while (scan.next())
+        if (scan.is_element())
+            deepest = std::max(deepest, scan.depth());
     return deepest;
 }
 
-xml_result load_xml(const std::string& path, TiXmlDocument& document)
+std::string with_line_feeds(const std::string& text)
+{
+    std::string result;
+    result.reserve(text.size());
+    size_t from = 0;
+    for (size_t cr = text.find('\r'); cr != std::string::npos; cr = text.find('\r', from)) {
+        result.append(text, from, cr - from) += '\n';
+        from = cr + 1 < text.size() && text[cr + 1] == '\n' ? cr + 2 : cr + 1;
+    }
+    return result.append(text, from, std::string::npos);
+}
+
+xml_result read_xml_text(const std::string& path, unsigned long long max_bytes, std::string& text)
 {
     std::error_code error;
     const auto size = std::filesystem::file_size(path, error);
     if (error)
         return xml_result::unreadable;
-    if (size > max_xml_bytes)
+    if (size > max_bytes)
         return xml_result::too_large;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return xml_result::unreadable;
     std::stringstream read;
     read << in.rdbuf();
-    std::string text = with_line_feeds(read.str());
-    if (xml_nesting_depth(text) > max_xml_depth)
-        return xml_result::too_deep;
+    text = with_line_feeds(read.str());
+    return xml_result::loaded;
+}
+
+bool parse_xml(std::string text, TiXmlDocument& document)
+{
     // TinyXML steps over a multi-byte UTF-8 character by its full length even
     // when the text ends inside it, and reads on past the end; the padding
     // keeps it in the buffer whatever the last bytes are.
     text.append(4, '\0');
     document.Parse(text.c_str());
-    return document.Error() ? xml_result::unreadable : xml_result::loaded;
+    return !document.Error();
+}
+
+xml_result load_xml(const std::string& path, TiXmlDocument& document)
+{
+    std::string text;
+    const xml_result read = read_xml_text(path, max_xml_bytes, text);
+    if (read != xml_result::loaded)
+        return read;
+    switch (find_overrun(text, game_xml_bounds).what) {
+    case xml_overrun::none:
+        break;
+    case xml_overrun::depth:
+        return xml_result::too_deep;
+    default:
+        return xml_result::too_many_parts;
+    }
+    return parse_xml(std::move(text), document) ? xml_result::loaded : xml_result::unreadable;
 }
 
 std::string refusal_text(xml_result result)
@@ -111,6 +100,8 @@ std::string refusal_text(xml_result result)
         return "The file is larger than 64 MB and is not loaded.";
     case xml_result::too_deep:
         return "The elements are nested too deeply; the file is not loaded.";
+    case xml_result::too_many_parts:
+        return "The file holds more elements or attributes than the game reads; it is not loaded.";
     default:
         return "";
     }
@@ -125,6 +116,8 @@ xml_problem describe_xml_problem(xml_result result, const TiXmlDocument& documen
         return {1, "larger than 64 MB"};
     case xml_result::too_deep:
         return {1, "nested too deeply"};
+    case xml_result::too_many_parts:
+        return {1, "more elements or attributes than the game reads"};
     case xml_result::unreadable:
         break;
     }

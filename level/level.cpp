@@ -1,13 +1,13 @@
 #include "level.h"
 
 #include "app/game_context.h"
-#include "app/load_xml.h"
 #include "app/log.h"
 #include "app/physics/physics_body.h"
 #include "app/physics/physics_scene.h"
 #include "app/physics/physics_world.h"
 #include "app/sound_device.h"
 #include "game_object.h"
+#include "level_document.h"
 #include "level_files.h"
 #include "level_values.h"
 #include "objects/obj_ground.h"
@@ -28,26 +28,31 @@ level::level(const std::string& file_name, game_context* context, MyGUI::Gui* gu
     : context(context), gui(gui), file_name(file_name)
 {
     scene = context->world->create_scene(file_name + "_scene", context->scene_manager);
-    TiXmlDocument document;
-    const xml_result read = load_xml(path_of(file_name), document);
-    if (read != xml_result::loaded) {
-        const std::string refused = refusal_text(read);
-        const std::string logged = refused.empty() ? ": kann im Ordner media/levels/ nicht gefunden werden." : ": " + refused;
-        log(logged);
+    const level_document read = level_document::read_file(path_of(file_name));
+    switch (read.get_outcome()) {
+    case level_document::outcome::loaded:
+        load(read.get_level());
+        return;
+    case level_document::outcome::missing:
+        load_problem = ": kann im Ordner media/levels/ nicht gefunden werden.";
+        log(load_problem);
+        return;
+    case level_document::outcome::broken:
         // The log line stays the same for every file that fails; the author
         // of one that is there learns where and why it cannot be read.
-        const bool opened = read != xml_result::unreadable || document.Error();
-        const xml_problem problem = describe_xml_problem(read, document);
-        load_problem = opened ? ":" + std::to_string(problem.line) + ": " + problem.reason : logged;
-        return;
-    }
-    const TiXmlElement* root = document.FirstChildElement("Level");
-    if (!root) {
+        log(": kann im Ordner media/levels/ nicht gefunden werden.");
+        break;
+    case level_document::outcome::no_level:
         load_problem = ": Kein gültiges Level. Level-Tag nicht gefunden.";
         log(load_problem);
         return;
+    case level_document::outcome::refused:
+        for (const level_refusal& refusal : read.get_refusals())
+            log(":" + std::to_string(refusal.line) + ": the level is refused: " + refusal.reason);
+        break;
     }
-    load(root);
+    const xml_problem problem = read.problem();
+    load_problem = ":" + std::to_string(problem.line) + ": " + problem.reason;
 }
 
 level::~level()
@@ -332,10 +337,8 @@ void level::read_level_info(const std::string& file_name, std::string& name, std
 {
     name.clear();
     description.clear();
-    TiXmlDocument document;
-    if (load_xml(path_of(file_name), document) != xml_result::loaded)
-        return;
-    const TiXmlElement* root = document.FirstChildElement("Level");
+    const level_document read = level_document::read_file(path_of(file_name));
+    const TiXmlElement* root = read.get_outcome() == level_document::outcome::loaded ? read.get_level() : nullptr;
     if (!root)
         return;
     if (const char* n = root->Attribute("name"))

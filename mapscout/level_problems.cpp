@@ -1,10 +1,8 @@
 #include "level_problems.h"
 
-#include "app/load_xml.h"
 #include "check_report.h"
 #include "check_run.h"
-
-#include <tinyxml.h>
+#include "level/level_document.h"
 
 std::vector<std::string> level_problems::check(const std::string& path)
 {
@@ -15,13 +13,9 @@ std::vector<std::string> level_problems::check(const std::string& path)
 
 std::string level_problems::unbuildable(const std::string& path)
 {
-    TiXmlDocument document;
-    const xml_result read = load_xml(path, document);
-    if (read != xml_result::loaded) {
-        const xml_problem problem = describe_xml_problem(read, document);
-        return path + ":" + std::to_string(problem.line) + ": " + problem.reason;
-    }
-    if (!document.FirstChildElement("Level"))
-        return path + ":1: no Level element";
-    return "";
+    const level_document read = level_document::read_file(path);
+    if (read.get_outcome() == level_document::outcome::loaded)
+        return "";
+    const xml_problem problem = read.problem();
+    return path + ":" + std::to_string(problem.line) + ": " + problem.reason;
 }

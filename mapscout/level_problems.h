@@ -2,8 +2,9 @@
 
 // What is wrong with a level file, for mapscout to show while the author
 // edits it: the same checks level_checker runs, and whether the file can be
-// built into a level at all (well-formed XML with a Level element; anything
-// less keeps the last good level on screen).
+// built into a level at all (well-formed XML with a Level element, within
+// the limits every level keeps; anything less keeps the last good level on
+// screen).
 
 #include <string>
 #include <vector>

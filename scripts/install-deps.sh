@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config git
-  clang libclang-rt-dev
+  clang libclang-rt-dev llvm
   libogre-1.12-dev ogre-1.12-tools
   libois-dev
   libmygui-dev libmygui.ogreplatform0debian1v5

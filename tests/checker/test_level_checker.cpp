@@ -122,7 +122,8 @@ TEST_F(level_checker_test, files_the_game_cannot_load_are_reported_where_the_xml
     std::string deep = "<Level>";
     for (int i = 0; i < 300; ++i)
         deep += "<Objects>";
-    expect_one(deep, "1: error", "nested too deeply, so the game cannot load this level");
+    expect_one(deep, "1: error", "elements nest more than 8 deep here; a level needs 4 (Level, Objects, Object, "
+                                 "Waypoint), so the game refuses the level");
     const std::string missing = (folder / "media/levels/nowhere.map").string();
     EXPECT_EQ(check(missing), std::vector<std::string>{missing + ":1: error: cannot open the file, so the game "
                                                                  "cannot load this level; check the path"});
@@ -204,6 +205,23 @@ TEST_F(level_checker_test, teleporters_must_lead_somewhere)
     expect_one(level_with("    <Object type=\"teleporter\"/>"), "7: error", "neither target_pos nor target_id");
 }
 
+TEST_F(level_checker_test, a_level_beyond_a_limit_is_an_error_at_its_line_and_the_rest_is_still_checked)
+{
+    const std::string path = write("far.map", level_with("    <Object type=\"block\" pos=\"0 2e6 0\"/>\n"
+                                                         "    <Object type=\"Block\"/>"));
+    const std::vector<std::string> lines = check(path);
+    ASSERT_EQ(lines.size(), 2u) << testing::PrintToString(lines);
+    EXPECT_EQ(lines[0], path + ":7: error: pos=\"0 2e6 0\" lies beyond 100000 from the origin, outside the world a "
+                               "level may fill, so the game refuses the level");
+    EXPECT_EQ(lines[1].rfind(path + ":8: error: unknown object type \"Block\"", 0), 0u) << lines[1];
+    // Refused before it is parsed, the file has nothing else to check.
+    std::string crowded = "    <Object type=\"block\"";
+    for (int i = 0; i < 32; ++i)
+        crowded += " a" + std::to_string(i) + "=\"\"";
+    expect_one(level_with(crowded + "/>\n    <Object type=\"Block\"/>"), "7: error",
+               "this element has more than 32 attributes, so the game refuses the level");
+}
+
 TEST_F(level_checker_test, a_respawn_point_more_than_30_below_a_block_is_a_warning_at_the_point)
 {
     // The start puts the ball back 5 above its pos, a checkpoint 10 above.
@@ -252,7 +270,7 @@ TEST_F(level_checker_test, values_the_game_cannot_read_are_errors_and_values_it_
     expect_one(level_with("    <Object type=\"block\" block_type=\"1.5\"/>"), "7: warning", "only \"1\"");
     expect_one(level_with("", "  <Lights><Light dif=\"2 0 0\"/></Lights>"), "4: warning",
                "colour parts lie from 0 to 1");
-    expect_one(level_with("    <Object type=\"block\" pos=\"0 2e6 0\"/>"), "7: error", "2e6 lies beyond 1000000");
+    expect_one(level_with("    <Object type=\"block\" rot=\"0 2e6 0\"/>"), "7: error", "2e6 lies beyond 1000000");
     expect_one(level_with("    <Object type=\"block\" density=\"-1\"/>"), "7: error", "density is negative");
 }
 

@@ -15,8 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const auto path = std::filesystem::temp_directory_path() / "quillax_fuzz_campaigns";
         std::filesystem::create_directories(path / "media" / "levels");
         std::filesystem::current_path(path);
-        // Entries may name this level; its own reading is fuzzed elsewhere.
+        // Entries may name these levels, whose names the selection shortens
+        // in two ways; their own reading is fuzzed elsewhere.
         std::ofstream(path / "media" / "levels" / "a.map") << "<Level name=\"A level with a long name\"/>";
+        std::ofstream(path / "media" / "levels" / "b.map") << "<Level name=\"Switchbacks and spirals\"/>";
         return path;
     }();
     std::ofstream(folder / "campaigns.cmp", std::ios::binary).write(reinterpret_cast<const char*>(data), std::streamsize(size));

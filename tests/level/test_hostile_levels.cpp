@@ -1,13 +1,17 @@
 // Level files from strangers: whatever they hold, the level loads what it
-// can, says what it refused, and plays on without crashing.
+// can and says what it refused, or refuses the whole file beyond the limits
+// every level keeps, and plays on without crashing.
 
 #include "app/load_xml.h"
 #include "app/physics/physics_body.h"
 #include "level/game_object.h"
+#include "level/level_limits.h"
 #include "objects/obj_player.h"
 #include "support/level_fixture.h"
 
 #include <OgreResourceGroupManager.h>
+
+#include <tinyxml.h>
 
 #include <algorithm>
 #include <cmath>
@@ -36,25 +40,23 @@ protected:
 
 }
 
-TEST_F(hostile_level, values_that_are_not_numbers_or_out_of_all_bounds_are_refused_and_named)
+TEST_F(hostile_level, values_that_are_not_numbers_or_not_finite_are_replaced_and_named)
 {
     auto lvl = load(
         "values.map",
         R"(<Level><Settings gravity="0 -inf 0" ambient="nan 1 1"/>
            <Fog start="nan" end="inf" colour="1 1 1"/>
-           <Lights><Light type="spot" pos="0 1e30 0" dir="0 -1 0" in_ang="nan" out_ang="inf"/></Lights>
+           <Lights><Light type="spot" pos="0 1e39 0" dir="0 -1 0" in_ang="nan" out_ang="inf"/></Lights>
            <Objects>
              <Object type="start" pos="nan 50 0"/>
-             <Object type="block" id="far" pos="3e7 0 0"/>
              <Object type="block" id="turned" pos="0 40 0" rot="1e300 0 0"/>
              <Object type="block" id="sinking" pos="20 40 0" mass="-5"/>
              <Object type="block" id="light" pos="40 40 0" density="-1e30"/>
              <Object type="platform" id="rocket" speed="1e38"><Waypoint pos="0 0 0"/><Waypoint pos="0 0 9"/></Object>
            </Objects></Level>)");
     EXPECT_EQ(lvl->find_object("start")->get_position(), Ogre::Vector3::ZERO);
-    EXPECT_EQ(lvl->find_object("far")->get_position(), Ogre::Vector3::ZERO);
     EXPECT_TRUE(logged_containing("Invalid value \"nan 50 0\""));
-    EXPECT_TRUE(logged_containing("Invalid value \"3e7 0 0\""));
+    EXPECT_TRUE(logged_containing("Invalid value \"0 1e39 0\""));
     EXPECT_TRUE(logged_containing("Invalid value \"0 -inf 0\""));
     EXPECT_TRUE(logged_containing("invalid spotlight angles"));
     EXPECT_TRUE(log.contains("sinking: invalid mass or density; the object is static"));
@@ -63,6 +65,30 @@ TEST_F(hostile_level, values_that_are_not_numbers_or_out_of_all_bounds_are_refus
     EXPECT_FALSE(lvl->find_object("sinking")->get_actor()->is_dynamic());
     play_and_expect_a_sane_ball(*lvl);
     EXPECT_LT(lvl->find_object("rocket")->get_position().length(), 100.0f);
+}
+
+TEST_F(hostile_level, a_level_beyond_a_limit_builds_nothing_and_says_where_and_why)
+{
+    auto far = load("far.map", R"(<Level name="Far">
+        <Lights><Light type="point" pos="0 1e30 0"/></Lights>
+        <Objects>
+          <Object type="start" pos="0 51.5 0"/>
+          <Object type="block" id="far" pos="3e7 0 0"/>
+        </Objects></Level>)");
+    EXPECT_TRUE(logged_containing("far.map:2: the level is refused: pos=\"0 1e30 0\" lies beyond 100000"));
+    EXPECT_TRUE(logged_containing("far.map:5: the level is refused: pos=\"3e7 0 0\" lies beyond 100000"));
+    EXPECT_EQ(far->get_player(), nullptr);
+    EXPECT_TRUE(far->get_objects().empty());
+    EXPECT_EQ(far->get_load_problem().rfind(":2: pos=\"0 1e30 0\" lies beyond 100000", 0), 0u)
+        << far->get_load_problem();
+    std::string name, description;
+    level::read_level_info("far.map", name, description);
+    EXPECT_EQ(name, "");
+
+    auto outside = load_course(R"(<Object type="start" pos="0 51.5 0"/>
+        <Object type="block" mesh="../levels/course.map" pos="0 50 0"/>)");
+    EXPECT_TRUE(logged_containing("the level is refused: mesh=\"../levels/course.map\" is not a plain file name"));
+    EXPECT_EQ(outside->get_player(), nullptr);
 }
 
 TEST_F(hostile_level, ten_thousand_objects_with_one_id_leave_one_object)
@@ -83,23 +109,24 @@ TEST_F(hostile_level, deep_or_enormous_files_are_refused_before_parsing)
     for (int i = 0; i < 200000; ++i)
         deep += "<Object>";
     auto nested = load("nested.map", deep);
-    EXPECT_TRUE(log.contains("nested.map: The elements are nested too deeply; the file is not loaded."));
+    EXPECT_TRUE(log.contains("nested.map:1: the level is refused: elements nest more than 8 deep here; a level "
+                             "needs 4 (Level, Objects, Object, Waypoint)"));
     EXPECT_EQ(nested->get_player(), nullptr);
     EXPECT_FALSE(nested->get_load_problem().empty());
 
     write_level("huge.map", "<Level name=\"Huge\">");
-    std::filesystem::resize_file("media/levels/huge.map", max_xml_bytes + 1);
+    std::filesystem::resize_file("media/levels/huge.map", level_limits::max_bytes + 1);
     auto huge = std::make_unique<level>("huge.map", &context, nullptr);
-    EXPECT_TRUE(log.contains("huge.map: The file is larger than 64 MB and is not loaded."));
+    EXPECT_TRUE(log.contains("huge.map:1: the level is refused: the file is larger than 16 MB, the most a level may be"));
     std::string name, description;
     level::read_level_info("huge.map", name, description);
     EXPECT_EQ(name, "");
 
     // Just inside the limits a level still loads.
     std::string fine = "<Level name=\"Fine\"><Objects><Object type=\"start\" pos=\"0 51.5 0\">";
-    for (int i = 0; i < max_xml_depth - 3; ++i)
+    for (int i = 0; i < level_limits::text_bounds.depth - 3; ++i)
         fine += "<Note>";
-    for (int i = 0; i < max_xml_depth - 3; ++i)
+    for (int i = 0; i < level_limits::text_bounds.depth - 3; ++i)
         fine += "</Note>";
     auto inside = load("inside.map", fine + "</Object></Objects></Level>");
     EXPECT_TRUE(inside->get_load_problem().empty());
@@ -112,6 +139,26 @@ TEST_F(hostile_level, the_nesting_count_sees_through_comments_quotes_and_closed_
     EXPECT_EQ(xml_nesting_depth("<?xml version=\"1.0\"?><!-- <a><a><a> --><a><![CDATA[<b><b>]]></a>"), 1);
     EXPECT_EQ(xml_nesting_depth("<a><a><a"), 2);
     EXPECT_EQ(xml_nesting_depth("</a></a><b>"), 1);
+}
+
+TEST_F(hostile_level, any_game_xml_with_crowded_elements_is_refused_before_tinyxml_compares_them)
+{
+    // TinyXML compares each new attribute with every other of its element:
+    // a hundred thousand on one element took minutes.
+    std::string crowded = "<Campaigns><Campaign";
+    for (int i = 0; i < 100000; ++i)
+        crowded += " a" + std::to_string(i) + "=''";
+    std::ofstream("crowded.cmp") << crowded << "/></Campaigns>";
+    TiXmlDocument document;
+    EXPECT_EQ(load_xml("crowded.cmp", document), xml_result::too_many_parts);
+    EXPECT_EQ(refusal_text(xml_result::too_many_parts),
+              "The file holds more elements or attributes than the game reads; it is not loaded.");
+    std::ofstream many("many.cmp");
+    many << "<Campaigns>";
+    for (long i = 0; i < game_xml_bounds.tags; ++i)
+        many << "<!---->"; // a comment is a node of TinyXML's tree too
+    many.close();
+    EXPECT_EQ(load_xml("many.cmp", document), xml_result::too_many_parts);
 }
 
 TEST_F(hostile_level, meshes_that_are_missing_not_meshes_or_flat_still_give_bodies)

@@ -1,7 +1,7 @@
 // mapscout's authoring loop: a saved level file is built again with the
-// probe's view kept; a file saved half-way keeps the last good level and
-// lists its problem; the fix clears the list. A hundred rebuilds by R leave
-// memory and the scene as they were.
+// probe's view kept; a file saved half-way or beyond the limits keeps the
+// last good level and lists its problem; the fix clears the list. A hundred
+// rebuilds by R leave memory and the scene as they were.
 
 #include "app/application.h"
 #include "app/game_camera.h"
@@ -108,6 +108,15 @@ TEST_F(scouting, a_saved_file_is_built_again_within_a_second_keeping_the_probe_s
     EXPECT_TRUE(std::any_of(log.lines.begin(), log.lines.end(), [](const std::string& line) {
         return line.find("; the level on screen stays as it was") != std::string::npos;
     }));
+
+    // Beyond a limit every level keeps: the same, with the reason at its line.
+    write_level("draft.map", course("40 99 -3e6"));
+    frames(60);
+    EXPECT_EQ(builds(), 2);
+    EXPECT_EQ(game.get_level()->find_object("moved")->get_position(), Ogre::Vector3(40, 99, -100));
+    ASSERT_FALSE(problems().empty());
+    EXPECT_NE(problems().front().find("draft.map:3: error: pos=\"40 99 -3e6\" lies beyond 100000"), std::string::npos)
+        << problems().front();
 
     // Fixed, with a mistake the checker finds: built, and listed until fixed.
     std::string misspelt = course("40 99 -100");

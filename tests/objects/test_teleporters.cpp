@@ -53,11 +53,14 @@ TEST_F(teleporters, other_dynamic_bodies_are_moved_and_unknown_bodies_ignored)
     auto lvl = load_course(R"(<Object type="start" pos="0 100 0"/>
         <Object type="teleporter" id="pad" pos="0 50 0" target_pos="0 200 0"/>
         <Object type="block" id="crate" block_type="3" pos="0 53 0"/>
-        <Object type="teleporter" id="to_nowhere" pos="300 50 0" target_id="nothing"/>)");
+        <Object type="score" id="coin" pos="600 50 0"/>
+        <Object type="teleporter" id="to_the_coin" pos="300 50 0" target_id="coin"/>)");
     frame(*lvl, 1.0f / 60.0f);
     frame(*lvl, 1.0f / 60.0f);
     EXPECT_EQ(lvl->find_object("crate")->get_position(), Ogre::Vector3(0, 205, 0));
-    // A destination that names nothing sends arrivals to the origin.
+    // A destination that is gone, as a taken coin is, sends arrivals to the
+    // origin (a level whose target_id names nothing is refused as it loads).
+    lvl->find_object("coin")->remove();
     drop_ball_on(*lvl, Ogre::Vector3(300, 50, 0));
     lvl->get_player()->get_actor()->raise_body_flag(BF_DISABLE_GRAVITY);
     for (int i = 0; i < 5 && lvl->get_player()->get_position().x > 100.0f; ++i)

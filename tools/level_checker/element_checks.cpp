@@ -24,21 +24,30 @@ const TiXmlElement* element_checks::load(TiXmlDocument& document, const char* na
 {
     const xml_result read = load_xml(file, document);
     if (read != xml_result::loaded) {
-        const xml_problem problem = describe_xml_problem(read, document);
         const char* advice = read != xml_result::unreadable ? ""
                              : document.Error()             ? "; fix the XML here or just before"
                                                             : "; check the path";
-        report.error(file, problem.line, problem.reason + ", so " + consequence + advice);
+        not_loaded(describe_xml_problem(read, document), consequence, advice);
         return nullptr;
     }
     const TiXmlElement* root = document.FirstChildElement(name);
     if (!root) {
         const TiXmlElement* top = document.FirstChildElement();
-        report.error(file, top ? top->Row() : 1,
-                     std::string("no <") + name + "> element, so " + consequence + "; make <" + name +
-                         "> the top element (names are case-sensitive)");
+        no_root(top ? top->Row() : 1, name, consequence);
     }
     return root;
+}
+
+void element_checks::not_loaded(const xml_problem& problem, const std::string& consequence, const char* advice)
+{
+    report.error(file, problem.line, problem.reason + ", so " + consequence + advice);
+}
+
+void element_checks::no_root(int line, const char* name, const std::string& consequence)
+{
+    report.error(file, line,
+                 std::string("no <") + name + "> element, so " + consequence + "; make <" + name +
+                     "> the top element (names are case-sensitive)");
 }
 
 int element_checks::row_of(const TiXmlElement* element, const char* attribute)
@@ -78,6 +87,11 @@ void element_checks::value(const TiXmlElement* element, const char* attribute,
 void element_checks::vector(const TiXmlElement* element, const char* attribute)
 {
     value(element, attribute, value_checks::vector);
+}
+
+void element_checks::position(const TiXmlElement* element, const char* attribute)
+{
+    value(element, attribute, value_checks::position);
 }
 
 void element_checks::colour(const TiXmlElement* element, const char* attribute)

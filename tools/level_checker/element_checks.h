@@ -16,6 +16,7 @@
 
 class TiXmlDocument;
 class TiXmlElement;
+struct xml_problem;
 
 class element_checks {
 public:
@@ -27,6 +28,10 @@ public:
     // else reports why there is none, with what the game then does, and
     // returns null. The element lives as long as the document.
     const TiXmlElement* load(TiXmlDocument& document, const char* name, const std::string& consequence);
+    // The reports load makes, for files read another way: why the file was
+    // not loaded (advice follows the consequence), and a missing top element.
+    void not_loaded(const xml_problem& problem, const std::string& consequence, const char* advice);
+    void no_root(int line, const char* name, const std::string& consequence);
 
     // The line of the attribute, or of the element when it has no such attribute.
     static int row_of(const TiXmlElement* element, const char* attribute = nullptr);
@@ -35,6 +40,7 @@ public:
     void warning(const TiXmlElement* element, const char* attribute, const std::string& message);
 
     void vector(const TiXmlElement* element, const char* attribute);
+    void position(const TiXmlElement* element, const char* attribute);
     void colour(const TiXmlElement* element, const char* attribute);
     void real(const TiXmlElement* element, const char* attribute);
     void integer(const TiXmlElement* element, const char* attribute);

@@ -2,6 +2,7 @@
 
 #include "check_report.h"
 #include "element_checks.h"
+#include "level/level_document.h"
 #include "media_folders.h"
 #include "object_list_checker.h"
 
@@ -12,9 +13,28 @@ level_checker::level_checker(check_report& report, const media_folders& media) :
 void level_checker::check(const std::string& path)
 {
     element_checks checks(report, path);
-    TiXmlDocument document;
-    if (const TiXmlElement* level = checks.load(document, "Level", "the game cannot load this level"))
-        check_level(checks, level);
+    const level_document read = level_document::read_file(path);
+    const std::string consequence = "the game cannot load this level";
+    switch (read.get_outcome()) {
+    case level_document::outcome::missing:
+        checks.not_loaded(read.problem(), consequence, "; check the path");
+        return;
+    case level_document::outcome::broken:
+        checks.not_loaded(read.problem(), consequence, "; fix the XML here or just before");
+        return;
+    case level_document::outcome::no_level:
+        checks.no_root(read.problem().line, "Level", consequence);
+        return;
+    case level_document::outcome::refused:
+        for (const level_refusal& refusal : read.get_refusals())
+            report.error(path, refusal.line, refusal.reason + ", so the game refuses the level");
+        break;
+    case level_document::outcome::loaded:
+        break;
+    }
+    // A level refused for its limits is checked on, so that its author sees everything at once.
+    if (read.get_level())
+        check_level(checks, read.get_level());
 }
 
 void level_checker::check_level(element_checks& checks, const TiXmlElement* level)
@@ -76,7 +96,7 @@ void level_checker::check_lights(element_checks& checks, const TiXmlElement* lev
             checks.warning(light, "type",
                            std::string("unknown light type \"") + type +
                                "\", so the light has neither position nor direction; use point, dir or spot");
-        checks.vector(light, "pos");
+        checks.position(light, "pos");
         checks.vector(light, "dir");
         checks.colour(light, "spec");
         checks.colour(light, "dif");

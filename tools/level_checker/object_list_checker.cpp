@@ -144,7 +144,7 @@ void object_list_checker::check_object(const TiXmlElement* object)
         respawn_points.emplace_back(object, height_of(object) + 5.0f);
     else if (type == "checkpoint")
         respawn_points.emplace_back(object, height_of(object) + 10.0f);
-    checks.vector(object, "pos");
+    checks.position(object, "pos");
     checks.vector(object, "rot");
     for (const char* attribute : {"mass", "density"}) {
         checks.real(object, attribute);
@@ -278,7 +278,7 @@ void object_list_checker::check_platform(const TiXmlElement* platform)
             checks.error(w, nullptr, "<Waypoint> has no pos, so the game skips it; add pos=\"x y z\"");
         else if (value_checks::vector(pos).kind != value_checks::verdict::rejected)
             ++usable;
-        checks.vector(w, "pos");
+        checks.position(w, "pos");
     }
     if (usable == 0)
         checks.error(platform, nullptr,
@@ -293,17 +293,12 @@ void object_list_checker::check_teleporter(const TiXmlElement* teleporter)
     const char* target_pos = teleporter->Attribute("target_pos");
     const char* target_id = teleporter->Attribute("target_id");
     if (target_pos) {
-        checks.vector(teleporter, "target_pos");
+        checks.position(teleporter, "target_pos");
         if (target_id)
             checks.warning(teleporter, "target_id", "target_pos wins over target_id, which is ignored; remove one");
     } else if (!target_id) {
         checks.error(teleporter, nullptr,
                      "the teleporter has neither target_pos nor target_id, so it sends everything to the origin; "
                      "add one");
-    } else if (!ids.count(target_id) && std::string(target_id) != "ground" && std::string(target_id) != "player") {
-        checks.error(teleporter, "target_id",
-                     "target_id " + quoted(target_id) +
-                         " names no object in this level, so the teleporter sends everything to the origin; give "
-                         "the destination that id or use target_pos");
     }
 }

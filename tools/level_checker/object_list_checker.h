@@ -7,11 +7,11 @@
 // "start" and "target" are the fixed ids of those objects and "ground" and
 // "player" belong to the game; each type's own attributes must hold values
 // the game takes; doors and switches need a known colour, platforms a usable
-// waypoint; the level needs a start and a target; a teleporter's target_id
-// must name an object; a respawn point (start or checkpoint) more than 30
-// below a block is worth a warning, since a ball falling from that block is
-// sent back there. One checker serves one level; the checks and media must
-// outlive it.
+// waypoint; the level needs a start and a target; a teleporter needs a
+// destination (level_limits refuses a target_id that names no object); a
+// respawn point (start or checkpoint) more than 30 below a block is worth a
+// warning, since a ball falling from that block is sent back there. One
+// checker serves one level; the checks and media must outlive it.
 
 #include <map>
 #include <string>

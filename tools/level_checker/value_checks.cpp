@@ -75,16 +75,21 @@ std::string count(size_t n)
 
 }
 
-result value_checks::vector(const std::string& text)
+result value_checks::position(const std::string& text)
 {
     const std::vector<std::string> parts = split(text);
     if (parts.size() != 3)
         return {verdict::rejected, "a vector needs three numbers separated by spaces, like \"0 50 -10\", and this has " +
                                        count(parts.size())};
-    const result read = numbers(parts);
+    return numbers(parts);
+}
+
+result value_checks::vector(const std::string& text)
+{
+    const result read = position(text);
     if (read.kind == verdict::rejected)
         return read;
-    for (const std::string& part : parts)
+    for (const std::string& part : split(text))
         if (std::fabs(std::strtof(part.c_str(), nullptr)) > max_coordinate)
             return {verdict::rejected, part + " lies beyond 1000000, the largest coordinate the game takes"};
     return read;

@@ -6,6 +6,8 @@
 // finite, is replaced by the attribute's default.
 //   vector  three numbers separated by spaces, tabs or line breaks, none
 //           beyond 1000000
+//   position a vector whose range level_limits bounds more tightly, refusing
+//           the whole level beyond it
 //   colour  three or four numbers, each from 0 to 1
 //   real    a number
 //   integer a whole number
@@ -25,6 +27,7 @@ public:
     };
 
     static result vector(const std::string& text);
+    static result position(const std::string& text);
     static result colour(const std::string& text);
     static result real(const std::string& text);
     static result integer(const std::string& text);
