@@ -56,7 +56,6 @@ public:
     void drop();
 
     state_type get_state() const { return state; }
-    float get_alpha() const { return alpha; }
     bool is_loaded() const { return loaded; }
     // The options are open and may be waiting for a key.
     bool takes_keys() const;

@@ -26,7 +26,7 @@ level_run::level_run(game_context* context, level& lvl, MyGUI::Gui* gui, const r
     : context(context), lvl(lvl), plan(plan), records(context->scout ? std::string() : context->progress_folder),
       recorder(lvl.get_file_name(), best_runs::level_hash(lvl.get_file_name())), splits(gui), cues(gui), sounds(context)
 {
-    if (const level_record* record = records.record(lvl.get_file_name()))
+    if (const level_record* record = get_record())
         best_medal = record->best_medal;
     bool gold = false;
     if ((!plan.watch && !context->settings.ghost) || !find_run(best, gold))
@@ -40,6 +40,8 @@ level_run::level_run(game_context* context, level& lvl, MyGUI::Gui* gui, const r
 }
 
 level_run::~level_run() = default;
+
+const level_record* level_run::get_record() const { return records.record(lvl.get_file_name()); }
 
 bool level_run::find_run(replay& out, bool& gold) const
 {
@@ -169,7 +171,7 @@ const run_outcome& level_run::finish()
             outcome.gain = run.finish_time - ghost->get_run().finish_time;
         }
     }
-    if (const level_record* record = records.record(lvl.get_file_name()))
+    if (const level_record* record = get_record())
         outcome.best = *record;
     // A watched run earns nothing: its screen names no medal.
     if (!feed)

@@ -59,6 +59,9 @@ public:
     const medal_times& get_medals() const { return plan.medals; }
     // The best medal earned on this level before this run.
     medal get_best_medal() const { return best_medal; }
+    // The player's record of the level, with this run once it is kept; null
+    // while it was never finished.
+    const level_record* get_record() const;
 
     // One frame as recorded: its time step, rolling keys and mouse.
     static void play(level& lvl, game_camera& camera, const replay_frame& input);

@@ -113,7 +113,7 @@ void gs_game::begin_race(const state_params& params, const std::string& file)
     const bool at_once = !gui || context->scout || run->is_watching();
     start = std::make_unique<race_start>(
         gui, at_once ? race_start::racing : param_or(params, "start", race_start::card),
-        start_card(file, run->get_medals(), best_runs(context->progress_folder).record(file)),
+        start_card(file, run->get_medals(), run->get_record()),
         file);
 }
 
