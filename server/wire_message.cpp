@@ -16,7 +16,8 @@ bool read_exact(int fd, char* out, std::size_t count, std::optional<clock_type::
 {
     while (count > 0) {
         if (deadline) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(*deadline - clock_type::now());
+            // Rounded up, so a wait that times out has reached the deadline.
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline - clock_type::now());
             if (left.count() <= 0)
                 return false;
             pollfd p{fd, POLLIN, 0};
