@@ -46,14 +46,16 @@ bool eventually(Check done)
 TEST(verify_pool, a_full_queue_answers_busy_at_once_and_stopping_answers_the_rest)
 {
     const fs::path hanging = worker_script("hanging", "exec sleep 600");
-    std::future<std::optional<run_verdict>> first, second;
+    std::future<std::optional<run_verdict>> first, second, third;
     {
         verify_pool pool(hanging.string(), 1, 1, std::chrono::minutes(5));
         first = std::async(std::launch::async, [&] { return pool.verify(verify_job{"a.map", "", ""}); });
         ASSERT_TRUE(eventually([&] { return pool.playing() == 1; }));
         second = std::async(std::launch::async, [&] { return pool.verify(verify_job{"a.map", "", ""}); });
         ASSERT_TRUE(eventually([&] { return pool.waiting() == 1; }));
-        EXPECT_FALSE(pool.verify(verify_job{"a.map", "", ""}).has_value());
+        third = std::async(std::launch::async, [&] { return pool.verify(verify_job{"a.map", "", ""}); });
+        ASSERT_EQ(third.wait_for(std::chrono::seconds(30)), std::future_status::ready) << "a full queue waits";
+        EXPECT_FALSE(third.get().has_value());
     }
     EXPECT_EQ(first.get()->reason, "failed");
     EXPECT_EQ(second.get()->reason, "failed");
