@@ -1,7 +1,8 @@
 // The two stores keep the same leaderboard: registering, ranking a
 // player's best only, ties to the earlier run, and a schema that is made
 // once and found again. SQLite always; PostgreSQL when QUILLAX_TEST_POSTGRES
-// names a database to use (its leaderboard tables are dropped first).
+// names a database to use: each test keeps its tables in a schema of its
+// own, so tests run side by side, and drops it at the end.
 
 #include "postgres_store.h"
 #include "sqlite_store.h"
@@ -36,9 +37,11 @@ public:
         if (GetParam() == "postgresql") {
             if (postgres_address().empty())
                 GTEST_SKIP() << "QUILLAX_TEST_POSTGRES is not set";
+            schema = "quillax_test_" + std::to_string(::getpid());
             pqxx::connection c(postgres_address());
             pqxx::work t(c);
-            t.exec("DROP TABLE IF EXISTS bests, runs, players, schema_version");
+            t.exec("DROP SCHEMA IF EXISTS " + schema + " CASCADE");
+            t.exec("CREATE SCHEMA " + schema);
             t.commit();
         }
         store = open();
@@ -47,12 +50,22 @@ public:
     {
         store.reset();
         fs::remove_all(folder);
+        if (!schema.empty()) {
+            pqxx::connection c(postgres_address());
+            pqxx::work t(c);
+            t.exec("DROP SCHEMA " + schema + " CASCADE");
+            t.commit();
+        }
     }
 
     std::unique_ptr<run_store> open()
     {
-        if (GetParam() == "postgresql")
-            return std::make_unique<postgres_store>(postgres_address(), 2);
+        if (GetParam() == "postgresql") {
+            const std::string address = postgres_address();
+            return std::make_unique<postgres_store>(address + (address.find('?') == std::string::npos ? "?" : "&") +
+                                                        "options=-c%20search_path%3D" + schema,
+                                                    2);
+        }
         return std::make_unique<sqlite_store>(folder / "quillax.sqlite");
     }
 
@@ -70,6 +83,7 @@ public:
     }
 
     fs::path folder;
+    std::string schema;
     std::unique_ptr<run_store> store;
 };
 
