@@ -19,14 +19,22 @@ namespace fs = std::filesystem;
 namespace {
 
 // A stand-in worker that takes jobs and never answers, or answers nothing
-// and leaves.
-fs::path worker_script(const std::string& name, const std::string& body)
-{
-    const fs::path path = fs::temp_directory_path() / ("quillax_worker_" + std::to_string(::getpid()) + "_" + name);
-    std::ofstream(path) << "#!/bin/sh\n" << body << "\n";
-    fs::permissions(path, fs::perms::owner_all);
-    return path;
-}
+// and leaves; the script goes when the test ends, however it ends.
+struct worker_script {
+    worker_script(const std::string& name, const std::string& body)
+        : path(fs::temp_directory_path() / ("quillax_worker_" + std::to_string(::getpid()) + "_" + name))
+    {
+        std::ofstream(path) << "#!/bin/sh\n" << body << "\n";
+        fs::permissions(path, fs::perms::owner_all);
+    }
+    ~worker_script()
+    {
+        std::error_code ignored;
+        fs::remove(path, ignored);
+    }
+    std::string string() const { return path.string(); }
+    const fs::path path;
+};
 
 // Waits, up to a generous limit, until `done` holds.
 template <typename Check>
@@ -45,7 +53,7 @@ bool eventually(Check done)
 
 TEST(verify_pool, a_full_queue_answers_busy_at_once_and_stopping_answers_the_rest)
 {
-    const fs::path hanging = worker_script("hanging", "exec sleep 600");
+    const worker_script hanging("hanging", "exec sleep 600");
     std::future<std::optional<run_verdict>> first, second, third;
     {
         verify_pool pool(hanging.string(), 1, 1, std::chrono::minutes(5));
@@ -59,12 +67,11 @@ TEST(verify_pool, a_full_queue_answers_busy_at_once_and_stopping_answers_the_res
     }
     EXPECT_EQ(first.get()->reason, "failed");
     EXPECT_EQ(second.get()->reason, "failed");
-    fs::remove(hanging);
 }
 
 TEST(verify_pool, a_worker_that_runs_over_its_time_is_replaced)
 {
-    const fs::path hanging = worker_script("slow", "exec sleep 600");
+    const worker_script hanging("slow", "exec sleep 600");
     verify_pool pool(hanging.string(), 1, 4, std::chrono::milliseconds(200));
     for (int i = 0; i < 2; ++i) {
         const std::optional<run_verdict> verdict = pool.verify(verify_job{"a.map", "", ""});
@@ -72,17 +79,15 @@ TEST(verify_pool, a_worker_that_runs_over_its_time_is_replaced)
         EXPECT_EQ(verdict->reason, "failed");
         EXPECT_NE(verdict->message.find("within"), std::string::npos) << verdict->message;
     }
-    fs::remove(hanging);
 }
 
 TEST(verify_pool, a_worker_that_dies_fails_its_run_and_the_next_run_gets_a_new_one)
 {
-    const fs::path dying = worker_script("dying", "exit 3");
+    const worker_script dying("dying", "exit 3");
     verify_pool pool(dying.string(), 1, 4, std::chrono::seconds(30));
     for (int i = 0; i < 2; ++i) {
         const std::optional<run_verdict> verdict = pool.verify(verify_job{"a.map", "", ""});
         ASSERT_TRUE(verdict.has_value());
         EXPECT_EQ(verdict->reason, "failed");
     }
-    fs::remove(dying);
 }
