@@ -111,7 +111,8 @@ void http_api::route()
     server->Get(R"(/api/v1/runs/([^/]+)/replay)", [this](const httplib::Request& req, httplib::Response& res) {
         send(res, board.replay(req.matches[1]));
     });
-    server->Get(R"(/api/v1/players/([^/]+))", [this](const httplib::Request& req, httplib::Response& res) {
+    // A name may hold a '/', which arrives decoded.
+    server->Get(R"(/api/v1/players/(.+))", [this](const httplib::Request& req, httplib::Response& res) {
         send(res, board.player(req.matches[1]));
     });
     server->Get("/api/v1/health",

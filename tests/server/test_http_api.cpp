@@ -95,6 +95,10 @@ TEST_F(http, a_gzipped_run_is_accepted_and_shows_in_the_top_list_and_the_replay_
         client->Get(("/api/v1/runs/" + std::to_string(accepted["run_id"].get<long long>()) + "/replay").c_str());
     EXPECT_EQ(file->body, run.to_text());
     EXPECT_EQ(client->Get("/api/v1/players/Ada")->status, 200);
+    ASSERT_EQ(post(body("A/B c", secret(2), run.to_text()))->status, 200);
+    const httplib::Result slashed = client->Get("/api/v1/players/A%2FB%20c");
+    ASSERT_EQ(slashed->status, 200);
+    EXPECT_EQ(json::parse(slashed->body)["name"], "A/B c");
     EXPECT_EQ(client->Get("/api/v1/players/Nobody")->status, 404);
     EXPECT_EQ(client->Get("/api/v1/runs/999/replay")->status, 404);
     EXPECT_EQ(client->Get("/api/v1/nothing")->status, 404);
