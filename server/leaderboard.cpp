@@ -96,6 +96,10 @@ api_answer leaderboard::submit(const std::string& body, const std::string& addre
         return refusal(400, "bad_name", problem);
     if (!secret_hasher::well_formed(secret))
         return refusal(403, "wrong_secret", "The secret is not the 64 hex digits the game makes.");
+    std::optional<player_record> player = store.find_player(name);
+    if (player && !secret_hasher::matches(secret, player->salt, player->secret_hash))
+        return name_taken(name);
+    // Only after the secret, so that nobody else can use up a player's runs.
     if (!per_player.allow(name))
         return refusal(429, "rate_limited", "Too many runs from " + name + "; try again in a minute.");
 
@@ -104,9 +108,6 @@ api_answer leaderboard::submit(const std::string& body, const std::string& addre
     const level_catalog::known_level* level = nullptr;
     if (std::optional<api_answer> refused = check_run(replay_text, run, level))
         return *refused;
-    std::optional<player_record> player = store.find_player(name);
-    if (player && !secret_hasher::matches(secret, player->salt, player->secret_hash))
-        return name_taken(name);
 
     const std::optional<run_verdict> verdict = pool.verify(verify_job{level->file, level->text, replay_text});
     if (!verdict)

@@ -2,8 +2,8 @@
 
 // The leaderboard's API apart from HTTP: each request's parameters in, its
 // status and JSON body out. A submitted run is checked from the cheapest
-// test to the dearest (the address's and the player's rate, the body, the
-// name and secret, the replay's form, version and level) before it is played
+// test to the dearest (the address's rate, the body, the name and secret,
+// the player's rate, the replay's form, version and level) before it is played
 // again on the verification pool; only a run the pool accepts is stored, and
 // a new name is registered only with its first accepted run. Nothing of a
 // request ever names a file. Safe to call from many threads.

@@ -132,6 +132,9 @@ TEST_F(submitting, a_player_over_the_rate_is_told_to_wait)
     EXPECT_EQ(again.status, 429);
     EXPECT_EQ(parsed(again)["reason"], "rate_limited");
     EXPECT_EQ(limited.submit(body("Bea", secret(2), run), "127.0.0.1").status, 200) << "another player still may";
+    EXPECT_EQ(limited.submit(body("Bea", secret(9), run), "127.0.0.1").status, 409)
+        << "someone without Bea's secret cannot use up her runs";
+    EXPECT_EQ(limited.submit(body("Bea", secret(2), run), "127.0.0.1").status, 429);
 
     leaderboard by_address(*store, levels, *pool, per_player, tight, limit);
     EXPECT_EQ(by_address.submit(body("Cid", secret(3), run), "10.0.0.1").status, 200);
