@@ -4,8 +4,10 @@
 #include "app/physics/physics_world.h"
 #include "level/game_object.h"
 #include "level/level.h"
+#include "level/look_materials.h"
 #include "objects/obj_player.h"
 #include "orbit_path.h"
+#include "states/campaign_object.h"
 
 #include <OgreCamera.h>
 #include <OgreLog.h>
@@ -89,6 +91,8 @@ void title_scenery::build()
     menu_context.scene_manager->setShadowTechnique(Ogre::SHADOWTYPE_NONE);
     {
         quiet_log quiet;
+        // The level wears its campaign's look, as when it is played.
+        look_materials::apply(campaign_object::ground_of(level_file, "media/levels/campaigns.cmp"));
         shown = std::make_unique<level>(level_file, &scenery_context, nullptr);
     }
     obj_player* ball = shown->get_player();

@@ -71,8 +71,12 @@ for round in 1 2 3; do
   hold Return
   # Tab leaves once the level runs, after its start card.
   wait_for_count ogre.log "Go: level_01.map" "$round" || fail "Return did not start level_01 (round $round)"
-  hold Tab
-  wait_for_count ogre.log "$SHOWN" "$((round + 1))" || fail "the scenery did not come back with the title (round $round)"
+  # A busy machine may draw a frame slower than a quarter second's press: press again until the title is back.
+  for _ in 1 2 3 4 5; do
+    hold Tab
+    poll 50 holds_lines ogre.log "$SHOWN" "$((round + 1))" && break
+  done
+  holds_lines ogre.log "$SHOWN" "$((round + 1))" || fail "the scenery did not come back with the title (round $round)"
 done
 moving again_a again_b || fail "the scenery does not move after three levels"
 keep again_a
