@@ -282,7 +282,8 @@ void application::run_frame()
     context->frame_time = frame_time;
     state_stack.back()->update();
     input->capture(frame_time);
-    const bool drawn = redraw.draw(state_stack.back()->is_still(), input->acted(), frame_time);
+    const game_state* top = state_stack.back();
+    const bool drawn = redraw.draw(top->is_still(), input->acted(), frame_time, top->idle_frame_rate());
     if (drawn && window->isActive())
         root->renderOneFrame();
     else if (drawn && window->isVisible())

@@ -71,6 +71,7 @@ const std::map<std::string, setter>& known_settings()
         {"bloom", on_off(&game_settings::bloom)},
         {"frame_cap", on_off(&game_settings::frame_cap)},
         {"vsync", on_off(&game_settings::vsync)},
+        {"title_scenery", on_off(&game_settings::title_scenery)},
         {"ghost", on_off(&game_settings::ghost)},
         {"music_volume", whole_number(&game_settings::music_volume, 0, 100)},
         {"music", on_off(&game_settings::music)},
@@ -202,6 +203,7 @@ std::string game_settings::to_text() const
     out << "bloom = " << on_off_text(bloom) << "\n";
     out << "frame_cap = " << on_off_text(frame_cap) << "\n";
     out << "vsync = " << on_off_text(vsync) << "\n";
+    out << "title_scenery = " << on_off_text(title_scenery) << "\n";
     out << "ghost = " << on_off_text(ghost) << "\n";
     out << "music_volume = " << music_volume << "\n";
     out << "music = " << on_off_text(music) << "\n";

@@ -21,6 +21,8 @@ public:
     // Frames no faster than the display shows them (30 a second in still menus).
     bool frame_cap = true;
     bool vsync = true;
+    // A level seen from a circling camera behind the title screen's menus.
+    bool title_scenery = true;
     // A translucent ball replays the level's best run beside the player's.
     bool ghost = true;
     // The music's loudness in percent, and whether it plays at all.

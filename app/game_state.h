@@ -30,6 +30,9 @@ public:
     // True while the state shows a still picture (a menu, nothing moving):
     // the main loop then draws fewer frames. By default a state moves.
     virtual bool is_still() const;
+    // How many times a second a still picture must be drawn all the same,
+    // for something slowly moving behind it; 0: it stands.
+    virtual int idle_frame_rate() const { return 0; }
     // The window lost the keyboard's focus (the player switched away).
     virtual void focus_lost();
 

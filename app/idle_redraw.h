@@ -4,7 +4,8 @@
 // when the player acts, so it need not be drawn thirty times a second: it is
 // drawn while the player acts and for a second after (the GUI's fades and
 // highlights follow a click or a move), and otherwise twice a second, which
-// also repairs a window that something covered. Every other frame is drawn.
+// also repairs a window that something covered, or as often as a slowly
+// moving backdrop behind it asks. Every other frame is drawn.
 
 class idle_redraw {
 public:
@@ -13,8 +14,9 @@ public:
 
     // For each frame, after its input: `still` is the top state's word,
     // `acted` whether the player pressed, released or moved anything, and
-    // `elapsed` the frame's time in seconds.
-    bool draw(bool still, bool acted, float elapsed);
+    // `elapsed` the frame's time in seconds; `idle_rate` how many times a
+    // second a still picture must be drawn all the same (0: twice).
+    bool draw(bool still, bool acted, float elapsed, int idle_rate = 0);
 
 private:
     bool on;

@@ -11,8 +11,8 @@
 namespace {
 
 const std::string at_restart = "Takes effect when the game is started again.";
-const std::string restart_note =
-    "The render system and anti-aliasing (config.cfg) change when the game is started again.";
+// One line even in a small window: the page has room for one below its rows.
+const std::string restart_note = "The render system and anti-aliasing (config.cfg) change at the next start.";
 
 // The size `step` places from `now` in `sizes` (the first when `now` is not
 // among them), kept within the list.
@@ -43,13 +43,12 @@ options_video::options_video(game_context& context, MyGUI::Gui& gui, screen_call
     vsync.change = [this](int) { switch_vsync(); };
     add_row(0, 4, vsync);
     add_row(0, 5, switch_row("frame_cap", "Frame cap", s.frame_cap, at_restart));
+    add_row(0, 6, switch_row("title_scenery", "Level behind menus", s.title_scenery, ""));
     if (page) {
         const int height = row_height();
         auto* note = page->createWidget<MyGUI::TextBox>("LabelText",
-                                                        MyGUI::IntCoord(0, height * 6, page->getWidth(), 2 * height - 10),
+                                                        MyGUI::IntCoord(0, height * 7, page->getWidth(), height - 10),
                                                         MyGUI::Align::Default, "options_restart_note");
-        // Two lines where a small window needs them.
-        note->getSubWidgetText()->setWordWrap(true);
         note->setCaption(MyGUI::UString(restart_note));
         note->setNeedMouseFocus(false);
     }

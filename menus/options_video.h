@@ -2,8 +2,8 @@
 
 // The options screen's video page: the window's size and full screen, which
 // change at once; shadows and bloom, from the next level on; waiting for the
-// display, at once; the frame cap, when the game starts again. A note says
-// what only config.cfg changes.
+// display, at once; the frame cap, when the game starts again; the level
+// behind the menus, at once. A note says what only config.cfg changes.
 
 #include "options_page.h"
 

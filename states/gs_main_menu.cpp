@@ -56,6 +56,7 @@ gs_main_menu::~gs_main_menu()
 void gs_main_menu::setup_menu_camera()
 {
     Ogre::SceneManager* scene_manager = context->scene_manager;
+    scenery.hide();
     scene_manager->clearScene();
     scene_manager->destroyAllCameras();
     context->window->removeAllViewports();
@@ -69,6 +70,7 @@ void gs_main_menu::setup_menu_camera()
                                 Ogre::Real(menu_viewport->getActualHeight()));
     menu_camera->setNearClipDistance(0.5);
     menu_camera->setFarClipDistance(100);
+    scenery.show(menu_viewport);
 }
 
 void gs_main_menu::enter(const state_params& given)
@@ -124,6 +126,7 @@ void gs_main_menu::leave()
     question.reset();
     options.reset();
     navigation.stop();
+    scenery.hide();
     context->scene_manager->destroyAllCameras();
     context->window->removeAllViewports();
     if (gui) {
@@ -146,6 +149,7 @@ void gs_main_menu::update()
     else if (question && question->get_answer() == quit_question::answer::stay)
         close_question();
     screenshots.update(gui, context->frame_time);
+    scenery.update();
 }
 
 void gs_main_menu::take_key(key_code key)
@@ -164,6 +168,11 @@ void gs_main_menu::take_key(key_code key)
 bool gs_main_menu::is_still() const
 {
     return true;
+}
+
+int gs_main_menu::idle_frame_rate() const
+{
+    return scenery.frame_rate();
 }
 
 void gs_main_menu::start_music()

@@ -1,7 +1,9 @@
 #pragma once
 
 // The first state of the game, registered as "main_menu": the title screen
-// and the level selection, on a plain white screen with menu music. It makes
+// and the level selection, over a level seen from a circling camera
+// (title_scenery; a plain white screen when the settings turn it off), with
+// menu music. It makes
 // the program's GUI each time it is entered and hands it to the in-game state
 // with the campaign and level chosen on the level selection (level_selection). The arrow keys and Return drive every
 // screen (menu_navigation); Return on the highlighted level list, like a
@@ -22,6 +24,7 @@
 #include "menus/menu_navigation.h"
 #include "menus/options_screen.h"
 #include "menus/quit_question.h"
+#include "scenery/title_scenery.h"
 #include "screenshot_key.h"
 
 #include <memory>
@@ -48,6 +51,8 @@ public:
     void update() override;
     // The title screen and the level selection only change when clicked.
     bool is_still() const override;
+    // The scenery behind them moves slowly.
+    int idle_frame_rate() const override;
 
     void on_button_click(MyGUI::Widget* sender);
 
@@ -86,4 +91,5 @@ private:
     std::unique_ptr<quit_question> question;
     std::unique_ptr<MyGUI::OgrePlatform> platform;
     screenshot_key screenshots{context};
+    title_scenery scenery{*context};
 };

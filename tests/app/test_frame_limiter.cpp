@@ -105,3 +105,20 @@ TEST(idle_redraw_test, a_still_picture_is_drawn_after_the_player_acts_and_twice_
         drawn += off.draw(true, false, dt);
     EXPECT_EQ(drawn, 90);
 }
+
+// The title's scenery moves slowly behind a still menu.
+TEST(idle_redraw_test, a_still_picture_over_a_moving_backdrop_is_drawn_as_often_as_the_backdrop_asks)
+{
+    idle_redraw redraw(true);
+    const float dt = 1.0f / 30.0f;
+    for (int i = 0; i < 30; ++i)
+        redraw.draw(true, false, dt, 10);
+    int drawn = 0;
+    for (int i = 0; i < 300; ++i)
+        drawn += redraw.draw(true, false, dt, 10);
+    EXPECT_EQ(drawn, 100) << "ten a second over ten seconds, every third frame";
+    drawn = 0;
+    for (int i = 0; i < 300; ++i)
+        drawn += redraw.draw(true, false, dt, 1);
+    EXPECT_EQ(drawn, 20) << "never less often than twice a second";
+}

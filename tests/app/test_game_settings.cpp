@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 
 bool all_on(const game_settings& s)
 {
-    return s.shadows && s.bloom && s.frame_cap && s.vsync && s.ghost && s.music;
+    return s.shadows && s.bloom && s.frame_cap && s.vsync && s.ghost && s.music && s.title_scenery;
 }
 
 game_settings read_text(const std::string& text)
@@ -69,7 +69,8 @@ TEST_F(settings_file, each_switch_turns_off_alone_and_comments_and_blank_lines_a
         {"frame_cap = off\n", &game_settings::frame_cap},
         {"vsync = off\n", &game_settings::vsync},
         {"ghost = off\n", &game_settings::ghost},
-        {"music = off\n", &game_settings::music}};
+        {"music = off\n", &game_settings::music},
+        {"title_scenery = off\n", &game_settings::title_scenery}};
     for (const auto& [text, field] : switches) {
         game_settings settings = read_text(text);
         EXPECT_FALSE(settings.*field) << text;
