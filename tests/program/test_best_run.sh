@@ -24,23 +24,22 @@ WATCH_BUTTON="620 683"
 RESTART_BUTTON="511 380"
 COMPLETED_MAIN_MENU_BUTTON="377 557"
 
-# A straight lane of its own in place of level_01, walled, with the flag at
-# its end: W held long enough finishes it at any frame rate, as long as the
-# camera stays where it looks (the follow camera is off).
+# A wide floor of its own in place of level_01, with the flag straight ahead:
+# W held long enough finishes it at any frame rate, as long as the camera
+# stays where it looks (the follow camera is off). The run takes some
+# seconds, so that its replay is still on screen when Escape leaves it, and
+# the level loads at once, so that no key press falls into a long frame.
 own_levels
 {
   echo '<Level name="First Roll" music="level_01.ogg"><Settings ambient="0.45 0.45 0.5" gravity="0 -100 0"/><Lights>'
   echo '<Light type="dir" dir="-0.4 -1 -0.3"/><Light type="point" pos="0 90 -50"/></Lights><Objects>'
-  echo '<Object type="start" pos="0 51.5 0"/><Object type="target" pos="0 51.5 -90"/>'
-  for z in $(seq 0 -10 -100); do
-    echo "<Object type=\"block\" pos=\"-10 50 $z\"/><Object type=\"block\" pos=\"0 50 $z\"/><Object type=\"block\" pos=\"10 50 $z\"/>"
-    echo "<Object type=\"block\" pos=\"-16 51 $z\" rot=\"0 0 90\"/><Object type=\"block\" pos=\"16 51 $z\" rot=\"0 0 90\"/>"
-  done
+  echo '<Object type="start" pos="0 51.5 0"/><Object type="target" pos="0 51.5 -290"/>'
+  echo '<Object type="block" pos="0 50.75 -150" mesh="ground.mesh"/>'
   echo '</Objects></Level>'
 } > media/levels/level_01.map
 echo "follow_camera = off" > settings
 drive() {
-  xdotool keydown w; sleep 3.5; xdotool keyup w
+  xdotool keydown w; sleep 9; xdotool keyup w
 }
 # Restart level from the in-game menu; back once play begins at Go.
 restart_level() {
@@ -118,7 +117,9 @@ shot watched 14
 keep watched
 # Only "Race your ghost", shown after the run that set the best, tells them apart.
 [ "$(differs completed watched)" -lt 30000 ] || fail "the watched run did not reach the completed screen"
-grep -q "is not played" ogre.log && fail "the best run was refused: $(grep "is not played" ogre.log)"
+# (The shipped gold run of level_01 does not fit the lane in its place, and says so.)
+grep -q "replays/level_01.map.replay is not played" ogre.log &&
+  fail "the best run was refused: $(grep "is not played" ogre.log)"
 hold Escape
 expect_running "Escape on the completed screen of a watched run"
 echo "PASS"
