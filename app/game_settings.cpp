@@ -73,6 +73,7 @@ const std::map<std::string, setter>& known_settings()
         {"vsync", on_off(&game_settings::vsync)},
         {"title_scenery", on_off(&game_settings::title_scenery)},
         {"ghost", on_off(&game_settings::ghost)},
+        {"follow_camera", on_off(&game_settings::follow_camera)},
         {"music_volume", whole_number(&game_settings::music_volume, 0, 100)},
         {"music", on_off(&game_settings::music)},
         {"effects_volume", whole_number(&game_settings::effects_volume, 0, 100)},
@@ -205,6 +206,7 @@ std::string game_settings::to_text() const
     out << "vsync = " << on_off_text(vsync) << "\n";
     out << "title_scenery = " << on_off_text(title_scenery) << "\n";
     out << "ghost = " << on_off_text(ghost) << "\n";
+    out << "follow_camera = " << on_off_text(follow_camera) << "\n";
     out << "music_volume = " << music_volume << "\n";
     out << "music = " << on_off_text(music) << "\n";
     out << "effects_volume = " << effects_volume << "\n";
@@ -229,9 +231,12 @@ game_settings game_settings::load(const std::filesystem::path& file, std::string
     game_settings settings;
     std::error_code failed;
     const auto status = std::filesystem::status(file, failed);
-    // No file yet is the usual case: nobody has changed a setting.
-    if (status.type() == std::filesystem::file_type::not_found)
+    // No file yet is the usual case: nobody has changed a setting. A new
+    // player gets what a new player is best served by.
+    if (status.type() == std::filesystem::file_type::not_found) {
+        settings.follow_camera = true;
         return settings;
+    }
     const std::string cannot_read = file.string() + ": Cannot read the settings (";
     const std::string instead = "); using the defaults";
     if (failed)

@@ -25,6 +25,10 @@ public:
     bool title_scenery = true;
     // A translucent ball replays the level's best run beside the player's.
     bool ghost = true;
+    // The camera turns by itself to look where the ball rolls. Off here, as
+    // the game always was, so a settings file without the line keeps the
+    // manual camera; a new player without a settings file gets it on (load).
+    bool follow_camera = false;
     // The music's loudness in percent, and whether it plays at all.
     int music_volume = 100;
     bool music = true;

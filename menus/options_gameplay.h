@@ -1,6 +1,7 @@
 #pragma once
 
-// The options screen's gameplay page: the ghost of the best run, on or off.
+// The options screen's gameplay page: the ghost of the best run and the
+// follow camera, each on or off.
 
 #include "options_page.h"
 

@@ -4,6 +4,7 @@
 #include "app/game_context.h"
 #include "app/input_manager.h"
 #include "app/log.h"
+#include "app/physics/physics_body.h"
 #include "app/physics/physics_world.h"
 #include "ghost_ball.h"
 #include "level/level.h"
@@ -82,6 +83,14 @@ int level_run::turn_input(float dt)
     return feel.turn(context->input->get_mouse_state().X.rel, context->settings) + pad_turn.take(pad.turn, pad_turn_counts, dt);
 }
 
+int level_run::follow_turn(game_camera& camera, int player_turn, float dt)
+{
+    if (!context->settings.follow_camera || context->scout)
+        return 0;
+    const Ogre::Vector3 velocity = lvl.get_player()->get_actor()->get_linear_velocity();
+    return follow.turn(camera.get_camera_node()->getOrientation(), velocity, player_turn, dt);
+}
+
 void level_run::look(game_camera& camera)
 {
     if (!looking)
@@ -101,6 +110,9 @@ void level_run::race_frame(game_camera& camera)
     const mouse_state& mouse = context->input->get_mouse_state();
     const gamepad::sticks pad = context->input->get_sticks();
     input.turn = turn_input(input.dt);
+    // Recorded with the player's turn: a replay turns the camera as it
+    // turned, whatever the setting is when it is watched.
+    input.turn += follow_turn(camera, input.turn, input.dt);
     input.wheel = feel.wheel(mouse.Z.rel, context->settings) + pad_lift.take(pad.lift, pad_lift_counts, input.dt);
     input.roll_forward = pad.roll_forward;
     input.roll_right = pad.roll_right;

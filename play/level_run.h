@@ -11,6 +11,7 @@
 
 #include "app/mouse_feel.h"
 #include "app/stick_counts.h"
+#include "camera_follow.h"
 #include "event_cues.h"
 #include "event_sounds.h"
 #include "records/best_runs.h"
@@ -73,6 +74,8 @@ private:
     void race_frame(game_camera& camera);
     // This frame's turn of the camera from the mouse and the pad's right stick.
     int turn_input(float dt);
+    // The follow camera's turn this frame, given the player's; 0 when the setting is off.
+    int follow_turn(game_camera& camera, int player_turn, float dt);
     // Plays one raced frame and follows it: recorder, ghost, splits, cues.
     void race(game_camera& camera, const replay_frame& input);
     void watch_frame(game_camera& camera);
@@ -94,6 +97,7 @@ private:
     mouse_feel feel;
     stick_counts pad_turn;
     stick_counts pad_lift;
+    camera_follow follow;
     // While look() turns the camera: how far, and the heading it began at.
     bool looking = false;
     int looked = 0;

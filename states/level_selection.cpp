@@ -46,6 +46,7 @@ void level_selection::show(MyGUI::Gui& gui, const std::string& progress_folder, 
     if (auto* description = gui.findWidget<MyGUI::TextBox>("level_description", false))
         description->getSubWidgetText()->setWordWrap(true);
     records = std::make_unique<selection_records>(progress_folder);
+    marks = std::make_unique<difficulty_marks>(gui);
     campaigns.clear();
     selected_campaign = nullptr;
     selected_level = nullptr;
@@ -130,6 +131,7 @@ void level_selection::show_level_details()
     if (auto* name = gui->findWidget<MyGUI::TextBox>("level_name", false))
         name->setCaption(MyGUI::UString(selected_level->get_name()));
     records->show(*gui, selected_level->get_file_name(), selected_level->get_medals(), race_gold);
+    marks->show(selected_level->get_file_name());
     if (auto* description = gui->findWidget<MyGUI::TextBox>("level_description", false))
         description->setCaption(MyGUI::UString(selected_level->get_description()));
     const std::string picture = loadable_preview(selected_level->get_preview_file());

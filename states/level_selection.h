@@ -9,6 +9,7 @@
 // menu's.
 
 #include "campaign_object.h"
+#include "menus/difficulty_marks.h"
 #include "menus/selection_records.h"
 
 #include <OgreMaterial.h>
@@ -64,6 +65,7 @@ private:
     std::vector<std::unique_ptr<campaign_object>> campaign_pool;
     // The player's record, read when the selection opens.
     std::unique_ptr<selection_records> records;
+    std::unique_ptr<difficulty_marks> marks;
     Ogre::MaterialPtr preview_material;
     bool race_gold = false;
 };

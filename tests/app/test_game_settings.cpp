@@ -110,6 +110,21 @@ TEST_F(settings_file, one_that_cannot_be_read_gives_the_defaults_and_a_log_line_
     EXPECT_TRUE(fs::is_directory(folder / "settings" / "inside"));
 }
 
+// A new player (no file yet) gets the follow camera; a player whose file
+// predates it keeps the manual camera the game always had.
+TEST_F(settings_file, the_follow_camera_is_on_without_a_file_and_off_in_a_file_without_its_line)
+{
+    EXPECT_TRUE(game_settings::load(folder / "settings").follow_camera);
+    std::ofstream(folder / "settings") << "shadows = off\n";
+    EXPECT_FALSE(game_settings::load(folder / "settings").follow_camera);
+    std::ofstream(folder / "settings") << "follow_camera = on\n";
+    EXPECT_TRUE(game_settings::load(folder / "settings").follow_camera);
+    game_settings written;
+    written.follow_camera = true;
+    EXPECT_TRUE(read_text(written.to_text()).follow_camera);
+    EXPECT_TRUE(log.lines.empty());
+}
+
 TEST_F(settings_file, the_music_volume_is_a_whole_percent)
 {
     EXPECT_EQ(game_settings().music_volume, 100);

@@ -9,6 +9,7 @@
 #include "app/key_names.h"
 #include "app/settings_store.h"
 #include "menus/challenge_screen.h"
+#include "menus/difficulty_marks.h"
 #include "menus/help_card.h"
 #include "menus/menu_keys.h"
 #include "menus/options_screen.h"
@@ -165,6 +166,11 @@ TEST_P(text_fits, on_the_level_selection_with_every_shipped_level_finished_and_w
                               "level_medal_bronze_icon"})
         show(shown, true);
     set("level_ghost", "Race: your best");
+    // The difficulty beside the preview, all five discs.
+    difficulty_marks marks(screen());
+    show("level_difficulty_label", true);
+    show("level_difficulty", true);
+    set("level_difficulty", difficulty_marks::marks_text(5));
     for (const char* time : {"level_medal_gold", "level_medal_silver", "level_medal_bronze"})
         set(time, "9999.9 s");
     // As the level selection has it: the description wraps at the box's edge.

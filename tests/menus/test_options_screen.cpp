@@ -156,6 +156,17 @@ TEST_F(options_notices, say_what_a_taken_key_is_used_for)
     EXPECT_EQ(notice(), "Print is already used for screenshots.");
 }
 
+// The follow camera takes effect at once, in the level being played too.
+TEST_F(options_notices, the_follow_camera_switches_at_once_on_the_gameplay_page)
+{
+    options.press("options_tab_gameplay");
+    options.press("option_follow_camera");
+    EXPECT_TRUE(context.settings.follow_camera);
+    EXPECT_EQ(notice(), "");
+    options.press("option_follow_camera");
+    EXPECT_FALSE(context.settings.follow_camera);
+}
+
 TEST_F(options_notices, of_one_page_are_gone_when_another_page_opens)
 {
     options.press("options_tab_video");

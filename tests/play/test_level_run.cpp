@@ -295,3 +295,58 @@ TEST_F(level_runs, a_look_around_before_go_sets_where_w_rolls_and_is_watched_to_
     EXPECT_EQ(again->get_play_time(), time);
     EXPECT_EQ(again->get_player()->get_position(), end);
 }
+
+// The follow camera's turns are recorded with the player's, so the run plays
+// back the same with the setting off: W rolled where the camera had turned.
+TEST_F(level_runs, a_run_the_follow_camera_turned_is_watched_to_the_same_finish_with_the_setting_off)
+{
+    // The flag far off for a first drive, then where that drive took the ball:
+    // the same bodies in the same order, so the drive goes the same way to it.
+    auto course = [](float x, float z) {
+        return R"(<Object type="start" pos="0 100 0"/><Object type="block" pos="0 99.25 0" mesh="ground.mesh"/>
+            <Object type="target" pos=")" + std::to_string(x) + " 99.5 " + std::to_string(z) + "\"/>";
+    };
+    const float dt = 1.0f / 60.0f;
+    // D to get the ball rolling right, then W alone: with the camera following, W turns right with it.
+    auto drive = [&](level& lvl, level_run& run, game_camera& camera, int frames) {
+        for (int i = 0; i < frames && !lvl.is_completed(); ++i) {
+            context.frame_time = dt;
+            input.capture(dt);
+            const key_code held = i < 40 ? KC_D : KC_W;
+            input.run_key_bindings([held](key_code key) { return key == held; });
+            run.frame(camera);
+        }
+    };
+    context.settings.follow_camera = true;
+    Ogre::Vector3 goal;
+    {
+        std::unique_ptr<level> lvl = load_course(course(5000.0f, 5000.0f));
+        level_run scouting(&context, *lvl, nullptr, run_plan{});
+        game_camera camera("game_cam", lvl.get(), lvl->get_player()->get_scene_node());
+        drive(*lvl, scouting, camera, 150);
+        goal = lvl->get_player()->get_position();
+        EXPECT_LT(camera.get_camera_node()->getOrientation().getYaw().valueDegrees(), -30.0f)
+            << "the camera did not turn after the ball";
+    }
+    double time = 0.0;
+    Ogre::Vector3 end;
+    {
+        std::unique_ptr<level> lvl = load_course(course(goal.x, goal.z));
+        level_run recorded(&context, *lvl, nullptr, run_plan{});
+        game_camera camera("game_cam", lvl.get(), lvl->get_player()->get_scene_node());
+        drive(*lvl, recorded, camera, 600);
+        ASSERT_TRUE(lvl->is_completed());
+        EXPECT_TRUE(recorded.finish().new_ghost);
+        time = lvl->get_play_time();
+        end = lvl->get_player()->get_position();
+    }
+
+    context.settings.follow_camera = false;
+    std::unique_ptr<level> again = load_course(course(goal.x, goal.z));
+    level_run watched(&context, *again, nullptr, run_plan{true, false, {}});
+    ASSERT_TRUE(watched.is_watching());
+    play(*again, watched, nullptr, [](int) { return 1.0f / 30.0f; });
+    ASSERT_TRUE(again->is_completed()) << "the watched run went its own way";
+    EXPECT_EQ(again->get_play_time(), time);
+    EXPECT_EQ(again->get_player()->get_position(), end);
+}

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The player's record, played like a player: level_01 finished with the
-# route bot's keys, the game closed and started again; the level selection
+# The player's record, played like a player: level_01 (a straight lane in
+# its place) finished with W held, the game closed and started again; the level selection
 # shows the best time, the level shows the best run's ghost, and "Watch best
 # run" plays it through to the completed screen; Escape during the replay
 # goes back to the level selection.
@@ -24,17 +24,22 @@ WATCH_BUTTON="620 683"
 RESTART_BUTTON="511 380"
 COMPLETED_MAIN_MENU_BUTTON="377 557"
 
-# The route bot's way through level_01 as held keys, timed from its run:
-# W down the straight to the checkpoint's rim, W and D round the corner, D
-# across, a wait while the ball coasts to the last straight, W to the flag.
-# Sure at any frame rate within 60 ms of these times.
+# A wide floor of its own in place of level_01, with the flag straight ahead:
+# W held long enough finishes it at any frame rate, as long as the camera
+# stays where it looks (the follow camera is off). The run takes some
+# seconds, so that its replay is still on screen when Escape leaves it, and
+# the level loads at once, so that no key press falls into a long frame.
+own_levels
+{
+  echo '<Level name="First Roll" music="level_01.ogg"><Settings ambient="0.45 0.45 0.5" gravity="0 -100 0"/><Lights>'
+  echo '<Light type="dir" dir="-0.4 -1 -0.3"/><Light type="point" pos="0 90 -50"/></Lights><Objects>'
+  echo '<Object type="start" pos="0 51.5 0"/><Object type="target" pos="0 51.5 -290"/>'
+  echo '<Object type="block" pos="0 50.75 -150" mesh="ground.mesh"/>'
+  echo '</Objects></Level>'
+} > media/levels/level_01.map
+echo "follow_camera = off" > settings
 drive() {
-  xdotool keydown w; sleep 1.8; xdotool keyup w
-  sleep 2.15
-  xdotool keydown w keydown d; sleep 0.4; xdotool keyup w
-  sleep 0.65; xdotool keyup d
-  sleep 3.0
-  xdotool keydown w; sleep 1.65; xdotool keyup w
+  xdotool keydown w; sleep 9; xdotool keyup w
 }
 # Restart level from the in-game menu; back once play begins at Go.
 restart_level() {
@@ -66,7 +71,7 @@ for attempt in 1 2 3; do
   for _ in $(seq 60); do [ -s progress/progress ] && break; sleep 0.1; done
   [ -s progress/progress ] && break
 done
-[ -s progress/progress ] || fail "three runs of the route bot's keys did not finish level_01"
+[ -s progress/progress ] || fail "three runs with W held did not finish level_01"
 grep -q -F "[level_01.map]" progress/progress || fail "the progress file does not hold level_01: $(cat progress/progress)"
 [ -s progress/replays/level_01.map.replay ] || fail "no best run was kept"
 shot completed
@@ -112,7 +117,9 @@ shot watched 14
 keep watched
 # Only "Race your ghost", shown after the run that set the best, tells them apart.
 [ "$(differs completed watched)" -lt 30000 ] || fail "the watched run did not reach the completed screen"
-grep -q "is not played" ogre.log && fail "the best run was refused: $(grep "is not played" ogre.log)"
+# (The shipped gold run of level_01 does not fit the lane in its place, and says so.)
+grep -q "replays/level_01.map.replay is not played" ogre.log &&
+  fail "the best run was refused: $(grep "is not played" ogre.log)"
 hold Escape
 expect_running "Escape on the completed screen of a watched run"
 echo "PASS"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The game talks back. Heard: with SDL's disk audio driver, the coins the
-# ball takes at the start of level_01 stand out above the music, and are gone
+# ball takes at the start of a straight course stand out above the music, and are gone
 # with the effects' volume at 0. Seen: on a course in white fog, "Checkpoint"
 # and then "Back to the checkpoint" appear below the middle of the view,
 # while the counters at the top left stay as they were.
@@ -12,8 +12,20 @@ start_session
 cd "$WORK"
 export SDL_AUDIODRIVER=disk
 
+# A straight lane in place of level_01 with coins ahead of the start.
+own_levels
+{
+  echo '<Level name="Coins" music="level_01.ogg"><Settings ambient="1 1 1" gravity="0 -100 0"/><Objects>'
+  echo '<Object type="start" pos="5 51.5 0"/><Object type="target" pos="5 51.5 -200"/>'
+  for z in -25 -45 -65; do echo "<Object type=\"score\" pos=\"5 52 $z\"/>"; done
+  for z in $(seq 0 -10 -200); do
+    echo "<Object type=\"block\" pos=\"0 50 $z\"/><Object type=\"block\" pos=\"10 50 $z\"/>"
+  done
+  echo '</Objects></Level>'
+} > media/levels/level_01.map
+
 # The loudest 50 ms (RMS, in dB) of the audio while W rolls the ball over
-# level_01's first coins, with the settings file $1.
+# the lane's first coins, with the settings file $1.
 loudest_start() {
   printf '%b' "$1" > settings
   export SDL_DISKAUDIOFILE="$WORK/audio_$2.raw"
@@ -42,7 +54,6 @@ awk -v w="${with:--99}" -v o="${without:--99}" 'BEGIN { exit !(o > -40 && w > o 
   fail "the coins are not heard above the music ($with dB against $without dB without effects)"
 
 # A straight in white fog: the start, a checkpoint, and the edge to fall from.
-own_levels
 {
   echo '<Level name="Cues"><Fog start="0" end="1" colour="1 1 1"/><Settings ambient="1 1 1" gravity="0 -100 0"/><Objects>'
   echo '<Object type="start" pos="5 51.5 0"/><Object type="checkpoint" pos="5 51.5 -30"/>'
