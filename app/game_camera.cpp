@@ -62,7 +62,10 @@ game_camera::game_camera(const std::string& name, level* owner, Ogre::SceneNode*
 
     if (context->window) {
         viewport = context->window->addViewport(camera, 0, 0.0f, 0.0f, 1.0f, 1.0f);
-        viewport->setBackgroundColour(Ogre::ColourValue(0, 0, 0, 1));
+        // The sky is the fog's colour, so the course's far end fades into it.
+        viewport->setBackgroundColour(scene_manager->getFogMode() == Ogre::FOG_NONE
+                                          ? Ogre::ColourValue::Black
+                                          : scene_manager->getFogColour());
         camera->setAspectRatio(Ogre::Real(viewport->getActualWidth()) / Ogre::Real(viewport->getActualHeight()));
         if (context->settings.bloom) {
             Ogre::CompositorManager::getSingletonPtr()->addCompositor(viewport, "Bloom", -1);

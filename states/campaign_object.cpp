@@ -6,6 +6,7 @@
 #include <tinyxml.h>
 
 #include <algorithm>
+#include <filesystem>
 
 campaign_object::campaign_object(const TiXmlElement* element)
 {
@@ -16,6 +17,12 @@ void campaign_object::parse(const TiXmlElement* element)
 {
     const char* given = element ? element->Attribute("name") : nullptr;
     name = given ? given : "unnamed campaign";
+    const char* look = element ? element->Attribute("ground") : nullptr;
+    if (look && course_look::is_known(look))
+        ground = look;
+    else if (look)
+        log_line("campaigns.cmp: campaign \"" + name + "\" names an unknown ground \"" + look +
+                 "\"; its levels wear the meadow");
     const TiXmlElement* list = element ? element->FirstChildElement("Levels") : nullptr;
     if (!list)
         return;
@@ -79,6 +86,16 @@ medal_times campaign_object::medals_of(const std::string& file, const campaign_o
 {
     const level_entry* entry = campaign ? campaign->find(file) : nullptr;
     return entry ? entry->get_medals() : medal_times{};
+}
+
+std::string campaign_object::ground_of(const std::string& file, const std::string& index_file)
+{
+    if (!std::filesystem::exists(index_file))
+        return course_look::meadow;
+    for (const auto& campaign : read_campaigns(index_file))
+        if (campaign->lists(file))
+            return campaign->get_ground();
+    return course_look::meadow;
 }
 
 std::vector<std::unique_ptr<campaign_object>> campaign_object::read_campaigns(const std::string& index_file)

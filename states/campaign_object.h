@@ -5,6 +5,7 @@
 // the whole index, logging what is wrong with it; the in-game state walks a
 // campaign's order to find the level after the one just finished.
 
+#include "level/course_look.h"
 #include "level_entry.h"
 
 #include <memory>
@@ -18,6 +19,9 @@ public:
     explicit campaign_object(const TiXmlElement* element);
 
     const std::string& get_name() const { return name; }
+    // The look of the campaign's courses (course_look); the meadow unless
+    // the index names a known one.
+    const std::string& get_ground() const { return ground; }
     std::vector<level_entry*> get_levels() const;
     bool lists(const std::string& file) const { return find(file) != nullptr; }
     // The first entry for `file`; null when the campaign does not list it.
@@ -36,6 +40,9 @@ public:
     std::vector<std::string> level_files() const;
     // The medal times the campaign gives `file`; none for a null campaign.
     static medal_times medals_of(const std::string& file, const campaign_object* campaign);
+    // The look of the first campaign of the index at `index_file` that lists
+    // `file`: the meadow when none does or there is no index.
+    static std::string ground_of(const std::string& file, const std::string& index_file);
 
     // Every campaign of the index, in file order; none (and a log line) when
     // the index is missing, broken, or has no campaign.
@@ -47,4 +54,5 @@ private:
 
     std::vector<std::unique_ptr<level_entry>> levels;
     std::string name;
+    std::string ground = course_look::meadow;
 };

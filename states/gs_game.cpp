@@ -8,6 +8,7 @@
 #include "app/physics/physics_world.h"
 #include "campaign_object.h"
 #include "level/level.h"
+#include "level/look_materials.h"
 #include "objects/obj_player.h"
 #include "play/challenge_run.h"
 #include "play/game_hud.h"
@@ -98,6 +99,8 @@ void gs_game::enter(const state_params& params)
 
 bool gs_game::load_level(const std::string& file, const run_plan& plan)
 {
+    look_materials::apply(campaign ? campaign->get_ground()
+                                   : campaign_object::ground_of(file, "media/levels/campaigns.cmp"));
     current_level = std::make_unique<level>(file, context, gui);
     if (!current_level->get_player())
         return false;

@@ -280,7 +280,7 @@ TEST_F(level_checker_test, a_campaign_index_is_checked_entry_by_entry_and_so_are
     write("three.map", level_with("    <Object type=\"lamp\"/>"));
     touch("run/media/previews/one_pre.png");
     const std::string path = write("campaigns.cmp", "<Campaigns>\n"
-                                                    "  <Campaign name=\"A\">\n"
+                                                    "  <Campaign name=\"A\" ground=\"lava\">\n"
                                                     "    <Levels>\n"
                                                     "      <Level filename=\"one.map\" preview_file=\"one_pre.png\"/>\n"
                                                     "      <Level preview_file=\"one_pre.png\"/>\n"
@@ -290,12 +290,13 @@ TEST_F(level_checker_test, a_campaign_index_is_checked_entry_by_entry_and_so_are
                                                     "  </Campaign>\n"
                                                     "</Campaigns>\n");
     const std::vector<std::string> lines = check(path);
-    ASSERT_EQ(lines.size(), 4u) << testing::PrintToString(lines);
-    EXPECT_EQ(lines[0].rfind(path + ":5: error: <Level> has no filename", 0), 0u) << lines[0];
-    EXPECT_EQ(lines[1].rfind(path + ":6: error: level file \"two.map\" is not in", 0), 0u) << lines[1];
-    EXPECT_EQ(lines[2].rfind(path + ":7: error: preview_file=\"no_pre.png\" names no file in previews", 0), 0u)
-        << lines[2];
-    EXPECT_NE(lines[3].find("three.map:7: error: unknown object type \"lamp\""), std::string::npos) << lines[3];
+    ASSERT_EQ(lines.size(), 5u) << testing::PrintToString(lines);
+    EXPECT_EQ(lines[0].rfind(path + ":2: warning: \"lava\" is not a ground the game knows", 0), 0u) << lines[0];
+    EXPECT_EQ(lines[1].rfind(path + ":5: error: <Level> has no filename", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[2].rfind(path + ":6: error: level file \"two.map\" is not in", 0), 0u) << lines[2];
+    EXPECT_EQ(lines[3].rfind(path + ":7: error: preview_file=\"no_pre.png\" names no file in previews", 0), 0u)
+        << lines[3];
+    EXPECT_NE(lines[4].find("three.map:7: error: unknown object type \"lamp\""), std::string::npos) << lines[4];
 }
 
 TEST_F(level_checker_test, a_campaign_index_the_level_selection_cannot_use_is_one_error)

@@ -5,6 +5,7 @@
 #include "game_meshes.h"
 #include "game_textures.h"
 #include "headless_ogre.h"
+#include "level/look_materials.h"
 #include "objects/colour_table.h"
 #include "support/log_capture.h"
 
@@ -26,6 +27,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -315,6 +317,26 @@ TEST_F(generated_media, every_texture_a_material_names_is_generated)
                 }
     }
     EXPECT_GE(checked, 20);
+}
+
+TEST_F(generated_media, each_campaign_look_dresses_blocks_and_ground_in_its_own_generated_pictures)
+{
+    std::set<std::string> blocks, grounds;
+    for (const char* look : {"meadow", "foundry", "glacier", "sandstone"}) {
+        look_materials::apply(look);
+        const std::string block = look_materials::texture_of("block");
+        const std::string ground = look_materials::texture_of("ground");
+        EXPECT_TRUE(std::filesystem::exists(folder / block)) << look << ": " << block;
+        EXPECT_TRUE(std::filesystem::exists(folder / ground)) << look << ": " << ground;
+        blocks.insert(block);
+        grounds.insert(ground);
+    }
+    EXPECT_EQ(blocks.size(), 4u);
+    EXPECT_EQ(grounds.size(), 4u);
+    // A look the game does not know, and the next level of the first campaign, wear the meadow again.
+    look_materials::apply("lava");
+    EXPECT_EQ(look_materials::texture_of("block"), "block.png");
+    EXPECT_EQ(look_materials::texture_of("ground"), "ground.png");
 }
 
 // The textures read back through the codec the game loads them with.

@@ -129,8 +129,10 @@ TEST_F(generated_music, the_menu_and_every_level_have_their_track)
     std::set<std::string> names;
     for (const auto& song : soundtrack().songs())
         names.insert(song.file_name);
-    const std::set<std::string> wanted = {"main_menu_bg.ogg", "level_01.ogg", "level_02.ogg", "level_03.ogg",
-                                          "level_04.ogg",     "level_05.ogg", "level_06.ogg"};
+    const std::set<std::string> wanted = {"main_menu_bg.ogg", "level_01.ogg",  "level_02.ogg",  "level_03.ogg",
+                                          "level_04.ogg",     "level_05.ogg",  "level_06.ogg",  "foundry_1.ogg",
+                                          "foundry_2.ogg",    "foundry_3.ogg", "glacier_1.ogg", "glacier_2.ogg",
+                                          "glacier_3.ogg"};
     EXPECT_EQ(names, wanted);
     for (const auto& name : wanted)
         EXPECT_TRUE(fs::is_regular_file(folder / name)) << name;

@@ -74,6 +74,23 @@ TEST_F(campaigns, a_broken_index_gives_no_campaigns_and_says_why)
     EXPECT_TRUE(read("<Campaigns><Campaign").empty());
 }
 
+TEST_F(campaigns, a_campaign_names_the_look_of_its_courses_and_an_unknown_one_wears_the_meadow)
+{
+    auto list = read(R"(<Campaigns><Campaign name="Iron" ground="foundry"><Levels><Level filename="a.map"/></Levels>
+        </Campaign><Campaign name="Plain"><Levels><Level filename="b.map"/></Levels></Campaign>
+        <Campaign name="Hot" ground="lava"><Levels><Level filename="c.map"/></Levels></Campaign></Campaigns>)");
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0]->get_ground(), "foundry");
+    EXPECT_EQ(list[1]->get_ground(), "meadow");
+    EXPECT_EQ(list[2]->get_ground(), "meadow");
+    EXPECT_TRUE(log.contains(
+        "campaigns.cmp: campaign \"Hot\" names an unknown ground \"lava\"; its levels wear the meadow"));
+    // A level started on its own (mapscout) wears the look of the campaign that lists it.
+    EXPECT_EQ(campaign_object::ground_of("a.map", "media/levels/campaigns.cmp"), "foundry");
+    EXPECT_EQ(campaign_object::ground_of("elsewhere.map", "media/levels/campaigns.cmp"), "meadow");
+    EXPECT_EQ(campaign_object::ground_of("a.map", "media/levels/none.cmp"), "meadow");
+}
+
 TEST_F(campaigns, the_next_level_follows_the_first_listing_and_ends_with_the_list)
 {
     write_level("a.map", "<Level name=\"A\"/>");

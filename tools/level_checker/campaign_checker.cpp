@@ -4,6 +4,7 @@
 #include "element_checks.h"
 #include "media_folders.h"
 #include "medal_checks.h"
+#include "level/course_look.h"
 
 #include <tinyxml.h>
 
@@ -57,8 +58,14 @@ std::vector<std::string> campaign_checker::check(const std::string& path)
 void campaign_checker::check_campaign(element_checks& checks, const TiXmlElement* campaign,
                                       const std::string& folder, std::vector<std::string>& levels)
 {
-    checks.unused_attributes(campaign, {"name"}, "a <Campaign>");
+    checks.unused_attributes(campaign, {"name", "ground"}, "a <Campaign>");
     checks.unused_children(campaign, {"Levels"});
+    const char* ground = campaign->Attribute("ground");
+    if (ground && !course_look::is_known(ground))
+        checks.warning(campaign, "ground",
+                       std::string("\"") + ground +
+                           "\" is not a ground the game knows, so the campaign's levels wear the meadow; use "
+                           "meadow, foundry, glacier or sandstone");
     const char* name = campaign->Attribute("name");
     if (!name)
         checks.warning(campaign, nullptr,

@@ -1,5 +1,6 @@
 #include "game_textures.h"
 
+#include "campaign_textures.h"
 #include "help_icons.h"
 #include "object_textures.h"
 #include "png_writer.h"
@@ -32,6 +33,12 @@ std::vector<std::pair<std::string, painter>> textures()
         {"block_speed.png", paint_block_speed},
         {"platform.png", paint_platform},
         {"ground.png", paint_ground},
+        {"block_foundry.png", paint_block_foundry},
+        {"ground_foundry.png", paint_ground_foundry},
+        {"block_glacier.png", paint_block_glacier},
+        {"ground_glacier.png", paint_ground_glacier},
+        {"block_sandstone.png", paint_block_sandstone},
+        {"ground_sandstone.png", paint_ground_sandstone},
         {"door.png", paint_door},
         {"ball.png", paint_ball},
         {"start.png", paint_start},

@@ -66,3 +66,13 @@ float segment_distance(float pu, float pv, float au, float av, float bu, float b
     const float eu = pu - (au + du * t), ev = pv - (av + dv * t);
     return std::sqrt(eu * eu + ev * ev);
 }
+
+colour stone_tile(float u, float v, const colour& base, unsigned seed)
+{
+    const float n = soft_noise(u, v, 8, seed);
+    colour c = scaled(base, 0.85f + 0.3f * n);
+    c = scaled(c, bevel_light(u, v, 0.045f));
+    if (edge_distance(u, v) < 0.012f)
+        c = scaled(c, 0.45f);
+    return c;
+}

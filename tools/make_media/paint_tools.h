@@ -4,6 +4,8 @@
 // deterministic (no random device), so every build writes the same pictures.
 // Coordinates are texture space, 0 to 1.
 
+#include "rgba_image.h"
+
 float smooth_step(float edge0, float edge1, float x);
 
 // Tileable value noise in [0, 1] with cells cells across the texture.
@@ -19,6 +21,10 @@ float bevel_light(float u, float v, float width);
 
 // Distance from point p to the segment a-b.
 float segment_distance(float pu, float pv, float au, float av, float bu, float bv);
+
+// The shared stone tile of the course: a mottled face of the base colour, a
+// groove round the edge and a bevel.
+colour stone_tile(float u, float v, const colour& base, unsigned seed);
 
 // A number in [0, 1) from an integer, for placing things reproducibly.
 float hash01(unsigned n);

@@ -10,18 +10,6 @@ namespace {
 
 const int size = 256;
 
-// The shared stone tile: mottled face, a groove round the edge and a bevel.
-colour tile(float u, float v, const colour& base, unsigned seed)
-{
-    const float n = soft_noise(u, v, 8, seed);
-    colour c = scaled(base, 0.85f + 0.3f * n);
-    c = scaled(c, bevel_light(u, v, 0.045f));
-    const float edge = edge_distance(u, v);
-    if (edge < 0.012f)
-        c = scaled(c, 0.45f);
-    return c;
-}
-
 struct crack {
     float au, av, bu, bv;
 };
@@ -93,7 +81,7 @@ colour emblem_plate(const colour& under, emblem_shape emblem, bool pressed, floa
 rgba_image paint_block()
 {
     rgba_image image(size, size);
-    image.paint([](float u, float v) { return tile(u, v, {0.7f, 0.72f, 0.77f}, 11); });
+    image.paint([](float u, float v) { return stone_tile(u, v, {0.7f, 0.72f, 0.77f}, 11); });
     return image;
 }
 
@@ -102,7 +90,7 @@ rgba_image paint_block_cracked()
     const std::vector<crack> cracks = make_cracks();
     rgba_image image(size, size);
     image.paint([&](float u, float v) {
-        colour c = tile(u, v, {0.8f, 0.62f, 0.46f}, 12);
+        colour c = stone_tile(u, v, {0.8f, 0.62f, 0.46f}, 12);
         float d = 1;
         for (const crack& k : cracks)
             d = std::min(d, segment_distance(u, v, k.au, k.av, k.bu, k.bv));
@@ -119,7 +107,7 @@ rgba_image paint_block_speed()
 {
     rgba_image image(size, size);
     image.paint([](float u, float v) {
-        colour c = tile(u, v, {0.36f, 0.38f, 0.44f}, 13);
+        colour c = stone_tile(u, v, {0.36f, 0.38f, 0.44f}, 13);
         // Three chevrons pointing to the image's top (the block's far side).
         const float x = std::abs(u - 0.5f);
         const float band = std::fmod(v - x * 0.9f + 1.0f, 0.3f);
@@ -138,7 +126,7 @@ rgba_image paint_platform()
 {
     rgba_image image(size, size);
     image.paint([](float u, float v) {
-        colour c = tile(u, v, {0.55f, 0.58f, 0.62f}, 14);
+        colour c = stone_tile(u, v, {0.55f, 0.58f, 0.62f}, 14);
         // Diagonal hazard stripes round the rim warn that this one moves.
         const float edge = edge_distance(u, v);
         if (edge > 0.03f && edge < 0.11f) {

@@ -1,5 +1,6 @@
 #include "soundtrack.h"
 
+#include "campaign_songs.h"
 #include "composer.h"
 #include "ogg_writer.h"
 #include "song_renderer.h"
@@ -163,6 +164,8 @@ std::vector<song_style> the_songs()
     s.lead_echo = 0.15f;
     songs.push_back(s);
 
+    for (const song_style& campaign_song : campaign_songs())
+        songs.push_back(campaign_song);
     return songs;
 }
 
