@@ -150,7 +150,11 @@ void gs_game::update()
                 start->skip();
     // mapscout's editor is asked first: the file may have changed under unsaved changes.
     if (scout && context->scout && scout->update(context->frame_time) && (!editor || editor->file_changed())) {
-        rebuild_level();
+        // The editor still takes this frame's keys: a press must not be lost to a rebuild.
+        if (editor)
+            editor_frame();
+        if (!transition_requested && running)
+            rebuild_level();
         return;
     }
     if (paused)

@@ -82,7 +82,8 @@ void editor_panel::draw()
     if (!gui || hidden)
         return;
     const MyGUI::IntSize view = MyGUI::RenderManager::getInstance().getViewSize();
-    panel("editor_status", margin, margin, view.width - 2 * margin, 2 * line_height + 12, keys + "\n" + status);
+    // The keys take two lines, the state a third.
+    panel("editor_status", margin, margin, view.width - 2 * margin, 3 * line_height + 12, keys + "\n" + status);
     std::string rows;
     for (const std::string& row : attributes)
         rows += (rows.empty() ? "" : "\n") + row;

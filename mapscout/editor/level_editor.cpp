@@ -285,9 +285,10 @@ void level_editor::edit_key(key_code key)
         if (linking) {
             linking = false;
             message = "No target chosen";
-        } else if (draft.unsaved())
+        } else if (draft.unsaved()) {
             asked = question::quit;
-        else
+            log_line(draft.get_path() + ": unsaved changes; asking before mapscout ends");
+        } else
             wanted = request::quit;
     } else if (control && is(key, KC_S)) {
         const std::string problem = draft.save();

@@ -74,7 +74,7 @@ ball=$(grep -o 'the ball starts at .*' ogre.log | tail -n 1 | sed 's/the ball st
 [ "$probe" = "$ball" ] || fail "the ball starts at $ball, the probe was at $probe"
 [ "$probe" != "0.0 105.0 0.0" ] || fail "the probe did not fly before the play"
 sleep 1
-xdotool key Escape
+hold Escape
 wait_for_line ogre.log "back in the editor" || fail "Escape did not go back to the editor"
 expect_running "Escape in play"
 
@@ -90,7 +90,7 @@ wait_for_count ogre.log "Saved media/levels/draft.map" 2 || fail "the second Ctr
 cmp original.map media/levels/draft.map || fail "undo and save did not give back the file"
 for name in before added; do keep "$name"; done
 
-xdotool key Escape
+hold Escape
 expect_exit 0 "Escape with nothing unsaved"
 
 # A new level: the template on screen, written on first save.
@@ -100,6 +100,8 @@ find_window brand_new.map >/dev/null || fail "no window for a new level; stderr:
 wait_for_line ogre.log "brand_new.map: Es wurden 6 Objekte erstellt." || fail "the template was not built"
 new_file=levels/brand_new.map
 [ -e "$new_file" ] && fail "the new level was written before it was saved"
+# The pointer is let free once the level is up: keys held before would not count.
+sleep 1
 xdotool keydown ctrl
 sleep 0.2
 xdotool key s
@@ -107,6 +109,6 @@ sleep 0.2
 xdotool keyup ctrl
 wait_for_file "$new_file" || fail "Ctrl+S did not write the new level to the add-on folder"
 grep -q '<Level name="brand_new">' "$new_file" || fail "the new level is not the template"
-xdotool key Escape
+hold Escape
 expect_exit 0 "Escape after saving the new level"
 echo "PASS"
