@@ -371,6 +371,7 @@ void level_editor::after(level_draft::outcome done, const std::string& what)
     if (done == level_draft::outcome::moved) {
         if (game_object* moved = objects ? objects->object_of(draft.get_moved_object(), draft.get_level_text()) : nullptr) {
             moved->set_position(moved->get_position() + draft.get_moved_by());
+            objects->moved(moved);
             since_move = 0.0f;
             return;
         }

@@ -1,6 +1,8 @@
 #include "level_text.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <cstring>
 
 namespace {
@@ -295,13 +297,80 @@ std::string level_text::object_source(std::size_t object) const
 void level_text::apply(const text_edit& edit)
 {
     text.replace(edit.at, edit.removed.size(), edit.inserted);
-    index();
+    if (!shifted(edit.at, edit.removed, edit.inserted))
+        index();
 }
 
 void level_text::undo(const text_edit& edit)
 {
     text.replace(edit.at, edit.inserted.size(), edit.removed);
-    index();
+    if (!shifted(edit.at, edit.inserted, edit.removed))
+        index();
+}
+
+namespace {
+
+bool plain_value(const std::string& bytes)
+{
+    return bytes.find_first_of("<>\"'&\n") == std::string::npos;
+}
+
+void shift(std::size_t& offset, std::size_t after, std::ptrdiff_t by)
+{
+    if (offset > after)
+        offset = std::size_t(std::ptrdiff_t(offset) + by);
+}
+
+void shift(level_text::element& e, std::size_t after, std::ptrdiff_t by)
+{
+    shift(e.begin, after, by);
+    shift(e.tag_end, after, by);
+    shift(e.end, after, by);
+    shift(e.content_end, after, by);
+    for (auto& a : e.attributes) {
+        shift(a.name_at, after, by);
+        shift(a.value_at, after, by);
+        shift(a.value_end, after, by);
+    }
+    for (auto& child : e.children)
+        shift(child, after, by);
+}
+
+bool inside(const level_text::element& e, std::size_t at, std::size_t length)
+{
+    for (const auto& a : e.attributes)
+        if (a.value_at <= at && at + length <= a.value_end)
+            return true;
+    for (const auto& child : e.children)
+        if (inside(child, at, length))
+            return true;
+    return false;
+}
+
+}
+
+bool level_text::shifted(std::size_t at, const std::string& removed, const std::string& inserted)
+{
+    // A value changed between its quotes (a move, a turn) leaves every tag as
+    // it was: the offsets after it shift, and nothing is read again, which on
+    // a large course costs far more than the change.
+    if (removed.empty() || !plain_value(removed) || !plain_value(inserted))
+        return false;
+    auto object = std::upper_bound(objects.begin(), objects.end(), at,
+                                   [](std::size_t where, const element& e) { return where < e.begin; });
+    if (object == objects.begin())
+        return false;
+    --object;
+    if (!inside(*object, at, removed.size()))
+        return false;
+    const std::ptrdiff_t by = std::ptrdiff_t(inserted.size()) - std::ptrdiff_t(removed.size());
+    // The value's own end moves with it: offsets past its first byte shift.
+    for (auto e = object; e != objects.end(); ++e)
+        shift(*e, at, by);
+    shift(objects_close, at, by);
+    shift(objects_open_end, at, by);
+    shift(level_close, at, by);
+    return true;
 }
 
 std::size_t level_text::object_at(std::size_t at) const

@@ -82,6 +82,9 @@ public:
 
 private:
     void index();
+    // Shifts the offsets for a change within one attribute value; false when
+    // the change is another kind and the text must be read again.
+    bool shifted(std::size_t at, const std::string& removed, const std::string& inserted);
     std::optional<element> read_element(std::size_t at, int depth);
     std::size_t line_start(std::size_t at) const;
     std::string line_break() const;

@@ -47,6 +47,7 @@ scene_objects::scene_objects(const level& shown)
         if (object->get_source_line() <= 0 || object->is_removed())
             continue;
         pickable.push_back(object);
+        boxes.push_back(box_of(*object));
         by_line[object->get_source_line()].push_back(object);
     }
     for (auto& line : by_line)
@@ -59,16 +60,26 @@ game_object* scene_objects::under(const Ogre::Ray& ray) const
 {
     game_object* nearest = nullptr;
     float distance = 0.0f;
-    for (game_object* object : pickable) {
+    for (std::size_t i = 0; i < pickable.size(); ++i) {
+        game_object* object = pickable[i];
         if (object->is_removed())
             continue;
-        const std::pair<bool, Ogre::Real> hit = ray.intersects(box_of(*object));
+        // What moves by itself (a platform) is measured where it is now.
+        const std::pair<bool, Ogre::Real> hit =
+            ray.intersects(object->acts_each_frame() ? box_of(*object) : boxes[i]);
         if (hit.first && (!nearest || hit.second < distance)) {
             nearest = object;
             distance = hit.second;
         }
     }
     return nearest;
+}
+
+void scene_objects::moved(const game_object* shown)
+{
+    for (std::size_t i = 0; i < pickable.size(); ++i)
+        if (pickable[i] == shown)
+            boxes[i] = box_of(*shown);
 }
 
 game_object* scene_objects::object_of(std::size_t object, const level_text& text) const

@@ -6,6 +6,7 @@
 // keeps for every object). Made anew after every build of the level; it holds
 // plain pointers into the level and must not outlive it.
 
+#include <OgreAxisAlignedBox.h>
 #include <OgreRay.h>
 
 #include <cstddef>
@@ -28,9 +29,14 @@ public:
     game_object* object_of(std::size_t object, const level_text& text) const;
     // The text's object `shown` was built from.
     std::optional<std::size_t> index_of(const game_object* shown, const level_text& text) const;
+    // `shown` was moved: its box is measured again.
+    void moved(const game_object* shown);
 
 private:
     std::vector<game_object*> pickable;
+    // Each pickable object's box, measured once: what stands still (nearly
+    // everything) is not measured again at every click.
+    std::vector<Ogre::AxisAlignedBox> boxes;
     // By the line their element begins on, in the order of their columns.
     std::map<int, std::vector<game_object*>> by_line;
 };
