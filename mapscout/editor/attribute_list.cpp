@@ -22,7 +22,8 @@ std::vector<attribute_list::row> attribute_list::rows_of(const level_text& text,
     for (std::size_t i = 0; i < e.children.size(); ++i)
         out.push_back({entry::kind::waypoint, "waypoint " + std::to_string(i + 1), i,
                        text.child_value(object, i, "pos").value_or("")});
-    if (e.children.empty())
+    // Words belong to an info box; another element keeps any it has.
+    if (e.children.empty() && (text.value(object, "type") == "infobox" || !text.inner_text(object).empty()))
         out.push_back({entry::kind::words, "text", 0, text.inner_text(object)});
     out.push_back({entry::kind::attribute, "", 0, ""});
     return out;

@@ -1,7 +1,7 @@
 #pragma once
 
 // The picked object's attributes as the panel lists them, by name in the
-// file's order, then its waypoints ("waypoint 1") and its text ("text"),
+// file's order, then its waypoints ("waypoint 1") and an info box's text ("text"),
 // then a last row to add an attribute ("name=value"). One row is chosen;
 // Return starts typing its value (US keyboard letters, digits and common
 // signs), Return again ends it and gives the change to make, Escape drops it.

@@ -86,7 +86,7 @@ const char* level_editor::key_help()
     return "Click: pick   Ctrl+click or Insert: add   arrows, PgUp, PgDn: move   1 2 3: step 1, 5, 10   , .: turn 15 "
            "(Shift: 90)   C: copy   Delete   T: type to add\n"
            "Home, End, Return: attributes   L, click: target   Ctrl+Z: undo   Ctrl+Y: redo   Ctrl+S: save   "
-           "F5: play from here   F6: from the start   right drag: turn   W A S D Q E: fly";
+           "F5: play from here   F6: from the start   right drag: turn";
 }
 
 bool level_editor::takes_keys() const
