@@ -27,8 +27,6 @@ public:
     // The change to take back (its edits in reverse order); nothing when none.
     const change* undo();
     const change* redo();
-    // How many changes are made and not undone, for "unsaved" and tests.
-    std::size_t size() const { return done; }
     // Marks the present as what the file holds; unsaved() compares with it.
     void mark_saved() { saved_at = done; saved_valid = true; }
     void forget_saved() { saved_valid = false; }

@@ -29,7 +29,6 @@ public:
     // Everything away (while the level is played).
     void hide();
 
-    const std::string& get_status() const { return status; }
     const std::vector<std::string>& get_attributes() const { return attributes; }
     const std::string& get_question() const { return question; }
 

@@ -70,7 +70,6 @@ public:
     outcome redo();
 
     bool unsaved() const { return history.unsaved(); }
-    std::size_t changes() const { return history.size(); }
     // Writes the text to the file; empty on success, else why not.
     std::string save();
     // The file as it is now on disk differs from what this draft last read

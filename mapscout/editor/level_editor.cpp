@@ -167,12 +167,6 @@ level_editor::request level_editor::frame(float dt)
     return out;
 }
 
-void level_editor::set_modifiers(bool control_held, bool shift_held)
-{
-    control = control_held;
-    shift = shift_held;
-}
-
 void level_editor::on_click(float, const mouse_state& mouse)
 {
     if (mouse.width <= 0 || mouse.height <= 0)

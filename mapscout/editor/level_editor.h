@@ -73,11 +73,9 @@ public:
     // What the mouse and keys do, for tests without devices.
     void click(float x, float y, bool add);
     void press(key_code key);
-    void set_modifiers(bool control, bool shift);
 
     level_draft& get_draft() { return draft; }
     const editor_panel& get_panel() const { return panel; }
-    const std::string& get_message() const { return message; }
     game_object* picked_object() const;
 
 private:

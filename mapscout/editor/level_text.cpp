@@ -373,14 +373,6 @@ bool level_text::shifted(std::size_t at, const std::string& removed, const std::
     return true;
 }
 
-std::size_t level_text::object_at(std::size_t at) const
-{
-    for (std::size_t i = 0; i < objects.size(); ++i)
-        if (objects[i].begin == at)
-            return i;
-    return npos;
-}
-
 std::string level_text::escaped(const std::string& plain)
 {
     std::string out;

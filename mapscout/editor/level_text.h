@@ -71,9 +71,6 @@ public:
     void apply(const text_edit& edit);
     void undo(const text_edit& edit);
 
-    // The object whose element begins at byte `at`; npos when none does.
-    std::size_t object_at(std::size_t at) const;
-
     // For attribute values and texts: & < > " escaped.
     static std::string escaped(const std::string& plain);
     static std::string unescaped(const std::string& written);
