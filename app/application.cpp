@@ -259,6 +259,8 @@ void application::run_level(std::string level_file)
     if (!start(level_file))
         return;
     context->scout = true;
+    // mapscout plays drafts: a run of one is no record of the level's.
+    context->progress_folder.clear();
     gs_game game(context.get());
     state_params params;
     params["level"] = level_file;

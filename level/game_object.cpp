@@ -23,6 +23,8 @@ game_object::game_object(level* owner, const TiXmlElement* element, bool static_
         this->id = given ? given : owner->make_unique_name();
     }
     if (element) {
+        source_line = element->Row();
+        source_column = element->Column();
         if (const char* m = element->Attribute("mesh"))
             mesh = m;
         element->QueryFloatAttribute("mass", &mass);

@@ -74,6 +74,10 @@ public:
     void set_mass(float value) { mass = value; }
     void set_density(float value) { density = value; }
     bool is_static() const { return static_body; }
+    // Where the object's element begins in the level file (0 without one):
+    // mapscout's editor finds the object's text by it.
+    int get_source_line() const { return source_line; }
+    int get_source_column() const { return source_column; }
     bool is_removed() const { return removed; }
 
 protected:
@@ -106,6 +110,8 @@ protected:
     float density = 0.0f;
     bool static_body;
     bool removed = false;
+    int source_line = 0;
+    int source_column = 0;
 
 private:
     void turn(const Ogre::Vector3& axis, float degrees);

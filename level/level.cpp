@@ -28,7 +28,18 @@ level::level(const std::string& file_name, game_context* context, MyGUI::Gui* gu
     : context(context), gui(gui), file_name(file_name)
 {
     scene = context->world->create_scene(file_name + "_scene", context->scene_manager);
-    const level_document read = level_document::read_file(path_of(file_name));
+    build(level_document::read_file(path_of(file_name)));
+}
+
+level::level(const std::string& file_name, const std::string& text, game_context* context, MyGUI::Gui* gui)
+    : context(context), gui(gui), file_name(file_name)
+{
+    scene = context->world->create_scene(file_name + "_scene", context->scene_manager);
+    build(level_document::read_text(text));
+}
+
+void level::build(const level_document& read)
+{
     switch (read.get_outcome()) {
     case level_document::outcome::loaded:
         load(read.get_level());

@@ -20,6 +20,7 @@
 
 class TiXmlElement;
 class game_camera;
+class level_document;
 class game_object;
 class obj_player;
 class physics_scene;
@@ -34,6 +35,9 @@ class Light;
 class level : public contact_listener {
 public:
     level(const std::string& file_name, game_context* context, MyGUI::Gui* gui);
+    // The level from `text` instead of its file (mapscout's editor plays and
+    // shows the text it holds before it is saved); named `file_name` as ever.
+    level(const std::string& file_name, const std::string& text, game_context* context, MyGUI::Gui* gui);
     ~level() override;
     level(const level&) = delete;
     level& operator=(const level&) = delete;
@@ -95,6 +99,7 @@ public:
     void on_contact(physics_body& first, physics_body& second, int event) override;
 
 private:
+    void build(const level_document& read);
     void load(const TiXmlElement* root);
     void setup_scene(const TiXmlElement* root);
     Ogre::Light* create_light(const TiXmlElement* element);

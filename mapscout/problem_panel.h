@@ -29,6 +29,8 @@ public:
     void show(const std::vector<std::string>& problems);
     // The lines on screen, empty when the panel is hidden.
     const std::vector<std::string>& get_lines() const { return shown; }
+    // The GUI the panel draws on (null without one), for the editor's panel.
+    MyGUI::Gui* get_gui() const { return gui; }
 
 private:
     std::unique_ptr<MyGUI::OgrePlatform> platform;

@@ -38,6 +38,7 @@ public:
     bool buildable();
 
     const problem_panel& get_panel() const { return panel; }
+    MyGUI::Gui* get_gui() const { return panel.get_gui(); }
 
 private:
     // Says why the level on screen stays (the problems, or else `why`); false.

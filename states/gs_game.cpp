@@ -70,6 +70,8 @@ void gs_game::enter(const state_params& params)
     plan.watch = param_or<bool>(params, "watch", false);
     plan.gold = race_gold = param_or<bool>(params, "gold", false);
     plan.medals = campaign_object::medals_of(file, campaign);
+    if (context->scout && !editor && !level_editor::path_for(file).empty())
+        editor = std::make_unique<level_editor>(*context, level_editor::path_for(file));
     if (!load_level(file, plan)) {
         // mapscout has nothing else to show: the program ends with the reason.
         if (context->scout)
@@ -81,7 +83,7 @@ void gs_game::enter(const state_params& params)
     }
     if (context->scout) {
         if (!scout)
-            scout = std::make_unique<scout_reload>(*context, level::path_of(file));
+            scout = std::make_unique<scout_reload>(*context, editor ? editor->get_path() : level::path_of(file));
         const auto view = param_or<scout_reload::view>(params, "view", {});
         if (view.kept) {
             current_level->get_player()->get_actor()->set_position(view.probe);
@@ -89,19 +91,24 @@ void gs_game::enter(const state_params& params)
         }
         scout->loaded();
     }
+    if (editor)
+        editor->entered(*current_level, *camera, scout ? scout->get_gui() : nullptr);
     begin_race(params, file);
     bind_keys();
     context->input->add_listener(input);
     navigation.start(gui);
     menu.start(gui);
-    show_pointer(false);
+    show_pointer(editor && !editor->is_playing());
 }
 
 bool gs_game::load_level(const std::string& file, const run_plan& plan)
 {
     look_materials::apply(campaign ? campaign->get_ground()
                                    : campaign_object::ground_of(file, "media/levels/campaigns.cmp"));
-    current_level = std::make_unique<level>(file, context, gui);
+    // mapscout's editor builds the level from the text it holds, unsaved changes and all.
+    current_level = editor && !editor->get_text().empty()
+                        ? std::make_unique<level>(file, editor->get_text(), context, gui)
+                        : std::make_unique<level>(file, context, gui);
     if (!current_level->get_player())
         return false;
     camera = std::make_unique<game_camera>("game_cam", current_level.get(),
@@ -144,14 +151,41 @@ void gs_game::update()
         for (const key_code key : context->input->presses())
             if (!input.key_bindings.count(key))
                 start->skip();
-    if (scout && scout->update(context->frame_time)) {
-        rebuild_level();
+    // mapscout's editor is asked first: the file may have changed under unsaved changes.
+    if (scout && context->scout && scout->update(context->frame_time) && (!editor || editor->file_changed())) {
+        // The editor still takes this frame's keys: a press must not be lost to a rebuild.
+        if (editor)
+            editor_frame();
+        if (!transition_requested && running)
+            rebuild_level();
         return;
     }
     if (paused)
         paused = menu.frame(context->frame_time, [this] { rebind_keys(); });
     else
         play_frame();
+    if (editor)
+        editor_frame();
+}
+
+void gs_game::editor_frame()
+{
+    switch (editor->frame(context->frame_time)) {
+    case level_editor::request::rebuild:
+        rebuild_level();
+        break;
+    case level_editor::request::play:
+    case level_editor::request::edit:
+        // The same level in the game's play, or back in mapscout's view.
+        context->scout = !editor->is_playing();
+        play_level(current_level->get_file_name(), false, race_start::racing);
+        break;
+    case level_editor::request::quit:
+        running = false;
+        break;
+    case level_editor::request::none:
+        break;
+    }
 }
 
 bool gs_game::is_still() const
@@ -274,6 +308,9 @@ void gs_game::end_state(float)
     // The options may be taking this very key.
     if (menu.has_options())
         return;
+    // mapscout's editor takes Tab and Escape itself: it may ask first.
+    if (editor)
+        return;
     // mapscout has no title screen: Tab ends it.
     if (context->scout)
         running = false;
@@ -298,6 +335,8 @@ void gs_game::toggle_menu(float)
 
 void gs_game::open_or_close_menu()
 {
+    if (editor)
+        return;
     // mapscout has no menu: Escape ends it; a watched run is left.
     if (context->scout || (run && run->is_watching() && hud_mode != hud_completed)) {
         end_state(0.0f);
@@ -314,9 +353,9 @@ void gs_game::open_or_close_menu()
 void gs_game::restart(float)
 {
     // Once per press: the level it starts would see the held key again.
-    if (!restart_key.pressed())
+    if (!restart_key.pressed() || (editor && editor->takes_keys()))
         return;
-    if (scout && scout->buildable())
+    if (scout && context->scout && scout->buildable() && (!editor || editor->file_changed()))
         rebuild_level();
     if (!in_play() || paused)
         return;
@@ -429,6 +468,8 @@ void gs_game::play_level(const std::string& file, bool gold, race_start::phase f
 
 void gs_game::exit()
 {
+    if (editor)
+        editor->leaving();
     menu.drop();
     navigation.stop();
     start.reset();
@@ -447,6 +488,8 @@ void gs_game::exit()
 
 void gs_game::pause()
 {
+    if (editor)
+        editor->leaving();
     menu.drop();
     navigation.stop();
     camera.reset();

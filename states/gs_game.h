@@ -21,6 +21,7 @@
 #include "app/game_state.h"
 #include "app/input_listener.h"
 #include "app/single_press.h"
+#include "mapscout/editor/level_editor.h"
 #include "mapscout/scout_reload.h"
 #include "menus/challenge_screen.h"
 #include "menus/finish_screen.h"
@@ -75,6 +76,7 @@ public:
     level_run* get_run() const { return run.get(); }
     const race_start* get_start() const { return start.get(); }
     const scout_reload* get_scout() const { return scout.get(); }
+    level_editor* get_editor() const { return editor.get(); }
     int get_hud_mode() const { return hud_mode; }
     const ingame_menu& get_menu() const { return menu; }
 
@@ -96,6 +98,8 @@ private:
     void play_frame();
     // mapscout: the level built again from its file, the probe's view kept.
     void rebuild_level();
+    // mapscout's editor: its frame, and what it asks for carried out.
+    void editor_frame();
     // A player's own level before its finish: not mapscout, not a watched run.
     bool in_play() const;
     void show_completed_screen();
@@ -132,4 +136,6 @@ private:
     challenge_screen challenge_end;
     // mapscout's watch on the level file, made with its first level.
     std::unique_ptr<scout_reload> scout;
+    // mapscout's editor, which keeps the level being edited across builds.
+    std::unique_ptr<level_editor> editor;
 };

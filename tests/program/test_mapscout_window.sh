@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # mapscout level_01.map: a window titled with the file name, the course seen
 # from above (a screenshot with many colours), the wheel changes nothing,
-# moving the mouse sideways turns the view, Escape ends it with exit code 0.
-# A level file that does not exist gives one error line and a failing exit code.
+# moving the mouse sideways with the right button held turns the view, Escape
+# ends it with exit code 0. A missing level file named with a folder (the
+# editor makes new levels only under a plain name) gives one error line and a
+# failing exit code.
 set -u
 RUN_DIR=$1
 HERE=$(dirname "$0")
@@ -10,7 +12,7 @@ source "$HERE/xvfb_session.sh"
 start_session
 cd "$WORK"
 
-./mapscout no_such_level.map >stdout.txt 2>stderr.txt
+./mapscout ../no_such_level.map >stdout.txt 2>stderr.txt
 status=$?
 [ "$status" -ne 0 ] || fail "a missing level ended with exit code 0"
 [ "$(wc -l < stderr.txt)" -eq 1 ] || fail "expected one error line, got: $(cat stderr.txt)"
@@ -37,10 +39,18 @@ shot wheel
 [ "$(differs before wheel)" -lt 2000 ] || fail "the wheel changed the view"
 
 xdotool mousemove_relative -- 150 0
+sleep 0.5
+shot still 0.5
+[ "$(differs wheel still)" -lt 2000 ] || fail "moving the pointer without a button turned the view"
+xdotool mousedown 3
 sleep 0.3
 xdotool mousemove_relative -- 150 0
+sleep 0.3
+xdotool mousemove_relative -- 150 0
+sleep 0.3
+xdotool mouseup 3
 sleep 1
-shot_until turned '[ "$(differs wheel turned)" -gt 20000 ]' || fail "moving the mouse sideways did not turn the view"
+shot_until turned '[ "$(differs wheel turned)" -gt 20000 ]' || fail "moving the mouse sideways with the right button did not turn the view"
 [ -n "${KEEP_SCREENSHOT:-}" ] && cp "$WORK/turned.png" "$KEEP_SCREENSHOT"
 
 xdotool keydown Escape
