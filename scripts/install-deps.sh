@@ -18,6 +18,8 @@ packages=(
   xvfb xdotool x11-utils imagemagick mesa-utils libgl1-mesa-dri
   sox libsox-fmt-all vorbis-tools libvorbis-dev libogg-dev
   dpkg-dev fakeroot lintian desktop-file-utils appstream librsvg2-bin
+  # the game's online side (its tests answer from a small local server)
+  libcurl4-openssl-dev nlohmann-json3-dev libcpp-httplib-dev curl
 )
 
 missing=()

@@ -68,6 +68,7 @@ void gs_game::enter(const state_params& params)
     run_plan plan;
     plan.watch = param_or<bool>(params, "watch", false);
     plan.gold = race_gold = param_or<bool>(params, "gold", false);
+    plan.world = race_world = param_or<bool>(params, "world", false);
     plan.medals = campaign_object::medals_of(file, campaign);
     if (!load_level(file, plan)) {
         // mapscout has nothing else to show: the program ends with the reason.
@@ -149,6 +150,8 @@ void gs_game::update()
         paused = menu.frame(context->frame_time, [this] { rebind_keys(); });
     else
         play_frame();
+    if (run && hud_mode == hud_completed)
+        run->completed_frame();
 }
 
 bool gs_game::is_still() const
@@ -393,6 +396,7 @@ void gs_game::press(const std::string& button)
     } else if (button == "restart_game") {
         start_again();
     } else if (button == "race_ghost") {
+        race_world = false;
         play_level(current_level->get_file_name(), false, race_start::ready);
     } else if (button == "menu_options") {
         // Made between frames: the clicked button goes with the menu.
@@ -420,6 +424,7 @@ void gs_game::play_level(const std::string& file, bool gold, race_start::phase f
     params["gui"] = gui;
     params["watch"] = false;
     params["gold"] = gold;
+    params["world"] = race_world;
     params["challenge"] = challenge;
     params["start"] = first;
 }
