@@ -10,6 +10,8 @@
 // and whole replaced records (copy, parse); change `frames` in any other way
 // and a fresh copy of the record must be used. Not for use from two threads.
 
+#include "physics_version.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -43,6 +45,7 @@ public:
     std::uint64_t level_hash = 0;  // hash_text of the level file's bytes
     double finish_time = 0.0;      // play clock at the finish, seconds
     int coins = 0;
+    int physics = current_physics_version;  // the physics version that recorded the run
     std::vector<replay_split> splits;
     std::vector<replay_frame> frames;
 

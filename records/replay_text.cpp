@@ -2,6 +2,8 @@
 // blank lines are skipped:
 //
 //   quillax replay 2                       format version (1 without a pad's stick)
+//   physics 2                              the physics version that recorded the run;
+//                                          only there when it is not 1
 //   level level_01.map                     the level's file name
 //   hash 0123456789abcdef                  hash_text of the level file, 16 hex digits
 //   time 42.516666666666666                play clock at the finish, seconds
@@ -17,7 +19,9 @@
 // reads back every value bit for bit. Names are single tokens: each byte
 // outside [A-Za-z0-9._-] is written as %XX, and the empty name as a lone %.
 // A frame without a stick's tilt has no tilt tokens, and a replay with no
-// tilt at all is version 1, as the game wrote before it knew pads. Every
+// tilt at all is version 1, as the game wrote before it knew pads. A run of
+// physics version 1 has no physics line, so its file reads in every game that
+// knew replays before the line came. Every
 // number must be finite and in range, and nothing may follow "end",
 
 #include "replay_text.h"
@@ -217,11 +221,28 @@ bool read_header(reader& in)
     return true;
 }
 
+// The physics line, when there is one, and the level line after it.
+bool read_physics(reader& in, replay& out)
+{
+    if (!in.next())
+        return in.fail("the file ends before \"level\"");
+    if (in.tokens[0] != "physics") {
+        out.physics = 1;
+        return true;
+    }
+    long long physics = 0;
+    if (in.tokens.size() != 2 || !read_integer(in.tokens[1], 1, INT_MAX, physics))
+        return in.fail("the physics version is not a whole number, 1 or more");
+    out.physics = int(physics);
+    return in.next() || in.fail("the file ends before \"level\"");
+}
+
+// From the level line, which `in` holds, on.
 bool read_fields(reader& in, replay& out)
 {
     long long coins = 0;
-    if (!expect(in, "level"))
-        return false;
+    if (in.tokens[0] != "level" || in.tokens.size() != 2)
+        return in.fail("expected \"level\" and a value");
     if (!read_name(in.tokens[1], out.level_file))
         return in.fail("the level name has a malformed %XX");
     if (!expect(in, "hash"))
@@ -351,8 +372,10 @@ std::string replay_to_text(const replay& r)
     std::snprintf(line, sizeof line, "hash %016llx\ntime %.17g\ncoins %d\n", (unsigned long long)r.level_hash,
                   r.finish_time, r.coins);
     const bool any_tilt = std::any_of(r.frames.begin(), r.frames.end(), tilted);
-    std::string text = std::string(any_tilt ? "quillax replay 2" : "quillax replay 1") + "\nlevel " +
-                       name_token(r.level_file) + "\n" + line;
+    std::string text = std::string(any_tilt ? "quillax replay 2" : "quillax replay 1") + "\n";
+    if (r.physics != 1)
+        text += "physics " + std::to_string(r.physics) + "\n";
+    text += "level " + name_token(r.level_file) + "\n" + line;
     for (const replay_split& split : r.splits) {
         std::snprintf(line, sizeof line, " %.17g\n", split.time);
         text += "checkpoint " + name_token(split.checkpoint) + line;
@@ -378,7 +401,7 @@ bool replay_from_text(const std::string& text, replay& out, std::string& error)
     reader in(text);
     replay read;
     std::size_t frame_count = 0;
-    if (!read_header(in) || !read_fields(in, read) || !read_splits(in, read, frame_count) ||
+    if (!read_header(in) || !read_physics(in, read) || !read_fields(in, read) || !read_splits(in, read, frame_count) ||
         !read_frames(in, frame_count, read.frames) || !read_end(in)) {
         error = in.error;
         return false;

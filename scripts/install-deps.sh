@@ -18,8 +18,11 @@ packages=(
   xvfb xdotool x11-utils imagemagick mesa-utils libgl1-mesa-dri
   sox libsox-fmt-all vorbis-tools libvorbis-dev libogg-dev
   dpkg-dev fakeroot lintian desktop-file-utils appstream librsvg2-bin
-  # the game's online side (its tests answer from a small local server)
-  libcurl4-openssl-dev nlohmann-json3-dev libcpp-httplib-dev curl
+  # The leaderboard server, and the throwaway PostgreSQL cluster its tests start.
+  libcpp-httplib-dev nlohmann-json3-dev libsqlite3-dev libpqxx-dev libssl-dev
+  postgresql-15 postgresql-client-15 curl
+  # The game's online side.
+  libcurl4-openssl-dev
 )
 
 missing=()

@@ -3,11 +3,14 @@
 # unit, program and install tests (the programs on their own Xvfb), the .deb
 # installed and removed again (as root only: it needs apt), then the unit tests
 # again under AddressSanitizer and UndefinedBehaviorSanitizer, the fuzzers'
-# kept inputs, and a bounded run of each fuzzer.
+# kept inputs, and a bounded run of each fuzzer. A throwaway PostgreSQL
+# cluster serves the leaderboard server's tests and is removed at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 QUILLAX_WERROR=ON bash scripts/build.sh release
+# The leaderboard server's storage tests run against PostgreSQL too.
+source scripts/test-postgres.sh
 (cd build/release && ctest --output-on-failure -j 2)
 if [ "$(id -u)" -eq 0 ]; then
   bash scripts/test-deb.sh

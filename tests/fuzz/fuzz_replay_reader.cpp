@@ -25,7 +25,8 @@ bool same_frames(const replay_frame& a, const replay_frame& b)
 bool same_runs(const replay& a, const replay& b)
 {
     if (a.level_file != b.level_file || a.level_hash != b.level_hash || a.finish_time != b.finish_time ||
-        a.coins != b.coins || a.splits.size() != b.splits.size() || a.frames.size() != b.frames.size())
+        a.coins != b.coins || a.physics != b.physics || a.splits.size() != b.splits.size() ||
+        a.frames.size() != b.frames.size())
         return false;
     for (std::size_t i = 0; i < a.splits.size(); ++i) {
         if (a.splits[i].checkpoint != b.splits[i].checkpoint || a.splits[i].time != b.splits[i].time)

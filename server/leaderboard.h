@@ -1,0 +1,67 @@
+#pragma once
+
+// The leaderboard's API apart from HTTP: each request's parameters in, its
+// status and JSON body out. A submitted run is checked from the cheapest
+// test to the dearest (the address's and the player's rate, the body, the
+// name and secret, the replay's form, version and level) before it is played
+// again on the verification pool; only a run the pool accepts is stored, and
+// a new name is registered only with its first accepted run. Nothing of a
+// request ever names a file. Safe to call from many threads.
+
+#include "api_answer.h"
+#include "level_catalog.h"
+#include "store_records.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+class replay;
+class rate_limiter;
+class run_store;
+class verify_pool;
+
+class leaderboard {
+public:
+    struct limits {
+        // Replays of more frames, or of more play time than as many frames at
+        // 60 a second, are refused as too large before they are played.
+        std::size_t max_frames = 216000;
+    };
+
+    leaderboard(run_store& store, const level_catalog& levels, verify_pool& pool, rate_limiter& per_player,
+                rate_limiter& per_address, limits limit);
+
+    // POST /api/v1/runs, with the body already decompressed.
+    api_answer submit(const std::string& body, const std::string& address);
+    // GET /api/v1/levels/HASH/top?n=N (`count` as sent; empty for the default).
+    api_answer top(const std::string& level, const std::string& count);
+    // GET /api/v1/levels/HASH/rank?player=NAME
+    api_answer rank(const std::string& level, const std::string& player);
+    // GET /api/v1/runs/ID/replay
+    api_answer replay(const std::string& run_id);
+    // GET /api/v1/players/NAME
+    api_answer player(const std::string& name);
+    // GET /api/v1/health
+    api_answer health() const;
+
+    // A refusal as the API words it.
+    static api_answer refusal(int status, const std::string& reason, const std::string& message);
+
+private:
+    // Reads and checks a replay before it is played: a refusal, or nothing
+    // with `run` read and `level` the server's copy of its level.
+    std::optional<api_answer> check_run(const std::string& text, ::replay& run,
+                                        const level_catalog::known_level*& level) const;
+    // Registers `name` with `secret` after its first accepted run; nothing
+    // when someone else took the name meanwhile.
+    std::optional<player_record> registered(const std::string& name, const std::string& secret);
+    static api_answer name_taken(const std::string& name);
+
+    run_store& store;
+    const level_catalog& levels;
+    verify_pool& pool;
+    rate_limiter& per_player;
+    rate_limiter& per_address;
+    limits limit;
+};
