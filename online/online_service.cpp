@@ -125,6 +125,7 @@ void online_service::sent(const queued_run& run, const submit_answer& answer)
     in_flight.erase(run.level_hash);
     const std::string level = run.level_file;
     if (answer.outcome == submit_answer::later) {
+        next_try = clock + retry_seconds;
         log_line("The run of " + level + " waits to be sent again (" +
                  (answer.message.empty() ? answer.reason : answer.message) + ")");
         return;
