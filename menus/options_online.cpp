@@ -113,5 +113,6 @@ void options_online::show_status()
         text = "On: your best times go to the server with their runs, under the name " + wanted.player_name + ".";
     if (!context.online->problem().empty())
         text += "\n" + context.online->problem();
-    status->setCaption(MyGUI::UString(text));
+    // A '#' in a name would start one of MyGUI's colour tags.
+    status->setCaption(MyGUI::TextIterator::toTagsString(MyGUI::UString(text)));
 }

@@ -114,9 +114,6 @@ void world_board::show_text(const std::string& widget, int column, const std::st
         shown_text->setTextAlign(MyGUI::Align::Left | MyGUI::Align::Top);
         shown_text->setNeedMouseFocus(false);
     }
-    // MyGUI reads '#' as the start of a colour; a name may hold one.
-    std::string escaped;
-    for (const char c : text)
-        escaped += c == '#' ? std::string("##") : std::string(1, c);
-    shown_text->setCaption(MyGUI::UString(escaped));
+    // A '#' in a name would start one of MyGUI's colour tags.
+    shown_text->setCaption(MyGUI::TextIterator::toTagsString(MyGUI::UString(text)));
 }
