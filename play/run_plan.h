@@ -12,8 +12,8 @@ struct run_plan {
     // The gold run rather than the player's best; without a best of their
     // own the player races the gold run anyway.
     bool gold = false;
+    medal_times medals;
     // The world record's run, when the server has sent it; otherwise as if
     // this were not set.
     bool world = false;
-    medal_times medals;
 };
