@@ -3,7 +3,7 @@
 // The level selection's world view of the chosen level, while online: the
 // world top 10 and the player's rank, in place of the level's description
 // once the server has answered (asked in the background and kept a little
-// while, so that choosing levels never waits), "Watch world record" once
+// while, so that choosing levels never waits), "Watch record" once
 // the record's run has come, and the world record as a choice of ghost.
 
 #include <cstddef>
