@@ -20,6 +20,9 @@
 #include "level/level_files.h"
 #include "states/gs_game.h"
 #include "states/gs_main_menu.h"
+// The game goes online; the application only makes its service and gives it frames.
+#include "online/curl_transport.h"
+#include "online/online_service.h"
 
 #include <Bites/OgreBitesConfigDialog.h>
 #include <OgreConfigFile.h>
@@ -54,6 +57,8 @@ application::application()
 
 application::~application()
 {
+    // Its thread ends before anything it may answer into.
+    online.reset();
     if (scene_manager) {
         scene_manager->destroyAllCameras();
         scene_manager->destroyAllLights();
@@ -248,6 +253,9 @@ void application::run(std::string app_name)
 {
     if (!start(app_name))
         return;
+    online = std::make_unique<online_service>(folders->user().config_folder(), folders->user().data_folder(),
+                                              [] { return std::make_shared<curl_transport>(); });
+    context->online = online.get();
     gs_main_menu main_menu(context.get());
     gs_game game(context.get());
     push_state("main_menu", state_params());
@@ -282,6 +290,8 @@ void application::run_frame()
 {
     const float frame_time = frames.begin_frame();
     context->frame_time = frame_time;
+    if (online)
+        online->frame(frame_time);
     state_stack.back()->update();
     input->capture(frame_time);
     const game_state* top = state_stack.back();

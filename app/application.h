@@ -24,6 +24,7 @@
 #include <vector>
 
 class game_folders;
+class online_service;
 class settings_store;
 class game_state;
 class window_events;
@@ -104,6 +105,8 @@ private:
     std::vector<game_state*> state_stack;
     std::unique_ptr<game_folders> folders;
     std::unique_ptr<settings_store> settings_file;
+    // The game's online side (not mapscout's).
+    std::unique_ptr<online_service> online;
     // The frame limiter's rate in play: the display's.
     int play_rate = 60;
     // The render system's video modes, for full screen at run time.

@@ -20,6 +20,7 @@ class input_manager;
 class sound_device;
 class settings_store;
 class window_mode;
+class online_service;
 
 struct game_context {
     Ogre::Root* root = nullptr;
@@ -52,4 +53,6 @@ struct game_context {
     std::string window_size_now;
     bool fullscreen_now = false;
     std::vector<std::string> window_sizes;
+    // Leaderboards and world records (null in tests and mapscout).
+    online_service* online = nullptr;
 };

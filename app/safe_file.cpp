@@ -44,7 +44,7 @@ void sync_folder(const fs::path& folder)
 
 }
 
-std::string safe_file::write(const fs::path& path, const std::string& text)
+std::string safe_file::write(const fs::path& path, const std::string& text, unsigned mode)
 {
     const std::string failed = "Could not write " + path.string() + " (";
     const fs::path folder = path.parent_path();
@@ -55,7 +55,9 @@ std::string safe_file::write(const fs::path& path, const std::string& text)
         return failed + error.message() + ")";
     // The process id keeps two games from writing into one new file.
     const fs::path temporary = fs::path(path) += ".new-" + std::to_string(getpid());
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // A new file left by a crashed run would keep its old mode: it goes first.
+    ::unlink(temporary.c_str());
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0)
         return failed + std::strerror(errno) + ")";
     int problem = 0;

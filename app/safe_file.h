@@ -14,8 +14,9 @@ public:
     // flushed to disk, then renamed over the old one. Returns an empty string
     // on success, otherwise one line naming the file and the reason; the old
     // file is then untouched and no new file is left behind. Never throws on
-    // a file system error.
-    static std::string write(const std::filesystem::path& path, const std::string& text);
+    // a file system error. `mode`: the new file's permissions (0600 for a
+    // secret, which is never readable by others, not even for a moment).
+    static std::string write(const std::filesystem::path& path, const std::string& text, unsigned mode = 0644);
 
     // Renames the unreadable `path` to "<name>.broken-YYYYMMDD-HHMMSS" (with
     // "-2", "-3", ... when that is taken) and logs why. Returns the new path,

@@ -5,6 +5,7 @@
 #include "app/sound_device.h"
 #include "options_controls.h"
 #include "options_gameplay.h"
+#include "options_online.h"
 #include "options_sound.h"
 #include "options_video.h"
 
@@ -46,6 +47,7 @@ void options_screen::build(const std::string& page)
     pages.push_back(std::make_unique<options_sound>(context, gui, calls));
     pages.push_back(std::make_unique<options_video>(context, gui, calls));
     pages.push_back(std::make_unique<options_gameplay>(context, gui, calls));
+    pages.push_back(std::make_unique<options_online>(context, gui, calls));
     for (const auto& each : pages) {
         const std::string shown = each->get_name();
         hook_button("options_tab_" + shown.substr(std::string("options_").size()), [this, shown] { show_page(shown); });

@@ -27,6 +27,8 @@ public:
     // The record of the chosen level, its medal times and its buttons;
     // `race_gold`: the player chose the gold run as the ghost.
     void show(MyGUI::Gui& gui, const std::string& file, const medal_times& medals, bool race_gold);
+    // The player has a best run of `file` that can be played.
+    bool has_best_run(const std::string& file) { return can_watch(watchable, file, false); }
     // The campaign's challenge record beside its button.
     void show_challenge(MyGUI::Gui& gui, const std::string& campaign) const;
     // "Best 10:12.25 · 123 coins", "Furthest: level 5", or "Not tried yet".

@@ -8,7 +8,9 @@
 #include "app/physics/physics_world.h"
 #include "ghost_ball.h"
 #include "level/level.h"
+#include "menus/world_rank_line.h"
 #include "objects/obj_player.h"
+#include "online/online_service.h"
 #include "records/gold_run.h"
 #include "replay_controls.h"
 #include "replay_feed.h"
@@ -25,7 +27,8 @@ constexpr float pad_lift_counts = 240.0f;
 
 level_run::level_run(game_context* context, level& lvl, MyGUI::Gui* gui, const run_plan& plan)
     : context(context), lvl(lvl), plan(plan), records(context->scout ? std::string() : context->progress_folder),
-      recorder(lvl.get_file_name(), best_runs::level_hash(lvl.get_file_name())), splits(gui), cues(gui), sounds(context)
+      recorder(lvl.get_file_name(), best_runs::level_hash(lvl.get_file_name())), splits(gui), cues(gui), sounds(context),
+      gui(gui)
 {
     if (const level_record* record = get_record())
         best_medal = record->best_medal;
@@ -42,11 +45,33 @@ level_run::level_run(game_context* context, level& lvl, MyGUI::Gui* gui, const r
 
 level_run::~level_run() = default;
 
+void level_run::completed_frame()
+{
+    if (world_rank)
+        world_rank->frame();
+}
+
 const level_record* level_run::get_record() const { return records.record(lvl.get_file_name()); }
+
+bool level_run::find_world_record(replay& out) const
+{
+    const std::string& file = lvl.get_file_name();
+    if (!plan.world || !context->online || context->scout)
+        return false;
+    if (context->online->world_record(best_runs::level_hash(file), out)) {
+        log_line(file + (plan.watch ? ": watching" : ": racing") + " the world record (" +
+                 std::to_string(out.finish_time) + " s)");
+        return true;
+    }
+    log_line(file + ": the world record's run has not come from the server; it is not raced");
+    return false;
+}
 
 bool level_run::find_run(replay& out, bool& gold) const
 {
     const std::string& file = lvl.get_file_name();
+    if (find_world_record(out))
+        return true;
     if (!plan.gold && records.best_replay(file, out))
         return true;
     // A first play races the gold run: there is no best of one's own yet.
@@ -165,7 +190,8 @@ void level_run::watch_frame(game_camera& camera)
     cues.update(rendered);
     if (feed->done() && !lvl.is_completed() && !feed_ran_out) {
         feed_ran_out = true;
-        log_line(lvl.get_file_name() + (plan.gold ? ": the gold run" : ": the best run") + " ended before the finish");
+        log_line(lvl.get_file_name() + (plan.world ? ": the world record" : plan.gold ? ": the gold run" : ": the best run") +
+                 " ended before the finish");
     }
 }
 
@@ -178,6 +204,11 @@ const run_outcome& level_run::finish()
     if (!feed && recorder.finish(lvl, run)) {
         outcome.earned = plan.medals.earned(std::lround(run.finish_time * 1000));
         outcome.improved = records.keep(run, outcome.earned, outcome.new_ghost);
+        if (context->online && context->online->active() && !context->scout &&
+            (outcome.improved.new_best_time || outcome.improved.first_finish)) {
+            context->online->submit(run);
+            world_rank = std::make_unique<world_rank_line>(gui, *context->online, run.level_hash, run.finish_time);
+        }
         if (ghost) {
             outcome.raced = true;
             outcome.gain = run.finish_time - ghost->get_run().finish_time;

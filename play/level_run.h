@@ -29,6 +29,7 @@ class ghost_ball;
 class level;
 class replay_controls;
 class replay_feed;
+class world_rank_line;
 struct game_context;
 namespace MyGUI {
 class Gui;
@@ -50,8 +51,11 @@ public:
     // the pad turn the camera, nothing else moves and nothing is recorded.
     // The turn is the first thing the run plays (see race_frame).
     void look(game_camera& camera);
-    // Once the level is completed; keeps the run the first time.
+    // Once the level is completed; keeps the run the first time, and sends
+    // a personal best to the leaderboard server when online.
     const run_outcome& finish();
+    // Each frame the completed screen is up: its world rank, once known.
+    void completed_frame();
     bool is_watching() const { return feed != nullptr; }
     // While watching: paused, or played fast, by the player's keys.
     const replay_controls* get_controls() const { return controls.get(); }
@@ -71,6 +75,8 @@ private:
     // The recorded run the plan races or watches, and whether it is the
     // gold run; false when there is none.
     bool find_run(replay& out, bool& gold) const;
+    // The world record's run, when the plan wants it and the server sent it.
+    bool find_world_record(replay& out) const;
     void race_frame(game_camera& camera);
     // This frame's turn of the camera from the mouse and the pad's right stick.
     int turn_input(float dt);
@@ -105,4 +111,6 @@ private:
     bool feed_ran_out = false;
     bool finished = false;
     run_outcome outcome;
+    MyGUI::Gui* gui;
+    std::unique_ptr<world_rank_line> world_rank;
 };

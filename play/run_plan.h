@@ -2,7 +2,8 @@
 
 // What one play of a level is about: the player racing (against a ghost when
 // the settings want one) or a recorded run watched, which recorded run (the
-// player's best, or the level's gold run), and the medals it can earn.
+// player's best, the level's gold run, or the world record's run from the
+// leaderboard server), and the medals it can earn.
 
 #include "records/medal_times.h"
 
@@ -12,4 +13,7 @@ struct run_plan {
     // own the player races the gold run anyway.
     bool gold = false;
     medal_times medals;
+    // The world record's run, when the server has sent it; otherwise as if
+    // this were not set.
+    bool world = false;
 };

@@ -21,6 +21,8 @@ packages=(
   # The leaderboard server, and the throwaway PostgreSQL cluster its tests start.
   libcpp-httplib-dev nlohmann-json3-dev libsqlite3-dev libpqxx-dev libssl-dev
   postgresql-15 postgresql-client-15 curl
+  # The game's online side.
+  libcurl4-openssl-dev
 )
 
 missing=()

@@ -69,6 +69,7 @@ void gs_game::enter(const state_params& params)
     run_plan plan;
     plan.watch = param_or<bool>(params, "watch", false);
     plan.gold = race_gold = param_or<bool>(params, "gold", false);
+    plan.world = race_world = param_or<bool>(params, "world", false);
     plan.medals = campaign_object::medals_of(file, campaign);
     if (context->scout && !editor && !level_editor::path_for(file).empty())
         editor = std::make_unique<level_editor>(*context, level_editor::path_for(file));
@@ -164,6 +165,8 @@ void gs_game::update()
         paused = menu.frame(context->frame_time, [this] { rebind_keys(); });
     else
         play_frame();
+    if (run && hud_mode == hud_completed)
+        run->completed_frame();
     if (editor)
         editor_frame();
 }
@@ -435,6 +438,7 @@ void gs_game::press(const std::string& button)
     } else if (button == "restart_game") {
         start_again();
     } else if (button == "race_ghost") {
+        race_world = false;
         play_level(current_level->get_file_name(), false, race_start::ready);
     } else if (button == "menu_options") {
         // Made between frames: the clicked button goes with the menu.
@@ -462,6 +466,7 @@ void gs_game::play_level(const std::string& file, bool gold, race_start::phase f
     params["gui"] = gui;
     params["watch"] = false;
     params["gold"] = gold;
+    params["world"] = race_world;
     params["challenge"] = challenge;
     params["start"] = first;
 }

@@ -122,6 +122,8 @@ private:
     int hud_mode = hud_none;
     // The player chose to race the gold run (the "gold" parameter).
     bool race_gold = false;
+    // The world record's run (the "world" parameter).
+    bool race_world = false;
     input_listener input;
     campaign_object* campaign = nullptr;
     screenshot_key screenshots{context};

@@ -148,6 +148,8 @@ void gs_main_menu::update()
         running = false;
     else if (question && question->get_answer() == quit_question::answer::stay)
         close_question();
+    if (shown == screen::selection)
+        selection.frame();
     screenshots.update(gui, context->frame_time);
     scenery.update();
 }
@@ -231,8 +233,10 @@ void gs_main_menu::show_level_selection(const std::string& campaign_name, const 
     attach("level_back");
     attach("level_watch");
     attach("level_watch_gold");
+    attach("level_watch_world");
     attach("level_ghost");
     attach("level_challenge");
+    selection.go_online(context->online);
     selection.show(*gui, context->progress_folder, param_or<campaign_object*>(params, "campaign", nullptr),
                    campaign_name, level_file, [this] {
                        if (MyGUI::Widget* start = gui->findWidgetT("level_start", false))
@@ -259,7 +263,8 @@ void gs_main_menu::on_button_click(MyGUI::Widget* sender)
     } else if (name == "level_challenge" && selection.chosen_campaign() &&
                !selection.chosen_campaign()->get_levels().empty()) {
         start_challenge(*selection.chosen_campaign());
-    } else if ((name == "level_start" || name == "level_watch" || name == "level_watch_gold") &&
+    } else if ((name == "level_start" || name == "level_watch" || name == "level_watch_gold" ||
+                name == "level_watch_world") &&
                selection.chosen_level()) {
         transition_requested = true;
         next_state = "game";
@@ -269,6 +274,7 @@ void gs_main_menu::on_button_click(MyGUI::Widget* sender)
         params["gui"] = gui;
         params["watch"] = name != "level_start";
         params["gold"] = name == "level_watch_gold" || (name == "level_start" && selection.races_gold());
+        params["world"] = name == "level_watch_world" || (name == "level_start" && selection.races_world());
         params["challenge"] = std::shared_ptr<challenge_run>();
     }
 }
@@ -285,6 +291,7 @@ void gs_main_menu::start_challenge(campaign_object& campaign)
     params["gui"] = gui;
     params["watch"] = false;
     params["gold"] = selection.races_gold();
+    params["world"] = false;
     params["challenge"] = challenge;
 }
 
@@ -322,6 +329,7 @@ void gs_main_menu::quick_start()
     params["gui"] = gui;
     params["watch"] = false;
     params["gold"] = false;
+    params["world"] = false;
     params["challenge"] = std::shared_ptr<challenge_run>();
 }
 

@@ -132,6 +132,7 @@ void level_selection::show_level_details()
         name->setCaption(MyGUI::UString(selected_level->get_name()));
     records->show(*gui, selected_level->get_file_name(), selected_level->get_medals(), race_gold);
     marks->show(selected_level->get_file_name());
+    board.show(*gui, online, selected_level->get_file_name(), race_world);
     if (auto* description = gui->findWidget<MyGUI::TextBox>("level_description", false))
         description->setCaption(MyGUI::UString(selected_level->get_description()));
     const std::string picture = loadable_preview(selected_level->get_preview_file());
@@ -144,7 +145,18 @@ void level_selection::show_level_details()
 
 void level_selection::toggle_ghost()
 {
-    race_gold = !race_gold;
+    // Your best, the gold run, the world record when it has come, and round again;
+    // without a best of one's own the gold run stands for it.
+    const bool own = selected_level && records->has_best_run(selected_level->get_file_name());
+    if (race_world) {
+        race_world = false;
+        race_gold = false;
+    } else if (race_gold || !own) {
+        race_gold = false;
+        race_world = board.has_world_record();
+    } else {
+        race_gold = true;
+    }
     show_level_details();
 }
 

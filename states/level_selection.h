@@ -11,6 +11,7 @@
 #include "campaign_object.h"
 #include "menus/difficulty_marks.h"
 #include "menus/selection_records.h"
+#include "menus/world_board.h"
 
 #include <OgreMaterial.h>
 
@@ -41,8 +42,14 @@ public:
     level_entry* chosen_level() const { return selected_level; }
     // The ghost chosen to race: the gold run rather than the player's best.
     bool races_gold() const { return race_gold; }
-    // The other ghost, shown at once.
+    // The world record's run (online) rather than either.
+    bool races_world() const { return race_world; }
+    // The next ghost, shown at once.
     void toggle_ghost();
+    // The world top lists and records come from `online` (null: offline).
+    void go_online(online_service* service) { online = service; }
+    // Each frame: what the server answered since.
+    void frame() { board.frame(); }
 
     // A campaign of the index that lists `file`, kept for the whole run.
     campaign_object* campaign_listing(const std::string& file);
@@ -68,4 +75,7 @@ private:
     std::unique_ptr<difficulty_marks> marks;
     Ogre::MaterialPtr preview_material;
     bool race_gold = false;
+    bool race_world = false;
+    online_service* online = nullptr;
+    world_board board;
 };

@@ -12,8 +12,8 @@ cd "$WORK"
 
 # The options panel's places at 1024 x 768: tabs, the first rows of a page
 # (the key's button, or - and +), and Back.
-SOUND_TAB="401 122"
-VIDEO_TAB="630 122"
+SOUND_TAB="334 122"
+VIDEO_TAB="512 122"
 FIRST_ROW_BUTTON="381 205"
 SECOND_ROW_BUTTON="381 256"
 FIRST_ROW_LESS="488 205"

@@ -45,7 +45,7 @@ shot_until title_before "centred title_before 1024 768" "$window" || fail "the t
 # The options panel's places at 1024 x 768: the Video tab and the window size's +.
 click_window $OPTIONS_BUTTON
 shot_until options '[ "$(differs title_before options)" -gt 20000 ]' "$window" || fail "Options did not open"
-click_window 630 121
+click_window 512 121
 shot_until video '[ "$(differs options video)" -gt 1000 ]' "$window" || fail "the Video tab did not open its page"
 click_window 916 204
 wait_for_window_size "$window" 1280x720 || fail "X has the window at $(window_size "$window") after +, not 1280x720"
@@ -63,7 +63,7 @@ shot_until options_after '[ "$(differs title_after options_after)" -gt 20000 ]' 
   fail "the pointer did not reach Options in the 1280 x 720 layout"
 
 # Full screen, from the Video page at 1280 x 720.
-click_window 786 114
+click_window 640 114
 shot_until video_after '[ "$(differs options_after video_after)" -gt 1000 ]' "$window" ||
   fail "the Video tab did not open its page at 1280 x 720"
 keep video_after
