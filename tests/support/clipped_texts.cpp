@@ -71,11 +71,27 @@ private:
             found.push_back(what + " runs off the window");
             return;
         }
-        for (MyGUI::Widget* holder = widget.getParent(); holder; holder = holder->getParent())
-            if (!inside(drawn, holder->getAbsoluteRect())) {
+        for (MyGUI::Widget* holder = widget.getParent(); holder; holder = holder->getParent()) {
+            MyGUI::IntRect bounds = holder->getAbsoluteRect();
+            // A list scrolls its lines up and down (a campaign longer than
+            // the list): only a line too wide for it is cut.
+            if (scrolls_lines(*holder)) {
+                bounds.top = drawn.top;
+                bounds.bottom = drawn.bottom;
+            }
+            if (!inside(drawn, bounds)) {
                 found.push_back(what + " is cropped by " + name_of(*holder));
                 return;
             }
+        }
+    }
+
+    static bool scrolls_lines(MyGUI::Widget& holder)
+    {
+        if (holder.isType<MyGUI::ListBox>())
+            return true;
+        MyGUI::Widget* parent = holder.getParent();
+        return parent && parent->isType<MyGUI::ListBox>() && parent->getClientWidget() == &holder;
     }
 
     static std::string name_of(const MyGUI::Widget& widget)
