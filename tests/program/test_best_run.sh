@@ -37,7 +37,7 @@ own_levels
   echo '<Object type="block" pos="0 50.75 -150" mesh="ground.mesh"/>'
   echo '</Objects></Level>'
 } > media/levels/level_01.map
-echo "follow_camera = off" > settings
+echo "follow_camera = off" >> settings
 drive() {
   xdotool keydown w; sleep 9; xdotool keyup w
 }

@@ -27,7 +27,7 @@ own_levels
 # The loudest 50 ms (RMS, in dB) of the audio while W rolls the ball over
 # the lane's first coins, with the settings file $1.
 loudest_start() {
-  printf '%b' "$1" > settings
+  printf '%b\ntitle_scenery = off\n' "$1" > settings
   export SDL_DISKAUDIOFILE="$WORK/audio_$2.raw"
   start_game
   hold Return

@@ -11,7 +11,7 @@ export SDL_AUDIODRIVER=disk
 
 # The RMS amplitude of the title screen's music with the settings file $1.
 music_level() {
-  printf '%b' "$1" > settings
+  printf '%b\ntitle_scenery = off\n' "$1" > settings
   export SDL_DISKAUDIOFILE="$WORK/audio_$2.raw"
   start_game
   # Two seconds of music: 44100 frames of two 16-bit samples each a second.
