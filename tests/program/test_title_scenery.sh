@@ -21,7 +21,7 @@ OPTIONS_MARGIN="14x600+2+80"
 # a little of the scenery through).
 PLAY_CROP="280x50+372+420"
 # Options, Video tab, the row "Level behind menus" and Back.
-VIDEO_TAB="631 122"
+VIDEO_TAB="512 122"
 SCENERY_BUTTON="702 516"
 OPTIONS_BACK="512 713"
 differs_in() { compare -metric AE -fuzz 3% "$WORK/$1.png[$3]" "$WORK/$2.png[$3]" null: 2>&1 | cut -d' ' -f1; }
