@@ -39,7 +39,7 @@ set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL Unspecified server)
 set(CPACK_DEBIAN_UNSPECIFIED_PACKAGE_NAME quillax)
 set(CPACK_DEBIAN_SERVER_PACKAGE_NAME quillax-server)
-set(CPACK_DEBIAN_SERVER_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_SERVER_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_SERVER_DESCRIPTION "leaderboard server for Quillax that replays every run
 quillax-server keeps the Quillax leaderboard over HTTP with JSON. It ranks
 only runs it has played again itself, headless, with the game's own levels

@@ -16,10 +16,18 @@ rm -f "$build"/quillax_*.deb "$build"/quillax-server_*.deb
 deb=$(ls "$build"/quillax_*.deb)
 lintian --fail-on error "$deb"
 
-# A run that was stopped half-way may have left it installed.
-dpkg-query -W -f='${Status}' quillax 2>/dev/null | grep -q "install ok installed" &&
-  apt-get purge -y -qq quillax quillax-server >/dev/null
-trap 'apt-get purge -y -qq quillax quillax-server >/dev/null' EXIT
+# Purges whichever of the two packages dpkg knows: apt refuses the whole
+# purge when it names one it cannot find.
+purge_ours() {
+  local known=()
+  for package in quillax quillax-server; do
+    dpkg-query -W "$package" >/dev/null 2>&1 && known+=("$package")
+  done
+  [ ${#known[@]} -eq 0 ] || apt-get purge -y -qq "${known[@]}" >/dev/null
+}
+# A run that was stopped half-way may have left them installed.
+purge_ours
+trap purge_ours EXIT
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
 
 # This machine has the -dev packages too, so a started game cannot prove the
@@ -56,8 +64,10 @@ getent passwd quillax-server >/dev/null || fail "the server's package made no qu
 [ "$(stat -c %U /var/lib/quillax-server)" = quillax-server ] || fail "/var/lib/quillax-server is not the server's"
 [ -f /lib/systemd/system/quillax-server.service ] || fail "the server's package has no systemd unit"
 log=$(mktemp)
-runuser -u quillax-server -- /usr/bin/quillax-server --data /var/lib/quillax-server --listen 127.0.0.1:0 \
-  2>"$log" &
+# setpriv executes the server in its own place (runuser would stay between
+# them and answer SIGTERM with a failure of its own), as the systemd unit's User= does.
+setpriv --reuid=quillax-server --regid=quillax-server --init-groups -- \
+  /usr/bin/quillax-server --data /var/lib/quillax-server --listen 127.0.0.1:0 2>"$log" &
 server=$!
 for _ in $(seq 600); do
   grep -q "listening on" "$log" && break
