@@ -2,11 +2,6 @@
 
 namespace {
 
-const std::vector<int> minor = {0, 2, 3, 5, 7, 8, 10};
-const std::vector<int> dorian = {0, 2, 3, 5, 7, 9, 10};
-const std::vector<int> lydian = {0, 2, 4, 6, 7, 9, 11};
-const std::vector<int> major = {0, 2, 4, 5, 7, 9, 11};
-
 // The foundry: low minor keys, marimba and pulse leads over driving drums,
 // like machines keeping time.
 void add_foundry(std::vector<song_style>& songs)
@@ -16,7 +11,7 @@ void add_foundry(std::vector<song_style>& songs)
     s.seed = 1301;
     s.tempo = 118;
     s.home = 62; // D minor, the works starting up
-    s.scale = minor;
+    s.scale = scales::minor;
     s.verse = {0, 0, 5, 6, 0, 0, 3, 4};
     s.bridge = {5, 5, 3, 3, 1, 1, 4, 4};
     s.melody_density = 0.55;
@@ -35,7 +30,7 @@ void add_foundry(std::vector<song_style>& songs)
     s.tempo = 96;
     s.swing = 0.25;
     s.home = 65; // F dorian, a heavy swung shuffle
-    s.scale = dorian;
+    s.scale = scales::dorian;
     s.verse = {0, 3, 0, 4, 0, 3, 6, 4};
     s.bridge = {3, 3, 0, 0, 5, 5, 4, 4};
     s.sevenths = true;
@@ -53,7 +48,7 @@ void add_foundry(std::vector<song_style>& songs)
     s.seed = 1303;
     s.tempo = 136;
     s.home = 64; // E minor, the furnace at full blast
-    s.scale = minor;
+    s.scale = scales::minor;
     s.verse = {0, 5, 6, 4, 0, 5, 6, 4};
     s.bridge = {3, 4, 5, 6, 3, 4, 2, 4};
     s.melody_density = 0.7;
@@ -77,7 +72,7 @@ void add_glacier(std::vector<song_style>& songs)
     s.seed = 2501;
     s.tempo = 88;
     s.home = 76; // E lydian, thin clear air
-    s.scale = lydian;
+    s.scale = scales::lydian;
     s.verse = {0, 1, 0, 4, 0, 1, 5, 4};
     s.bridge = {3, 1, 5, 4, 3, 1, 2, 4};
     s.sevenths = true;
@@ -98,7 +93,7 @@ void add_glacier(std::vector<song_style>& songs)
     s.seed = 2502;
     s.tempo = 128;
     s.home = 71; // B minor, racing down the ridge
-    s.scale = minor;
+    s.scale = scales::minor;
     s.verse = {0, 5, 2, 6, 0, 5, 3, 4};
     s.bridge = {5, 6, 0, 0, 5, 6, 4, 4};
     s.melody_density = 0.6;
@@ -118,7 +113,7 @@ void add_glacier(std::vector<song_style>& songs)
     s.tempo = 108;
     s.beats_per_bar = 3;
     s.home = 74; // D major waltz over the summit
-    s.scale = major;
+    s.scale = scales::major;
     s.verse = {0, 4, 5, 3, 0, 4, 1, 4};
     s.bridge = {5, 3, 0, 4, 5, 3, 1, 4};
     s.melody_density = 0.4;

@@ -11,6 +11,15 @@
 #include <string>
 #include <vector>
 
+// The modes the songs are set in, as semitones above the home note.
+namespace scales {
+inline const std::vector<int> major = {0, 2, 4, 5, 7, 9, 11};
+inline const std::vector<int> minor = {0, 2, 3, 5, 7, 8, 10};
+inline const std::vector<int> dorian = {0, 2, 3, 5, 7, 9, 10};
+inline const std::vector<int> mixolydian = {0, 2, 4, 5, 7, 9, 10};
+inline const std::vector<int> lydian = {0, 2, 4, 6, 7, 9, 11};
+}
+
 enum class chord_style { none, offbeat_stabs, arpeggio_up, arpeggio_updown, waltz_comp };
 enum class bass_style { roots, pop, octaves, walking, waltz };
 enum class drum_style { shaker_only, pop, halftime, drive, swing, waltz };

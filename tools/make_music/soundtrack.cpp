@@ -16,11 +16,6 @@
 
 namespace {
 
-const std::vector<int> major = {0, 2, 4, 5, 7, 9, 11};
-const std::vector<int> minor = {0, 2, 3, 5, 7, 8, 10};
-const std::vector<int> dorian = {0, 2, 3, 5, 7, 9, 10};
-const std::vector<int> mixolydian = {0, 2, 4, 5, 7, 9, 10};
-
 // Chord roots count from 0 (the home chord); 4 is the dominant that leads
 // back home, and every verse ends away from home so the loop pulls onwards.
 std::vector<song_style> the_songs()
@@ -33,7 +28,7 @@ std::vector<song_style> the_songs()
     s.seed = 11;
     s.tempo = 76;
     s.home = 65; // F major, unhurried
-    s.scale = major;
+    s.scale = scales::major;
     s.verse = {0, 5, 3, 4};
     s.bridge = {3, 4, 2, 5};
     s.sevenths = true;
@@ -54,7 +49,7 @@ std::vector<song_style> the_songs()
     s.seed = 101;
     s.tempo = 112;
     s.home = 72; // C major, bright and bouncy
-    s.scale = major;
+    s.scale = scales::major;
     s.verse = {0, 4, 5, 3, 0, 4, 3, 4};
     s.bridge = {3, 4, 2, 5, 3, 4, 1, 4};
     s.melody_density = 0.55;
@@ -72,7 +67,7 @@ std::vector<song_style> the_songs()
     s.seed = 202;
     s.tempo = 124;
     s.home = 67; // G mixolydian, a busy workshop
-    s.scale = mixolydian;
+    s.scale = scales::mixolydian;
     s.verse = {0, 6, 3, 0, 0, 6, 4, 6};
     s.bridge = {3, 3, 0, 0, 3, 3, 4, 6};
     s.melody_density = 0.7;
@@ -89,7 +84,7 @@ std::vector<song_style> the_songs()
     s.seed = 303;
     s.tempo = 84;
     s.home = 74; // D dorian, floating
-    s.scale = dorian;
+    s.scale = scales::dorian;
     s.verse = {0, 3, 0, 6};
     s.bridge = {2, 3, 4, 6};
     s.sevenths = true;
@@ -110,7 +105,7 @@ std::vector<song_style> the_songs()
     s.seed = 404;
     s.tempo = 132;
     s.home = 69; // A minor, on an adventure
-    s.scale = minor;
+    s.scale = scales::minor;
     s.verse = {0, 5, 2, 6, 0, 5, 2, 6};
     s.bridge = {3, 3, 4, 4, 5, 5, 6, 6};
     s.melody_density = 0.6;
@@ -130,7 +125,7 @@ std::vector<song_style> the_songs()
     s.tempo = 104;
     s.swing = 0.3;
     s.home = 70; // B flat major, swung
-    s.scale = major;
+    s.scale = scales::major;
     s.verse = {1, 4, 0, 5, 1, 4, 0, 4};
     s.bridge = {3, 3, 0, 5, 1, 1, 4, 4};
     s.sevenths = true;
@@ -149,7 +144,7 @@ std::vector<song_style> the_songs()
     s.tempo = 126;
     s.beats_per_bar = 3;
     s.home = 63; // E flat major waltz
-    s.scale = major;
+    s.scale = scales::major;
     s.verse = {0, 0, 3, 4, 0, 5, 1, 4};
     s.bridge = {5, 5, 1, 4, 3, 3, 1, 4};
     s.melody_density = 0.4;
