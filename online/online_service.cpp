@@ -97,13 +97,10 @@ void online_service::send_waiting()
         trouble = "Choose a player name on the Online page to send your runs.";
         return;
     }
-    if (secret.empty()) {
-        std::string error;
-        secret = player_secret::load_or_make(secret_file(), error);
-        if (secret.empty()) {
-            log_line("Runs are not sent: " + error);
-            return;
-        }
+    std::string error;
+    if (sending_secret(error).empty()) {
+        log_line("Runs are not sent: " + error);
+        return;
     }
     const server_api api(chosen.server_address);
     for (const queued_run& run : waiting->runs()) {
@@ -118,6 +115,24 @@ void online_service::send_waiting()
         if (taken)
             in_flight.insert(run.level_hash);
     }
+}
+
+const std::string& online_service::sending_secret(std::string& error)
+{
+    if (secret.empty())
+        secret = player_secret::load_or_make(secret_file(), error);
+    return secret;
+}
+
+bool online_service::fetch(const http_request& request, std::function<void(const http_reply&)> done)
+{
+    if (!worker)
+        return false;
+    std::shared_ptr<http_transport> sender = transport;
+    return worker->post([sender, request, done](const std::atomic<bool>& stopping) {
+        const http_reply reply = sender->send(request, stopping);
+        return [done, reply] { done(reply); };
+    });
 }
 
 void online_service::sent(const queued_run& run, const submit_answer& answer)

@@ -25,6 +25,8 @@
 
 class http_transport;
 class online_worker;
+struct http_reply;
+struct http_request;
 
 // What the server says of one level, as far as it has answered.
 struct level_board {
@@ -79,6 +81,14 @@ public:
     // Seconds between tries to send the waiting runs, and between asking for a level's board.
     static constexpr float retry_seconds = 60.0f;
     static constexpr float board_seconds = 30.0f;
+
+    // Any other request (sharing levels): sent on the worker thread, and
+    // `done` is called with the reply between frames. False when offline or
+    // the worker's queue is full; `done` is then never called.
+    bool fetch(const http_request& request, std::function<void(const http_reply&)> done);
+    // The player's secret for a request that proves who sends it, made the
+    // first time; empty with `error` when it cannot be read or made.
+    const std::string& sending_secret(std::string& error);
 
     // Tests: the queue, and whether every request has been answered.
     const run_queue& queue() const;

@@ -1,65 +1,22 @@
 #include "server_answers.h"
 
 #include "http_transport.h"
+#include "json_fields.h"
 #include "player_name.h"
 
 #include <nlohmann/json.hpp>
 
 #include <climits>
-#include <cmath>
 
 using json = nlohmann::json;
 
 namespace {
 
-// The longest run a replay holds is far shorter than this, in seconds.
-constexpr double longest_time = 1e7;
 constexpr long long most_rank = 1000000000;
 
-// The answer's JSON object; false (with `error`) for anything else.
 bool object_of(const http_reply& reply, json& out, std::string& error)
 {
-    if (reply.status == 0) {
-        error = reply.error.empty() ? "no answer" : reply.error;
-        return false;
-    }
-    if (reply.body.size() > server_answers::most_bytes) {
-        error = "the answer is longer than " + std::to_string(server_answers::most_bytes) + " bytes";
-        return false;
-    }
-    out = json::parse(reply.body, nullptr, false);
-    if (out.is_discarded() || !out.is_object()) {
-        error = "the answer (HTTP " + std::to_string(reply.status) + ") is no JSON object";
-        return false;
-    }
-    return true;
-}
-
-bool text_field(const json& object, const char* name, std::string& out)
-{
-    const auto found = object.find(name);
-    if (found == object.end() || !found->is_string())
-        return false;
-    out = found->get<std::string>();
-    return true;
-}
-
-bool whole_field(const json& object, const char* name, long long least, long long most, long long& out)
-{
-    const auto found = object.find(name);
-    if (found == object.end() || !found->is_number_integer())
-        return false;
-    out = found->get<long long>();
-    return out >= least && out <= most;
-}
-
-bool time_field(const json& object, const char* name, double& out)
-{
-    const auto found = object.find(name);
-    if (found == object.end() || !found->is_number())
-        return false;
-    out = found->get<double>();
-    return std::isfinite(out) && out >= 0.0 && out <= longest_time;
+    return json_fields::object_of(reply, server_answers::most_bytes, out, error);
 }
 
 }
@@ -78,11 +35,11 @@ submit_answer server_answers::submit(const http_reply& reply)
         return answer;
     }
     std::string status;
-    text_field(body, "status", status);
+    json_fields::text(body, "status", status);
     if (reply.status == 200 && status == "accepted") {
         long long rank = 0;
-        if (whole_field(body, "rank", 1, most_rank, rank) && whole_field(body, "run_id", 1, LLONG_MAX, answer.run_id) &&
-            time_field(body, "time", answer.time)) {
+        if (json_fields::whole(body, "rank", 1, most_rank, rank) && json_fields::whole(body, "run_id", 1, LLONG_MAX, answer.run_id) &&
+            json_fields::time(body, "time", answer.time)) {
             answer.outcome = submit_answer::accepted;
             answer.rank = int(rank);
             return answer;
@@ -90,8 +47,8 @@ submit_answer server_answers::submit(const http_reply& reply)
         answer.message = "the server accepted the run but its answer lacks the rank, run or time";
         return answer;
     }
-    text_field(body, "reason", answer.reason);
-    text_field(body, "message", answer.message);
+    json_fields::text(body, "reason", answer.reason);
+    json_fields::text(body, "message", answer.message);
     if (answer.message.size() > 500)
         answer.message.resize(500);
     if (reply.status == 503 || reply.status == 429 || reply.status == 408 || reply.status >= 500 ||
@@ -119,10 +76,10 @@ bool server_answers::top(const http_reply& reply, std::vector<board_run>& out, s
     for (const json& each : *runs) {
         board_run run;
         long long rank = 0, coins = 0;
-        if (!each.is_object() || !whole_field(each, "rank", 1, most_rank, rank) ||
-            !text_field(each, "player", run.player) || !player_name::problem(run.player).empty() ||
-            !time_field(each, "time", run.time) || !whole_field(each, "coins", 0, 1000000, coins) ||
-            !whole_field(each, "run_id", 1, LLONG_MAX, run.run_id)) {
+        if (!each.is_object() || !json_fields::whole(each, "rank", 1, most_rank, rank) ||
+            !json_fields::text(each, "player", run.player) || !player_name::problem(run.player).empty() ||
+            !json_fields::time(each, "time", run.time) || !json_fields::whole(each, "coins", 0, 1000000, coins) ||
+            !json_fields::whole(each, "run_id", 1, LLONG_MAX, run.run_id)) {
             error = "run " + std::to_string(read.size() + 1) + " of the top list lacks a field or has a bad one";
             return false;
         }
@@ -140,14 +97,14 @@ bool server_answers::rank(const http_reply& reply, rank_answer& out, std::string
     if (!object_of(reply, body, error))
         return false;
     std::string reason;
-    if (reply.status == 404 && text_field(body, "reason", reason) && reason == "not_ranked") {
+    if (reply.status == 404 && json_fields::text(body, "reason", reason) && reason == "not_ranked") {
         out = rank_answer{};
         return true;
     }
     rank_answer read;
     long long rank = 0, of = 0;
-    if (reply.status != 200 || !whole_field(body, "rank", 1, most_rank, rank) ||
-        !whole_field(body, "of", 1, most_rank, of) || !time_field(body, "time", read.time) || rank > of) {
+    if (reply.status != 200 || !json_fields::whole(body, "rank", 1, most_rank, rank) ||
+        !json_fields::whole(body, "of", 1, most_rank, of) || !json_fields::time(body, "time", read.time) || rank > of) {
         error = "the rank (HTTP " + std::to_string(reply.status) + ") lacks a field or has a bad one";
         return false;
     }

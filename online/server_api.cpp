@@ -71,3 +71,37 @@ http_request server_api::replay(long long run_id) const
     request.most_bytes = most_replay_bytes;
     return request;
 }
+
+http_request server_api::share(const std::string& player, const std::string& secret, const std::string& file,
+                               const std::string& level_text, const std::string& replay_text) const
+{
+    http_request request;
+    request.post = true;
+    request.url = base + "levels";
+    request.body = nlohmann::json{{"player", player},
+                                  {"secret", secret},
+                                  {"file", file},
+                                  {"level", level_text},
+                                  {"replay", replay_text}}
+                       .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    request.gzip = true;
+    return request;
+}
+
+http_request server_api::shared_list(const std::string& order, const std::string& author) const
+{
+    http_request request;
+    request.url = base + "shared?order=" + escaped(order);
+    if (!author.empty())
+        request.url += "&author=" + escaped(author);
+    request.most_bytes = 512 * 1024;
+    return request;
+}
+
+http_request server_api::shared_level(std::uint64_t level_hash) const
+{
+    http_request request;
+    request.url = base + "shared/" + level_name(level_hash);
+    request.most_bytes = most_level_bytes;
+    return request;
+}

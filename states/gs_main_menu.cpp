@@ -4,6 +4,8 @@
 #include "app/input_manager.h"
 #include "app/log.h"
 #include "app/sound_device.h"
+#include "addon_campaigns.h"
+#include "level/level_files.h"
 #include "level_entry.h"
 #include "menus/help_card.h"
 #include "menus/quit_question.h"
@@ -125,6 +127,7 @@ void gs_main_menu::leave()
 {
     question.reset();
     options.reset();
+    more_levels.reset();
     navigation.stop();
     scenery.hide();
     context->scene_manager->destroyAllCameras();
@@ -150,6 +153,7 @@ void gs_main_menu::update()
         close_question();
     if (shown == screen::selection)
         selection.frame();
+    follow_sharing();
     screenshots.update(gui, context->frame_time);
     scenery.update();
 }
@@ -194,12 +198,14 @@ void gs_main_menu::show_main_menu()
 {
     question.reset();
     options.reset();
+    more_levels.reset();
     gui->destroyAllChildWidget();
     MyGUI::LayoutManager::getInstance().loadLayout("main_menu.layout");
     navigation.forget();
     attach("main_menu_start");
     attach("main_menu_options");
     attach("main_menu_help");
+    attach("main_menu_more");
     attach("main_menu_quit");
     shown = screen::title;
     context->input->set_gui(gui);
@@ -223,6 +229,49 @@ void gs_main_menu::show_help_page()
     shown = screen::help;
 }
 
+level_sharing* gs_main_menu::sharing()
+{
+    if (!shared_levels && context->online)
+        shared_levels = std::make_unique<level_sharing>(*context->online, level_files::addon_folder(), ".");
+    return shared_levels.get();
+}
+
+void gs_main_menu::show_more_levels()
+{
+    if (!sharing())
+        return;
+    gui->destroyAllChildWidget();
+    more_levels = std::make_unique<more_levels_screen>(*gui, *sharing());
+    attach("more_levels_back");
+    navigation.forget();
+    shown = screen::more;
+}
+
+void gs_main_menu::follow_sharing()
+{
+    if (!shared_levels)
+        return;
+    if (more_levels) {
+        more_levels->frame();
+        const std::string fetched = more_levels->take_level();
+        if (!fetched.empty()) {
+            more_levels.reset();
+            show_level_selection(addon_campaigns::loose_levels_name, fetched);
+            if (selection.chosen_level() && selection.chosen_level()->get_file_name() == fetched)
+                if (MyGUI::Widget* start = gui->findWidgetT("level_start", false))
+                    on_button_click(start);
+            return;
+        }
+    }
+    // The selection's Share answers in a notice; More levels has its own line.
+    if (shared_levels->changes() != noticed_changes) {
+        noticed_changes = shared_levels->changes();
+        if (shown == screen::selection)
+            notice.show(gui, shared_levels->status(), 6.0f);
+    }
+    notice.update(gui, context->frame_time);
+}
+
 void gs_main_menu::show_level_selection(const std::string& campaign_name, const std::string& level_file)
 {
     gui->destroyAllChildWidget();
@@ -236,7 +285,8 @@ void gs_main_menu::show_level_selection(const std::string& campaign_name, const 
     attach("level_watch_world");
     attach("level_ghost");
     attach("level_challenge");
-    selection.go_online(context->online);
+    attach("level_share");
+    selection.go_online(context->online, sharing());
     selection.show(*gui, context->progress_folder, param_or<campaign_object*>(params, "campaign", nullptr),
                    campaign_name, level_file, [this] {
                        if (MyGUI::Widget* start = gui->findWidgetT("level_start", false))
@@ -253,10 +303,14 @@ void gs_main_menu::on_button_click(MyGUI::Widget* sender)
         show_options();
     } else if (name == "main_menu_help") {
         show_help_page();
+    } else if (name == "main_menu_more") {
+        show_more_levels();
+    } else if (name == "level_share") {
+        selection.share();
     } else if (name == "main_menu_quit") {
         // The button says what it does: no question.
         running = false;
-    } else if (name == "level_back" || name == "help_back") {
+    } else if (name == "level_back" || name == "help_back" || name == "more_levels_back") {
         show_main_menu();
     } else if (name == "level_ghost") {
         selection.toggle_ghost();
@@ -317,7 +371,7 @@ void gs_main_menu::close_question()
 void gs_main_menu::quick_start()
 {
     // Return belongs to the options and help screens while they are up.
-    if (shown == screen::options || shown == screen::help)
+    if (shown == screen::options || shown == screen::help || shown == screen::more)
         return;
     const std::string first = "level_01.map";
     transition_requested = true;

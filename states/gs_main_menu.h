@@ -22,8 +22,11 @@
 #include "app/input_listener.h"
 #include "level_selection.h"
 #include "menus/menu_navigation.h"
+#include "menus/more_levels_screen.h"
 #include "menus/options_screen.h"
 #include "menus/quit_question.h"
+#include "menus/screen_notice.h"
+#include "online/level_sharing.h"
 #include "scenery/title_scenery.h"
 #include "screenshot_key.h"
 
@@ -66,6 +69,12 @@ private:
     void show_level_selection(const std::string& campaign_name = "", const std::string& level_file = "");
     void show_options();
     void show_help_page();
+    void show_more_levels();
+    // Each frame: plays a level fetched on More levels, and tells what
+    // became of sharing one.
+    void follow_sharing();
+    // Made when first needed: the online service comes after the states.
+    level_sharing* sharing();
     void attach(const std::string& button);
     // A key pressed on a menu screen that the arrows' navigation left.
     void take_key(key_code key);
@@ -81,12 +90,17 @@ private:
     input_listener input;
     menu_navigation navigation;
     // The screen on show; Escape goes back from any other to the title screen.
-    enum class screen { title, selection, options, help };
+    enum class screen { title, selection, options, help, more };
     screen shown = screen::title;
     // Keeps the campaigns: the in-game state plays on with the one it was given.
     level_selection selection;
     // While the options are shown.
     std::unique_ptr<options_screen> options;
+    // While More levels is shown.
+    std::unique_ptr<more_levels_screen> more_levels;
+    std::unique_ptr<level_sharing> shared_levels;
+    screen_notice notice;
+    unsigned noticed_changes = 0;
     // While Escape on the title screen asks whether to quit.
     std::unique_ptr<quit_question> question;
     std::unique_ptr<MyGUI::OgrePlatform> platform;

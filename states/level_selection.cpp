@@ -3,6 +3,7 @@
 #include "addon_campaigns.h"
 #include "app/log.h"
 #include "level/level_files.h"
+#include "online/online_service.h"
 
 #include <MyGUI.h>
 #include <OgreMaterialManager.h>
@@ -45,6 +46,7 @@ void level_selection::show(MyGUI::Gui& gui, const std::string& progress_folder, 
     // A description is a paragraph: it wraps at the box's edge, whatever the window's width.
     if (auto* description = gui.findWidget<MyGUI::TextBox>("level_description", false))
         description->getSubWidgetText()->setWordWrap(true);
+    this->progress_folder = progress_folder;
     records = std::make_unique<selection_records>(progress_folder);
     marks = std::make_unique<difficulty_marks>(gui);
     campaigns.clear();
@@ -133,6 +135,8 @@ void level_selection::show_level_details()
     records->show(*gui, selected_level->get_file_name(), selected_level->get_medals(), race_gold);
     marks->show(selected_level->get_file_name());
     board.show(*gui, online, selected_level->get_file_name(), race_world);
+    share_level.show(*gui, online && online->active() ? sharing : nullptr, selected_level->get_file_name(),
+                     progress_folder);
     if (auto* description = gui->findWidget<MyGUI::TextBox>("level_description", false))
         description->setCaption(MyGUI::UString(selected_level->get_description()));
     const std::string picture = loadable_preview(selected_level->get_preview_file());

@@ -11,6 +11,7 @@
 #include "campaign_object.h"
 #include "menus/difficulty_marks.h"
 #include "menus/selection_records.h"
+#include "menus/share_button.h"
 #include "menus/world_board.h"
 
 #include <OgreMaterial.h>
@@ -46,8 +47,15 @@ public:
     bool races_world() const { return race_world; }
     // The next ghost, shown at once.
     void toggle_ghost();
-    // The world top lists and records come from `online` (null: offline).
-    void go_online(online_service* service) { online = service; }
+    // The world top lists and records come from `online`, and levels are
+    // shared through `sharing` (null: offline).
+    void go_online(online_service* service, level_sharing* sharing)
+    {
+        online = service;
+        this->sharing = sharing;
+    }
+    // Shares the chosen level (its Share button).
+    void share() { share_level.press(); }
     // Each frame: what the server answered since.
     void frame() { board.frame(); }
 
@@ -77,5 +85,8 @@ private:
     bool race_gold = false;
     bool race_world = false;
     online_service* online = nullptr;
+    level_sharing* sharing = nullptr;
     world_board board;
+    share_button share_level;
+    std::string progress_folder;
 };

@@ -96,12 +96,23 @@ protected:
 
 const std::vector<std::string> layout_files{"main_menu.layout",    "level_selection.layout",  "ingame_hud.layout",
                                             "ingame_menu.layout",  "ingame_completed.layout", "options.layout", "help.layout",
-                                            "race_start.layout"};
+                                            "race_start.layout",   "more_levels.layout"};
 
 // What the game states find by name, and the widget class they expect.
 const std::map<std::string, std::map<std::string, std::string>> required_widgets{
     {"main_menu.layout",
-     {{"main_menu_start", "Button"}, {"main_menu_options", "Button"}, {"main_menu_help", "Button"}, {"main_menu_quit", "Button"}}},
+     {{"main_menu_start", "Button"}, {"main_menu_options", "Button"}, {"main_menu_help", "Button"}, {"main_menu_more", "Button"},
+      {"main_menu_quit", "Button"}}},
+    {"more_levels.layout",
+     {{"more_levels_newest", "Button"},
+      {"more_levels_played", "Button"},
+      {"more_levels_author", "Button"},
+      {"more_levels_list", "ListBox"},
+      {"more_levels_name", "TextBox"},
+      {"more_levels_details", "TextBox"},
+      {"more_levels_status", "TextBox"},
+      {"more_levels_back", "Button"},
+      {"more_levels_play", "Button"}}},
     {"level_selection.layout",
      {{"campaign_list", "ListBox"},
       {"level_list", "ListBox"},
@@ -113,6 +124,7 @@ const std::map<std::string, std::map<std::string, std::string>> required_widgets
       {"level_best", "TextBox"},
       {"level_watch", "Button"},
       {"level_watch_world", "Button"},
+      {"level_share", "Button"},
       {"campaign_index_problem", "TextBox"}}},
     {"ingame_hud.layout",
      {{"score_coins", "TextBox"},

@@ -12,6 +12,7 @@
 #include "menus/difficulty_marks.h"
 #include "menus/help_card.h"
 #include "menus/menu_keys.h"
+#include "menus/more_levels_screen.h"
 #include "menus/options_screen.h"
 #include "menus/screen_notice.h"
 #include "menus/selection_records.h"
@@ -22,6 +23,7 @@
 #include "play/split_display.h"
 #include "play/start_card.h"
 #include "records/progress_store.h"
+#include "online/shared_answers.h"
 #include "records/record_text.h"
 #include "states/level_entry.h"
 #include "support/clipped_texts.h"
@@ -193,6 +195,33 @@ TEST_P(text_fits, on_the_level_selection_with_every_shipped_level_finished_and_w
     set("level_name", "");
     show("campaign_index_problem", true);
     expect_all_whole("no campaign index");
+}
+
+TEST_P(text_fits, on_more_levels_with_the_longest_listing_the_server_may_send)
+{
+    load("more_levels.layout");
+    // A long name of ordinary words (a list line is cut at its edge like
+    // the level list's), a player name of 20 letters, and the longest
+    // description the server sends.
+    shared_level level;
+    level.name = "Across the Frozen Summit and Back Again";
+    level.author = "Maximilian_Wolfgang_";
+    level.shared = "2026-12-10T05:00:00Z";
+    level.size = 16 * 1024 * 1024;
+    level.time = 9999.99;
+    level.plays = 123456789;
+    level.description.clear();
+    while (level.description.size() < 300)
+        level.description += "A wide and winding way. ";
+    level.description.resize(300);
+    auto* list = screen().findWidget<MyGUI::ListBox>("more_levels_list", false);
+    ASSERT_TRUE(list);
+    list->addItem(MyGUI::UString(more_levels_screen::line(level)));
+    set("more_levels_name", more_levels_screen::line(level));
+    screen().findWidget<MyGUI::TextBox>("more_levels_details", false)->getSubWidgetText()->setWordWrap(true);
+    set("more_levels_details", more_levels_screen::details(level));
+    set("more_levels_status", "The shared levels cannot be shown: the answer (HTTP 500) is no JSON object");
+    expect_all_whole("more levels");
 }
 
 TEST_P(text_fits, on_every_options_page_with_the_widest_values_and_every_notice)

@@ -11,36 +11,19 @@ set -u
 RUN_DIR=$1
 HERE=$(dirname "$0")
 source "$HERE/xvfb_session.sh"
-SERVER_BIN="$RUN_DIR/quillax-server"
-[ -x "$SERVER_BIN" ] || { echo "FAIL: no server program at $SERVER_BIN" >&2; exit 1; }
+source "$HERE/server_session.sh"
 start_session
-SERVER_DATA=$(mktemp -d)
 stop_all() {
-  if [ -n "${SERVER_PID:-}" ]; then
-    kill "$SERVER_PID" 2>/dev/null
-    wait "$SERVER_PID" 2>/dev/null
-  fi
-  rm -rf "$SERVER_DATA"
+  stop_server
   end_session
 }
 trap stop_all EXIT
 cd "$WORK"
-
-# A port nobody listens on: the server refuses to start on a taken one.
-for _ in 1 2 3 4 5 6 7 8 9 10; do
-  PORT=$((20000 + RANDOM % 40000))
-  "$SERVER_BIN" --data "$SERVER_DATA" --listen "127.0.0.1:$PORT" >server.txt 2>&1 &
-  SERVER_PID=$!
-  poll 100 curl -s -f -o /dev/null "http://127.0.0.1:$PORT/api/v1/health" && break
-  kill "$SERVER_PID" 2>/dev/null
-  wait "$SERVER_PID" 2>/dev/null
-  SERVER_PID=
-done
-[ -n "$SERVER_PID" ] || fail "the server did not start: $(cat server.txt)"
+start_server
 
 RUN=media/runs/level_01.map.replay
 HASH=$(awk '$1 == "hash" {print $2; exit}' "$RUN")
-printf 'online = on\nplayer_name = Tester\nserver_address = http://127.0.0.1:%s\n' "$PORT" >online
+go_online_as Tester
 { printf 'quillax online queue 1\nrun %s level_01.map\n' "$(stat -c %s "$RUN")"; cat "$RUN"; } >online_queue
 
 # The level selection as it was before online play, for where the board shows.
