@@ -1,5 +1,7 @@
 #include "level_draft.h"
 
+#include "level_settings.h"
+
 #include "app/safe_file.h"
 #include "level/level_limits.h"
 
@@ -282,6 +284,14 @@ level_draft::outcome level_draft::set_words(const std::string& words)
     if (!picked || !text.get_objects()[*picked].children.empty())
         return outcome::none;
     return change({"set text", {text.set_inner_text(*picked, words)}}, outcome::rebuild);
+}
+
+level_draft::outcome level_draft::set_setting(const std::string& name, const std::string& value)
+{
+    const std::optional<text_edit> edit = level_settings::edit(text, name, value);
+    if (!edit)
+        return outcome::none;
+    return change({"set the level's " + name, {*edit}}, outcome::rebuild);
 }
 
 level_draft::outcome level_draft::link(std::size_t target)

@@ -62,6 +62,8 @@ public:
     outcome set_value(const std::string& name, const std::string& value);
     outcome set_waypoint(std::size_t child, const std::string& pos);
     outcome set_words(const std::string& words);
+    // A row of the level's own settings (level_settings), whatever is picked.
+    outcome set_setting(const std::string& name, const std::string& value);
     // The picked teleporter sends to `target` (which gets an id when it has
     // none); a picked switch or door takes the colour of the door or switch
     // `target`. None for other pairs.

@@ -26,7 +26,7 @@ namespace {
 
 // Keyboard scan codes the editor takes, beside those the game names.
 constexpr int scan_1 = 2, scan_2 = 3, scan_3 = 4, scan_t = 20, scan_left_control = 29,
-              scan_f = 33, scan_k = 37, scan_l = 38, scan_left_shift = 42, scan_z = 44, scan_c = 46, scan_n = 49,
+              scan_f = 33, scan_g = 34, scan_k = 37, scan_l = 38, scan_left_shift = 42, scan_z = 44, scan_c = 46, scan_n = 49,
               scan_comma = 51, scan_period = 52, scan_right_shift = 54, scan_f5 = 63, scan_f6 = 64,
               scan_right_control = 157, scan_home = 199, scan_page_up = 201, scan_end = 207, scan_page_down = 209,
               scan_insert = 210, scan_delete = 211;
@@ -85,7 +85,7 @@ const char* level_editor::key_help()
 {
     return "Click: pick   Ctrl+click or Insert: add   arrows, PgUp, PgDn: move   1 2 3: step 1, 5, 10   , .: turn 15 "
            "(Shift: 90)   C: copy   Delete   T: type to add\n"
-           "Home, End, Return: attributes   L, click: target   Ctrl+Z: undo   Ctrl+Y: redo   Ctrl+S: save   "
+           "Home, End, Return: attributes   G: the level's own   L, click: target   Ctrl+Z: undo   Ctrl+Y: redo   Ctrl+S: save   "
            "F5: play from here   F6: from the start   right drag: turn";
 }
 
@@ -255,6 +255,9 @@ void level_editor::press(key_code key)
         case attribute_list::entry::kind::words:
             after(draft.set_words(done->value), "Set the text");
             break;
+        case attribute_list::entry::kind::setting:
+            after(draft.set_setting(done->name, done->value), "Set the level's " + done->name, false);
+            break;
         }
         return;
     }
@@ -321,12 +324,18 @@ void level_editor::edit_key(key_code key)
     } else if (is(key, scan_l) && picked) {
         linking = true;
         message = "Click the object to aim at";
-    } else if ((is(key, scan_home) || is(key, scan_end)) && picked)
-        attributes.choose_next(is(key, scan_home) ? -1 : 1, draft.get_level_text(), *picked);
-    else if (key == KC_RETURN && picked) {
-        attributes.start_typing(draft.get_level_text(), *picked);
+    } else if (is(key, scan_g)) {
+        highlight(false);
+        draft.pick(std::nullopt);
+        attributes.reset();
+        message = "The level's own settings";
+    } else if (is(key, scan_home) || is(key, scan_end))
+        attributes.choose_next(is(key, scan_home) ? -1 : 1, draft.get_level_text(), picked);
+    else if (key == KC_RETURN) {
+        attributes.start_typing(draft.get_level_text(), picked);
         // Typed letters are not the probe's to fly by.
-        context.input->remove_listener("player_input");
+        if (attributes.is_typing())
+            context.input->remove_listener("player_input");
     } else if (is(key, scan_f5) || is(key, scan_f6))
         start_play(is(key, scan_f5));
 }
@@ -355,10 +364,10 @@ void level_editor::answer(key_code key)
     }
 }
 
-void level_editor::after(level_draft::outcome done, const std::string& what)
+void level_editor::after(level_draft::outcome done, const std::string& what, bool of_picked)
 {
     if (done == level_draft::outcome::none) {
-        message = draft.get_picked() ? "Nothing to do" : "Pick an object first";
+        message = draft.get_picked() || !of_picked ? "Nothing to do" : "Pick an object first";
         return;
     }
     message = what;
@@ -430,7 +439,10 @@ void level_editor::refresh_panel()
     if (!message.empty())
         state += "   | " + message;
     panel.show_status(key_help(), state);
-    panel.show_attributes(picked ? attributes.rows(draft.get_level_text(), *picked) : std::vector<std::string>{});
+    std::vector<std::string> rows = attributes.rows(draft.get_level_text(), picked);
+    if (!picked)
+        rows.insert(rows.begin(), "The level (nothing picked):");
+    panel.show_attributes(rows);
     switch (asked) {
     case question::quit:
         panel.show_question(name + " has unsaved changes. Y: quit without saving   N: stay (Ctrl+S saves)");

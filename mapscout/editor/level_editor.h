@@ -85,7 +85,8 @@ private:
     void on_click(float, const mouse_state& mouse);
     void edit_key(key_code key);
     void answer(key_code key);
-    void after(level_draft::outcome done, const std::string& what);
+    // `of_picked`: the change needs a picked object, which a missing pick explains.
+    void after(level_draft::outcome done, const std::string& what, bool of_picked = true);
     void highlight(bool shown);
     void start_play(bool from_here);
     void leave();

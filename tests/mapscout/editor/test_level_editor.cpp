@@ -39,6 +39,7 @@ constexpr key_code delete_key = key_code(211);
 constexpr key_code z_key = key_code(44);
 constexpr key_code end_key = key_code(207);
 constexpr key_code f5 = key_code(63);
+constexpr key_code g_key = key_code(34);
 
 class editing : public level_fixture {
 protected:
@@ -242,3 +243,32 @@ TEST_F(editing, the_panel_lists_attributes_by_name_and_changes_one)
         << editor().get_text();
 }
 
+
+TEST_F(editing, with_nothing_picked_the_panel_lists_the_level_s_own_settings_and_changes_them)
+{
+    click_on({40, 95, 0});
+    tap({g_key});
+    EXPECT_EQ(editor().picked_object(), nullptr);
+    std::vector<std::string> rows = editor().get_panel().get_attributes();
+    ASSERT_GE(rows.size(), 9u);
+    EXPECT_EQ(rows[0], "The level (nothing picked):");
+    EXPECT_EQ(rows[1], "> name = Draft");
+    EXPECT_EQ(rows[8], "   gravity = 0 -100 0");
+    // "fog end", which the level has not: typed, it comes in as a section.
+    for (int i = 0; i < 4; ++i)
+        tap({end_key});
+    EXPECT_EQ(editor().get_panel().get_attributes()[5], "> fog end = ");
+    const long built = builds();
+    tap({KC_RETURN});
+    for (key_code key : {key_code(5), key_code(11), key_code(11)})
+        tap({key});
+    tap({KC_RETURN});
+    EXPECT_NE(editor().get_text().find("<Level name=\"Draft\">\n  <Fog end=\"400\"/>\n  <Settings"),
+              std::string::npos)
+        << editor().get_text();
+    EXPECT_EQ(builds(), built + 1) << "the level was not built with its new settings";
+    EXPECT_EQ(editor().get_panel().get_attributes()[5], "> fog end = 400");
+    EXPECT_EQ(file(), course);
+    tap({control, z_key});
+    EXPECT_EQ(editor().get_text(), course);
+}
