@@ -1,5 +1,6 @@
 #include "level_editor.h"
 
+#include "app/application.h"
 #include "app/game_camera.h"
 #include "app/game_context.h"
 #include "app/input_manager.h"
@@ -61,10 +62,14 @@ level_editor::level_editor(game_context& context, const std::string& path)
     input.bind_key(key_code(scan_right_shift), hold(shift));
     log_line(draft.unsaved() ? path + ": a new level from the template; Ctrl+S writes it"
                              : path + ": editing; Ctrl+S saves");
+    if (application* app = application::instance())
+        app->may_close = [this] { return may_close(); };
 }
 
 level_editor::~level_editor()
 {
+    if (application* app = application::instance())
+        app->may_close = nullptr;
     leaving();
 }
 
@@ -282,10 +287,9 @@ void level_editor::edit_key(key_code key)
         if (linking) {
             linking = false;
             message = "No target chosen";
-        } else if (draft.unsaved()) {
-            asked = question::quit;
-            log_line(draft.get_path() + ": unsaved changes; asking before mapscout ends");
-        } else
+        } else if (draft.unsaved())
+            ask_before_quitting("");
+        else
             wanted = request::quit;
     } else if (control && is(key, KC_S)) {
         const std::string problem = draft.save();
@@ -338,6 +342,24 @@ void level_editor::edit_key(key_code key)
             context.input->remove_listener("player_input");
     } else if (is(key, scan_f5) || is(key, scan_f6))
         start_play(is(key, scan_f5));
+}
+
+bool level_editor::may_close()
+{
+    if (!draft.unsaved())
+        return true;
+    // The question is asked in the editor's view, not over the level in play.
+    if (playing)
+        leave();
+    linking = false;
+    ask_before_quitting("the window is closing; ");
+    return false;
+}
+
+void level_editor::ask_before_quitting(const std::string& why)
+{
+    asked = question::quit;
+    log_line(draft.get_path() + ": " + why + "unsaved changes; asking before mapscout ends");
 }
 
 void level_editor::answer(key_code key)

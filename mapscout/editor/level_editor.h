@@ -70,6 +70,10 @@ public:
     // again from it now; with unsaved changes the author is asked first.
     bool file_changed();
 
+    // The window's close button: true when mapscout may end now; with
+    // unsaved changes it asks as Escape does (back from play first) and says no.
+    bool may_close();
+
     // What the mouse and keys do, for tests without devices.
     void click(float x, float y, bool add);
     void press(key_code key);
@@ -85,6 +89,7 @@ private:
     void on_click(float, const mouse_state& mouse);
     void edit_key(key_code key);
     void answer(key_code key);
+    void ask_before_quitting(const std::string& why);
     // `of_picked`: the change needs a picked object, which a missing pick explains.
     void after(level_draft::outcome done, const std::string& what, bool of_picked = true);
     void highlight(bool shown);

@@ -40,6 +40,7 @@ constexpr key_code z_key = key_code(44);
 constexpr key_code end_key = key_code(207);
 constexpr key_code f5 = key_code(63);
 constexpr key_code g_key = key_code(34);
+constexpr key_code n_key = key_code(49);
 
 class editing : public level_fixture {
 protected:
@@ -271,4 +272,43 @@ TEST_F(editing, with_nothing_picked_the_panel_lists_the_level_s_own_settings_and
     EXPECT_EQ(file(), course);
     tap({control, z_key});
     EXPECT_EQ(editor().get_text(), course);
+}
+
+TEST_F(editing, the_window_s_close_button_asks_about_unsaved_changes_as_escape_does)
+{
+    click_on({40, 95, 0});
+    tap({KC_RIGHT});
+    app.window_closing();
+    frames(1);
+    ASSERT_EQ(app.get_state_stack().size(), 1u) << "closing the window dropped the unsaved move unasked";
+    EXPECT_NE(editor().get_panel().get_question().find("unsaved changes"), std::string::npos);
+    tap({n_key});
+    EXPECT_EQ(editor().get_panel().get_question(), "");
+    ASSERT_EQ(app.get_state_stack().size(), 1u);
+    EXPECT_EQ(object("b")->get_position(), Ogre::Vector3(45, 95, 0));
+
+    // Closed in play: back in the editor to be asked there.
+    tap({f5});
+    ASSERT_TRUE(editor().is_playing());
+    app.window_closing();
+    frames(2);
+    ASSERT_EQ(app.get_state_stack().size(), 1u);
+    EXPECT_FALSE(editor().is_playing());
+    EXPECT_NE(editor().get_panel().get_question().find("unsaved changes"), std::string::npos);
+    // Y, without the frame after it: nothing is left to run one.
+    input.capture(1.0f / 60.0f);
+    input.key_pressed(KC_Y, 0);
+    app.get_state_stack().back()->update();
+    app.process_requests();
+    EXPECT_TRUE(app.get_state_stack().empty()) << "Y did not end mapscout";
+    EXPECT_EQ(file(), course);
+}
+
+TEST_F(editing, the_window_s_close_button_ends_at_once_once_everything_is_saved)
+{
+    click_on({40, 95, 0});
+    tap({KC_RIGHT});
+    tap({control, KC_S});
+    app.window_closing();
+    EXPECT_TRUE(app.get_state_stack().empty());
 }
