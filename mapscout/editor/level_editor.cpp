@@ -123,6 +123,18 @@ void level_editor::entered(level& lvl, game_camera& view, MyGUI::Gui* gui)
     context.input->add_listener(input);
     highlight(true);
     refresh_panel();
+    // Every change builds the level again, moves once they pause: the strip follows the draft.
+    // Drawn on the GUI given (a window without one would need a GUI of its own).
+    if (!problems && (gui || !context.window))
+        problems = std::make_unique<draft_problems>(context, gui);
+    if (problems && !draft.get_text().empty())
+        problems->check(draft.get_path(), draft.get_text());
+}
+
+const std::vector<std::string>& level_editor::get_problems() const
+{
+    static const std::vector<std::string> none;
+    return problems ? problems->get_lines() : none;
 }
 
 void level_editor::leaving()

@@ -18,6 +18,7 @@
 // the draft saved first.
 
 #include "attribute_list.h"
+#include "draft_problems.h"
 #include "editor_panel.h"
 #include "level_draft.h"
 #include "scene_objects.h"
@@ -80,6 +81,8 @@ public:
 
     level_draft& get_draft() { return draft; }
     const editor_panel& get_panel() const { return panel; }
+    // The checker's lines on the draft in the strip at the bottom.
+    const std::vector<std::string>& get_problems() const;
     game_object* picked_object() const;
 
 private:
@@ -108,6 +111,7 @@ private:
     level* shown = nullptr;
     game_camera* camera = nullptr;
     std::unique_ptr<scene_objects> objects;
+    std::unique_ptr<draft_problems> problems;
     game_object* highlighted = nullptr;
 
     std::size_t palette_at = 0;

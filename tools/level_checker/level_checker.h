@@ -10,6 +10,7 @@
 
 class TiXmlElement;
 class check_report;
+class level_document;
 class element_checks;
 class media_folders;
 
@@ -19,8 +20,11 @@ public:
 
     // path: the file to read, also the name the messages carry.
     void check(const std::string& path);
+    // `text` as the file `file` would hold it (an editor's unsaved draft).
+    void check_text(const std::string& file, const std::string& text);
 
 private:
+    void check_read(const std::string& file, const level_document& read);
     void check_level(element_checks& checks, const TiXmlElement* level);
     void check_settings(element_checks& checks, const TiXmlElement* level);
     void check_lights(element_checks& checks, const TiXmlElement* level);

@@ -312,3 +312,26 @@ TEST_F(editing, the_window_s_close_button_ends_at_once_once_everything_is_saved)
     app.window_closing();
     EXPECT_TRUE(app.get_state_stack().empty());
 }
+
+TEST_F(editing, the_strip_at_the_bottom_checks_the_draft_not_the_saved_file)
+{
+    const auto lists = [](const std::vector<std::string>& lines, const std::string& what) {
+        return std::any_of(lines.begin(), lines.end(),
+                           [&](const std::string& line) { return line.find(what) != std::string::npos; });
+    };
+    ASSERT_TRUE(lists(editor().get_problems(), "no <Description>")) << "the draft's own problem is not listed";
+    EXPECT_TRUE(lists(editor().get_problems(), "draft.map:1: warning:"));
+    // The level's description, typed: the strip no longer lists it, unsaved as it is.
+    tap({g_key});
+    tap({end_key});
+    tap({end_key});
+    tap({KC_RETURN});
+    tap({key_code(35)});
+    tap({key_code(23)});
+    tap({KC_RETURN});
+    ASSERT_NE(editor().get_text().find("<Description>hi</Description>"), std::string::npos) << editor().get_text();
+    EXPECT_FALSE(lists(editor().get_problems(), "no <Description>"));
+    EXPECT_EQ(file(), course);
+    tap({control, z_key});
+    EXPECT_TRUE(lists(editor().get_problems(), "no <Description>")) << "the strip did not follow the undo";
+}
