@@ -375,12 +375,18 @@ void level_draft::take_file()
     std::string now;
     if (!read_bytes(path, now))
         return;
-    // The history's edits were made to the old text and cannot apply to this one.
-    text = level_text(now);
     on_disk = now;
     file_exists = true;
-    history = edit_history();
-    picked.reset();
+    if (now != text.get_text()) {
+        // One change that replaces the whole text: the history before it
+        // still applies to the text it had, and undoing it brings the draft back.
+        edit_history::change made{"take the file", {{0, text.get_text(), now}}};
+        made.picked_before = picked ? *picked : none;
+        picked.reset();
+        text.apply(made.edits.back());
+        history.record(std::move(made));
+    }
+    history.mark_saved();
 }
 
 void level_draft::keep_mine()

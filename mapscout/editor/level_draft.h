@@ -77,8 +77,8 @@ public:
     // The file as it is now on disk differs from what this draft last read
     // or saved (a change made outside).
     bool changed_outside() const;
-    // Takes the file's text as it is now; the draft's changes and their
-    // history go (their edits were made to the old text).
+    // Takes the file's text as it is now, as one more change: undoing it
+    // brings back the draft as it was, with its history.
     void take_file();
     // Keeps the draft's text and counts it unsaved against the file.
     void keep_mine();

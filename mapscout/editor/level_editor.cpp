@@ -389,7 +389,7 @@ void level_editor::answer(key_code key)
         draft.take_file();
         attributes.reset();
         asked = question::none;
-        message = "Took the file's version";
+        message = "Took the file's version (Ctrl+Z brings yours back)";
         wanted = request::rebuild;
     } else if (is(key, scan_k)) {
         draft.keep_mine();

@@ -419,10 +419,22 @@ TEST_F(saving, a_change_made_outside_is_told_apart_from_the_draft_s_own_save)
     draft.keep_mine();
     EXPECT_TRUE(draft.unsaved());
     EXPECT_FALSE(draft.changed_outside());
+    const std::string mine = draft.get_text();
     draft.take_file();
     EXPECT_EQ(draft.get_text(), course);
     EXPECT_FALSE(draft.unsaved());
-    EXPECT_EQ(draft.undo(), level_draft::outcome::none);
+    EXPECT_FALSE(draft.get_picked());
+    // Taking the file is a step of the history: undo brings the draft back, picked as it was.
+    EXPECT_EQ(draft.undo(), level_draft::outcome::rebuild);
+    EXPECT_EQ(draft.get_text(), mine);
+    EXPECT_TRUE(draft.unsaved());
+    EXPECT_EQ(draft.get_picked(), 1u);
+    draft.undo();
+    EXPECT_EQ(draft.position_of(1), Ogre::Vector3(0, 50, 0)) << "the history before it was lost";
+    draft.redo();
+    draft.redo();
+    EXPECT_EQ(draft.get_text(), course);
+    EXPECT_FALSE(draft.unsaved());
 }
 
 TEST_F(saving, a_save_that_cannot_be_written_says_why_and_keeps_the_changes_unsaved)

@@ -214,10 +214,15 @@ TEST_F(editing, a_change_made_outside_with_unsaved_changes_is_asked_about)
     write_level("draft.map", course);
     frames(60);
     ASSERT_NE(editor().get_panel().get_question(), "");
+    const Ogre::Vector3 mine = object("b")->get_position();
     tap({key_code(33)}); // F: the file's
     frames(2);
     EXPECT_EQ(object("b")->get_position(), Ogre::Vector3(40, 95, 0));
     EXPECT_FALSE(editor().get_draft().unsaved());
+    // Undo takes back the file's version: the editor's is there again, unsaved.
+    tap({control, z_key});
+    EXPECT_EQ(object("b")->get_position(), mine);
+    EXPECT_TRUE(editor().get_draft().unsaved());
 }
 
 TEST_F(editing, the_panel_lists_attributes_by_name_and_changes_one)
