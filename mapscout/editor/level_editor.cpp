@@ -27,7 +27,7 @@ namespace {
 
 // Keyboard scan codes the editor takes, beside those the game names.
 constexpr int scan_1 = 2, scan_2 = 3, scan_3 = 4, scan_t = 20, scan_left_control = 29,
-              scan_f = 33, scan_g = 34, scan_k = 37, scan_l = 38, scan_left_shift = 42, scan_z = 44, scan_c = 46, scan_n = 49,
+              scan_g = 34, scan_l = 38, scan_left_shift = 42, scan_z = 44, scan_c = 46,
               scan_comma = 51, scan_period = 52, scan_right_shift = 54, scan_f5 = 63, scan_f6 = 64,
               scan_right_control = 157, scan_home = 199, scan_page_up = 201, scan_end = 207, scan_page_down = 209,
               scan_insert = 210, scan_delete = 211;
@@ -96,7 +96,7 @@ const char* level_editor::key_help()
 
 bool level_editor::takes_keys() const
 {
-    return attributes.is_typing() || asked != question::none;
+    return attributes.is_typing() || guard.is_asking();
 }
 
 void level_editor::entered(level& lvl, game_camera& view, MyGUI::Gui* gui)
@@ -209,7 +209,7 @@ std::optional<Ogre::Vector3> level_editor::on_plane(float x, float y, float heig
 
 void level_editor::click(float x, float y, bool add)
 {
-    if (!shown || !camera || !objects || asked != question::none || attributes.is_typing())
+    if (!shown || !camera || !objects || guard.is_asking() || attributes.is_typing())
         return;
     if (add) {
         const auto picked = draft.get_picked();
@@ -252,7 +252,7 @@ void level_editor::press(key_code key)
         control = true;
     if (is(key, scan_left_shift) || is(key, scan_right_shift))
         shift = true;
-    if (asked != question::none) {
+    if (guard.is_asking()) {
         answer(key);
         return;
     }
@@ -299,9 +299,7 @@ void level_editor::edit_key(key_code key)
         if (linking) {
             linking = false;
             message = "No target chosen";
-        } else if (draft.unsaved())
-            ask_before_quitting("");
-        else
+        } else if (guard.may_quit(""))
             wanted = request::quit;
     } else if (control && is(key, KC_S)) {
         const std::string problem = draft.save();
@@ -364,37 +362,25 @@ bool level_editor::may_close()
     if (playing)
         leave();
     linking = false;
-    ask_before_quitting("the window is closing; ");
-    return false;
-}
-
-void level_editor::ask_before_quitting(const std::string& why)
-{
-    asked = question::quit;
-    log_line(draft.get_path() + ": " + why + "unsaved changes; asking before mapscout ends");
+    return guard.may_quit("the window is closing; ");
 }
 
 void level_editor::answer(key_code key)
 {
-    if (asked == question::quit) {
-        if (key == KC_Y)
-            wanted = request::quit;
-        else if (is(key, scan_n) || key == KC_ESCAPE)
-            asked = question::none;
-        if (wanted == request::quit)
-            asked = question::none;
-        return;
-    }
-    if (is(key, scan_f)) {
-        draft.take_file();
+    switch (guard.answer(key)) {
+    case unsaved_guard::decision::quit:
+        wanted = request::quit;
+        break;
+    case unsaved_guard::decision::took_file:
         attributes.reset();
-        asked = question::none;
         message = "Took the file's version (Ctrl+Z brings yours back)";
         wanted = request::rebuild;
-    } else if (is(key, scan_k)) {
-        draft.keep_mine();
-        asked = question::none;
+        break;
+    case unsaved_guard::decision::kept_mine:
         message = "Kept your version: Ctrl+S writes it over the file's";
+        break;
+    case unsaved_guard::decision::none:
+        break;
     }
 }
 
@@ -477,31 +463,16 @@ void level_editor::refresh_panel()
     if (!picked)
         rows.insert(rows.begin(), "The level (nothing picked):");
     panel.show_attributes(rows);
-    switch (asked) {
-    case question::quit:
-        panel.show_question(name + " has unsaved changes. Y: quit without saving   N: stay (Ctrl+S saves)");
-        break;
-    case question::outside:
-        panel.show_question(name + " was changed outside while you have unsaved changes.\n"
-                                   "F: take the file's version   K: keep yours (Ctrl+S writes it)");
-        break;
-    case question::none:
-        panel.show_question("");
-        break;
-    }
+    panel.show_question(guard.question_text(name));
 }
 
 bool level_editor::file_changed()
 {
     if (!draft.changed_outside())
         return true;
-    if (!draft.unsaved()) {
-        draft.take_file();
-        attributes.reset();
-        message = "Read again from the file";
-        return true;
-    }
-    asked = question::outside;
-    log_line(draft.get_path() + ": changed outside while the editor has unsaved changes; asking which to keep");
-    return false;
+    if (!guard.may_read_file())
+        return false;
+    attributes.reset();
+    message = "Read again from the file";
+    return true;
 }

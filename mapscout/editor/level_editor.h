@@ -22,6 +22,7 @@
 #include "editor_panel.h"
 #include "level_draft.h"
 #include "scene_objects.h"
+#include "unsaved_guard.h"
 
 #include "app/input_listener.h"
 
@@ -86,13 +87,10 @@ public:
     game_object* picked_object() const;
 
 private:
-    enum class question { none, quit, outside };
-
     void bind_input();
     void on_click(float, const mouse_state& mouse);
     void edit_key(key_code key);
     void answer(key_code key);
-    void ask_before_quitting(const std::string& why);
     // `of_picked`: the change needs a picked object, which a missing pick explains.
     void after(level_draft::outcome done, const std::string& what, bool of_picked = true);
     void highlight(bool shown);
@@ -105,6 +103,7 @@ private:
 
     game_context& context;
     level_draft draft;
+    unsaved_guard guard{draft};
     attribute_list attributes;
     editor_panel panel{nullptr};
     input_listener input{"level_editor_input"};
@@ -119,7 +118,6 @@ private:
     bool shift = false;
     bool linking = false;
     std::optional<std::pair<float, float>> pending_click;
-    question asked = question::none;
     request wanted = request::none;
     std::string message;
     // A move is shown at once; the level is built again once moves pause.
