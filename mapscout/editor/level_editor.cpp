@@ -358,6 +358,9 @@ bool level_editor::may_close()
 {
     if (!draft.unsaved())
         return true;
+    // One question at a time: the one on screen (about a change made outside) is answered first.
+    if (guard.is_asking())
+        return false;
     // The question is asked in the editor's view, not over the level in play.
     if (playing)
         leave();

@@ -198,6 +198,11 @@ TEST_F(editing, a_change_made_outside_with_unsaved_changes_is_asked_about)
     frames(60);
     EXPECT_NE(editor().get_panel().get_question().find("changed outside"), std::string::npos);
     EXPECT_EQ(object("b")->get_position(), Ogre::Vector3(45, 95, 0)) << "the editor's change was dropped unasked";
+    // The close button meanwhile keeps the question on screen: it is answered first.
+    app.window_closing();
+    frames(1);
+    ASSERT_EQ(app.get_state_stack().size(), 1u);
+    EXPECT_NE(editor().get_panel().get_question().find("changed outside"), std::string::npos);
     tap({key_code(37)}); // K: keep mine
     EXPECT_EQ(editor().get_panel().get_question(), "");
     EXPECT_TRUE(editor().get_draft().unsaved());
