@@ -89,9 +89,10 @@ std::string level_editor::path_for(const std::string& file_name)
 const char* level_editor::key_help()
 {
     return "Click: pick   Ctrl+click or Insert: add   arrows, PgUp, PgDn: move   1 2 3: step 1, 5, 10   , .: turn 15 "
-           "(Shift: 90)   C: copy   Delete   T: type to add\n"
-           "Home, End, Return: attributes   G: the level's own   L, click: target   Ctrl+Z: undo   Ctrl+Y: redo   Ctrl+S: save   "
-           "F5: play from here   F6: from the start   right drag: turn";
+           "(Shift: 90)\n"
+           "C: copy   Delete   T: type to add   Home, End, Return: attributes   G: the level's own   L, click: target   "
+           "right drag: turn\n"
+           "Ctrl+Z: undo   Ctrl+Y: redo   Ctrl+S: save   F5: play from here   F6: from the start   Escape: quit";
 }
 
 bool level_editor::takes_keys() const
