@@ -302,9 +302,14 @@ void application::run_frame()
         window->update(true);
     frames.end_frame();
     events->pump();
-    if (events->closed()) {
+    if (events->destroyed()) {
         exit_all_states();
         return;
+    }
+    if (events->take_close_request()) {
+        window_closing();
+        if (state_stack.empty())
+            return;
     }
     if (events->take_focus_loss())
         state_stack.back()->focus_lost();
@@ -349,6 +354,12 @@ void application::exit_all_states()
         top->exit();
         state_stack.pop_back();
     }
+}
+
+void application::window_closing()
+{
+    if (!may_close || may_close())
+        exit_all_states();
 }
 
 int application::register_state(std::string name, game_state* state)

@@ -18,6 +18,7 @@
 #include "input_codes.h"
 #include "state_params.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -69,6 +70,9 @@ public:
 
     // Ends every state on the stack (each gets its exit), top first.
     void exit_all_states();
+    // The window's close button was pressed: every state ends, unless
+    // may_close says not yet.
+    void window_closing();
 
     const std::vector<game_state*>& get_state_stack() const { return state_stack; }
     game_context* get_context() const { return context.get(); }
@@ -90,6 +94,10 @@ public:
     frame_timer frames;
     std::string app_name;
     std::unique_ptr<game_context> context;
+    // Asked when the window's close button is pressed: false keeps the
+    // program running (mapscout's editor first asks about unsaved changes,
+    // as its Escape does). Without one the program ends at once.
+    std::function<bool()> may_close;
 
 private:
     Ogre::Root* make_root(const std::string& log_file);

@@ -50,7 +50,7 @@ void window_events::pump()
             window->setVisible(event.xvisibility.state != VisibilityFullyObscured);
             break;
         case DestroyNotify:
-            close_requested = true;
+            window_destroyed = true;
             break;
         case FocusOut:
             // Grabs move the focus for a moment; only another window takes it.
@@ -60,6 +60,13 @@ void window_events::pump()
             break;
         }
     }
+}
+
+bool window_events::take_close_request()
+{
+    const bool requested = close_requested;
+    close_requested = false;
+    return requested;
 }
 
 bool window_events::take_resize()

@@ -5,8 +5,9 @@
 // player switching to another window and the window's size changing.
 // OGRE's own pump compares close requests with an atom its GL window never
 // sets and drops them; this one asks for WM_DELETE_WINDOW itself and reports
-// it through closed(). The window is left standing, so that the states and
-// the application can tear down in their own order.
+// it through take_close_request(), once a press: the program may ask before
+// it ends. The window is left standing, so that the states and the
+// application can tear down in their own order.
 
 namespace Ogre {
 class RenderWindow;
@@ -20,7 +21,10 @@ public:
 
     // Handles every pending event of the window.
     void pump();
-    bool closed() const { return close_requested; }
+    // Whether the close button was pressed since the last call.
+    bool take_close_request();
+    // The window is gone: nothing is left to ask in.
+    bool destroyed() const { return window_destroyed; }
     // Whether the window lost the keyboard's focus since the last call.
     bool take_focus_loss();
     // Whether the window's size changed since the last call.
@@ -32,6 +36,7 @@ private:
     unsigned long handle = 0;
     unsigned long delete_atom = 0;
     bool close_requested = false;
+    bool window_destroyed = false;
     bool focus_lost = false;
     bool resized = false;
 };

@@ -2,12 +2,21 @@
 
 #include "check_report.h"
 #include "check_run.h"
+#include "level_checker.h"
 #include "level/level_document.h"
 
 std::vector<std::string> level_problems::check(const std::string& path)
 {
     check_report report;
     check_run(report, media_folders()).check(path);
+    return report.lines();
+}
+
+std::vector<std::string> level_problems::check_text(const std::string& path, const std::string& text)
+{
+    check_report report;
+    const media_folders media;
+    level_checker(report, media).check_text(path, text);
     return report.lines();
 }
 

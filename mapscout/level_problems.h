@@ -13,6 +13,8 @@ class level_problems {
 public:
     // Every problem of the level file at `path`, as `file:line: error: message`.
     static std::vector<std::string> check(const std::string& path);
+    // The same for `text`, as the file at `path` would hold it (an unsaved draft).
+    static std::vector<std::string> check_text(const std::string& path, const std::string& text);
     // Why the file cannot be built into a level (`file:line: reason`); empty when it can.
     static std::string unbuildable(const std::string& path);
 };

@@ -1,5 +1,6 @@
 #include "attribute_list.h"
 
+#include "level_settings.h"
 #include "level_text.h"
 
 #include <cctype>
@@ -11,9 +12,16 @@ constexpr int key_escape = 1;
 
 }
 
-std::vector<attribute_list::row> attribute_list::rows_of(const level_text& text, std::size_t object) const
+std::vector<attribute_list::row> attribute_list::rows_of(const level_text& text,
+                                                        std::optional<std::size_t> picked) const
 {
     std::vector<row> out;
+    if (!picked) {
+        for (const level_settings::row& r : level_settings::rows(text))
+            out.push_back({entry::kind::setting, r.name, 0, r.value});
+        return out;
+    }
+    const std::size_t object = *picked;
     if (object >= text.object_count())
         return out;
     const level_text::element& e = text.get_objects()[object];
@@ -29,7 +37,7 @@ std::vector<attribute_list::row> attribute_list::rows_of(const level_text& text,
     return out;
 }
 
-std::vector<std::string> attribute_list::rows(const level_text& text, std::size_t object) const
+std::vector<std::string> attribute_list::rows(const level_text& text, std::optional<std::size_t> object) const
 {
     std::vector<std::string> out;
     const std::vector<row> all = rows_of(text, object);
@@ -45,7 +53,7 @@ std::vector<std::string> attribute_list::rows(const level_text& text, std::size_
     return out;
 }
 
-void attribute_list::choose_next(int by, const level_text& text, std::size_t object)
+void attribute_list::choose_next(int by, const level_text& text, std::optional<std::size_t> object)
 {
     const std::size_t count = rows_of(text, object).size();
     if (count == 0)
@@ -53,7 +61,7 @@ void attribute_list::choose_next(int by, const level_text& text, std::size_t obj
     chosen = (std::min(chosen, count - 1) + count + std::size_t(by + int(count))) % count;
 }
 
-void attribute_list::start_typing(const level_text& text, std::size_t object)
+void attribute_list::start_typing(const level_text& text, std::optional<std::size_t> object)
 {
     const std::vector<row> all = rows_of(text, object);
     if (all.empty())

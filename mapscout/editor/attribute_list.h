@@ -5,6 +5,7 @@
 // then a last row to add an attribute ("name=value"). One row is chosen;
 // Return starts typing its value (US keyboard letters, digits and common
 // signs), Return again ends it and gives the change to make, Escape drops it.
+// With no object picked the rows are the level's own settings (level_settings).
 
 #include "app/input_codes.h"
 
@@ -19,19 +20,19 @@ class attribute_list {
 public:
     // What typing ended with, for the draft.
     struct entry {
-        enum class kind { attribute, waypoint, words } what = kind::attribute;
+        enum class kind { attribute, waypoint, words, setting } what = kind::attribute;
         std::string name;
         std::size_t waypoint = 0;
         std::string value;
     };
 
-    // The rows for `object` of `text`, the chosen one marked.
-    std::vector<std::string> rows(const level_text& text, std::size_t object) const;
-    void choose_next(int by, const level_text& text, std::size_t object);
+    // The rows for `object` of `text` (the level's without one), the chosen one marked.
+    std::vector<std::string> rows(const level_text& text, std::optional<std::size_t> object) const;
+    void choose_next(int by, const level_text& text, std::optional<std::size_t> object);
     void reset() { chosen = 0; typing.reset(); }
 
     bool is_typing() const { return typing.has_value(); }
-    void start_typing(const level_text& text, std::size_t object);
+    void start_typing(const level_text& text, std::optional<std::size_t> object);
     // One key while typing; the entry when Return ended it.
     std::optional<entry> type(key_code key, bool shift);
 
@@ -45,7 +46,7 @@ private:
         std::size_t waypoint;
         std::string value;
     };
-    std::vector<row> rows_of(const level_text& text, std::size_t object) const;
+    std::vector<row> rows_of(const level_text& text, std::optional<std::size_t> object) const;
 
     std::size_t chosen = 0;
     std::optional<std::string> typing;

@@ -2,6 +2,8 @@
 
 #include <MyGUI.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int margin = 12;
@@ -82,12 +84,14 @@ void editor_panel::draw()
     if (!gui || hidden)
         return;
     const MyGUI::IntSize view = MyGUI::RenderManager::getInstance().getViewSize();
-    // The keys take two lines, the state a third.
-    panel("editor_status", margin, margin, view.width - 2 * margin, 3 * line_height + 12, keys + "\n" + status);
+    // The keys take their lines, the state one more.
+    const std::string strip = keys + "\n" + status;
+    const int lines = 1 + int(std::count(strip.begin(), strip.end(), '\n'));
+    panel("editor_status", margin, margin, view.width - 2 * margin, lines * line_height + 12, strip);
     std::string rows;
     for (const std::string& row : attributes)
         rows += (rows.empty() ? "" : "\n") + row;
-    const int top = 3 * line_height + 2 * margin;
+    const int top = lines * line_height + 2 * margin;
     const int height = std::min(int(attributes.size()) * line_height + 12, view.height / 2);
     panel("editor_attributes", view.width - attribute_width - margin, top, attribute_width, height, rows);
     panel("editor_question", view.width / 6, view.height / 2 - 40, view.width * 2 / 3, 2 * line_height + 12,

@@ -1,5 +1,7 @@
 #include "level_draft.h"
 
+#include "level_settings.h"
+
 #include "app/safe_file.h"
 #include "level/level_limits.h"
 
@@ -284,6 +286,14 @@ level_draft::outcome level_draft::set_words(const std::string& words)
     return change({"set text", {text.set_inner_text(*picked, words)}}, outcome::rebuild);
 }
 
+level_draft::outcome level_draft::set_setting(const std::string& name, const std::string& value)
+{
+    const std::optional<text_edit> edit = level_settings::edit(text, name, value);
+    if (!edit)
+        return outcome::none;
+    return change({"set the level's " + name, {*edit}}, outcome::rebuild);
+}
+
 level_draft::outcome level_draft::link(std::size_t target)
 {
     if (!picked || target >= text.object_count() || target == *picked)
@@ -365,12 +375,18 @@ void level_draft::take_file()
     std::string now;
     if (!read_bytes(path, now))
         return;
-    // The history's edits were made to the old text and cannot apply to this one.
-    text = level_text(now);
     on_disk = now;
     file_exists = true;
-    history = edit_history();
-    picked.reset();
+    if (now != text.get_text()) {
+        // One change that replaces the whole text: the history before it
+        // still applies to the text it had, and undoing it brings the draft back.
+        edit_history::change made{"take the file", {{0, text.get_text(), now}}};
+        made.picked_before = picked ? *picked : none;
+        picked.reset();
+        text.apply(made.edits.back());
+        history.record(std::move(made));
+    }
+    history.mark_saved();
 }
 
 void level_draft::keep_mine()

@@ -62,6 +62,8 @@ public:
     outcome set_value(const std::string& name, const std::string& value);
     outcome set_waypoint(std::size_t child, const std::string& pos);
     outcome set_words(const std::string& words);
+    // A row of the level's own settings (level_settings), whatever is picked.
+    outcome set_setting(const std::string& name, const std::string& value);
     // The picked teleporter sends to `target` (which gets an id when it has
     // none); a picked switch or door takes the colour of the door or switch
     // `target`. None for other pairs.
@@ -75,8 +77,8 @@ public:
     // The file as it is now on disk differs from what this draft last read
     // or saved (a change made outside).
     bool changed_outside() const;
-    // Takes the file's text as it is now; the draft's changes and their
-    // history go (their edits were made to the old text).
+    // Takes the file's text as it is now, as one more change: undoing it
+    // brings back the draft as it was, with its history.
     void take_file();
     // Keeps the draft's text and counts it unsaved against the file.
     void keep_mine();

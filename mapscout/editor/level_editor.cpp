@@ -1,5 +1,6 @@
 #include "level_editor.h"
 
+#include "app/application.h"
 #include "app/game_camera.h"
 #include "app/game_context.h"
 #include "app/input_manager.h"
@@ -26,7 +27,7 @@ namespace {
 
 // Keyboard scan codes the editor takes, beside those the game names.
 constexpr int scan_1 = 2, scan_2 = 3, scan_3 = 4, scan_t = 20, scan_left_control = 29,
-              scan_f = 33, scan_k = 37, scan_l = 38, scan_left_shift = 42, scan_z = 44, scan_c = 46, scan_n = 49,
+              scan_g = 34, scan_l = 38, scan_left_shift = 42, scan_z = 44, scan_c = 46,
               scan_comma = 51, scan_period = 52, scan_right_shift = 54, scan_f5 = 63, scan_f6 = 64,
               scan_right_control = 157, scan_home = 199, scan_page_up = 201, scan_end = 207, scan_page_down = 209,
               scan_insert = 210, scan_delete = 211;
@@ -61,10 +62,14 @@ level_editor::level_editor(game_context& context, const std::string& path)
     input.bind_key(key_code(scan_right_shift), hold(shift));
     log_line(draft.unsaved() ? path + ": a new level from the template; Ctrl+S writes it"
                              : path + ": editing; Ctrl+S saves");
+    if (application* app = application::instance())
+        app->may_close = [this] { return may_close(); };
 }
 
 level_editor::~level_editor()
 {
+    if (application* app = application::instance())
+        app->may_close = nullptr;
     leaving();
 }
 
@@ -84,14 +89,15 @@ std::string level_editor::path_for(const std::string& file_name)
 const char* level_editor::key_help()
 {
     return "Click: pick   Ctrl+click or Insert: add   arrows, PgUp, PgDn: move   1 2 3: step 1, 5, 10   , .: turn 15 "
-           "(Shift: 90)   C: copy   Delete   T: type to add\n"
-           "Home, End, Return: attributes   L, click: target   Ctrl+Z: undo   Ctrl+Y: redo   Ctrl+S: save   "
-           "F5: play from here   F6: from the start   right drag: turn";
+           "(Shift: 90)\n"
+           "C: copy   Delete   T: type to add   Home, End, Return: attributes   G: the level's own   L, click: target   "
+           "right drag: turn\n"
+           "Ctrl+Z: undo   Ctrl+Y: redo   Ctrl+S: save   F5: play from here   F6: from the start   Escape: quit";
 }
 
 bool level_editor::takes_keys() const
 {
-    return attributes.is_typing() || asked != question::none;
+    return attributes.is_typing() || guard.is_asking();
 }
 
 void level_editor::entered(level& lvl, game_camera& view, MyGUI::Gui* gui)
@@ -118,6 +124,18 @@ void level_editor::entered(level& lvl, game_camera& view, MyGUI::Gui* gui)
     context.input->add_listener(input);
     highlight(true);
     refresh_panel();
+    // Every change builds the level again, moves once they pause: the strip follows the draft.
+    // Drawn on the GUI given (a window without one would need a GUI of its own).
+    if (!problems && (gui || !context.window))
+        problems = std::make_unique<draft_problems>(context, gui);
+    if (problems && !draft.get_text().empty())
+        problems->check(draft.get_path(), draft.get_text());
+}
+
+const std::vector<std::string>& level_editor::get_problems() const
+{
+    static const std::vector<std::string> none;
+    return problems ? problems->get_lines() : none;
 }
 
 void level_editor::leaving()
@@ -192,7 +210,7 @@ std::optional<Ogre::Vector3> level_editor::on_plane(float x, float y, float heig
 
 void level_editor::click(float x, float y, bool add)
 {
-    if (!shown || !camera || !objects || asked != question::none || attributes.is_typing())
+    if (!shown || !camera || !objects || guard.is_asking() || attributes.is_typing())
         return;
     if (add) {
         const auto picked = draft.get_picked();
@@ -235,7 +253,7 @@ void level_editor::press(key_code key)
         control = true;
     if (is(key, scan_left_shift) || is(key, scan_right_shift))
         shift = true;
-    if (asked != question::none) {
+    if (guard.is_asking()) {
         answer(key);
         return;
     }
@@ -254,6 +272,9 @@ void level_editor::press(key_code key)
             break;
         case attribute_list::entry::kind::words:
             after(draft.set_words(done->value), "Set the text");
+            break;
+        case attribute_list::entry::kind::setting:
+            after(draft.set_setting(done->name, done->value), "Set the level's " + done->name, false);
             break;
         }
         return;
@@ -279,10 +300,7 @@ void level_editor::edit_key(key_code key)
         if (linking) {
             linking = false;
             message = "No target chosen";
-        } else if (draft.unsaved()) {
-            asked = question::quit;
-            log_line(draft.get_path() + ": unsaved changes; asking before mapscout ends");
-        } else
+        } else if (guard.may_quit(""))
             wanted = request::quit;
     } else if (control && is(key, KC_S)) {
         const std::string problem = draft.save();
@@ -321,44 +339,59 @@ void level_editor::edit_key(key_code key)
     } else if (is(key, scan_l) && picked) {
         linking = true;
         message = "Click the object to aim at";
-    } else if ((is(key, scan_home) || is(key, scan_end)) && picked)
-        attributes.choose_next(is(key, scan_home) ? -1 : 1, draft.get_level_text(), *picked);
-    else if (key == KC_RETURN && picked) {
-        attributes.start_typing(draft.get_level_text(), *picked);
+    } else if (is(key, scan_g)) {
+        highlight(false);
+        draft.pick(std::nullopt);
+        attributes.reset();
+        message = "The level's own settings";
+    } else if (is(key, scan_home) || is(key, scan_end))
+        attributes.choose_next(is(key, scan_home) ? -1 : 1, draft.get_level_text(), picked);
+    else if (key == KC_RETURN) {
+        attributes.start_typing(draft.get_level_text(), picked);
         // Typed letters are not the probe's to fly by.
-        context.input->remove_listener("player_input");
+        if (attributes.is_typing())
+            context.input->remove_listener("player_input");
     } else if (is(key, scan_f5) || is(key, scan_f6))
         start_play(is(key, scan_f5));
 }
 
+bool level_editor::may_close()
+{
+    if (!draft.unsaved())
+        return true;
+    // One question at a time: the one on screen (about a change made outside) is answered first.
+    if (guard.is_asking())
+        return false;
+    // The question is asked in the editor's view, not over the level in play.
+    if (playing)
+        leave();
+    linking = false;
+    return guard.may_quit("the window is closing; ");
+}
+
 void level_editor::answer(key_code key)
 {
-    if (asked == question::quit) {
-        if (key == KC_Y)
-            wanted = request::quit;
-        else if (is(key, scan_n) || key == KC_ESCAPE)
-            asked = question::none;
-        if (wanted == request::quit)
-            asked = question::none;
-        return;
-    }
-    if (is(key, scan_f)) {
-        draft.take_file();
+    switch (guard.answer(key)) {
+    case unsaved_guard::decision::quit:
+        wanted = request::quit;
+        break;
+    case unsaved_guard::decision::took_file:
         attributes.reset();
-        asked = question::none;
-        message = "Took the file's version";
+        message = "Took the file's version (Ctrl+Z brings yours back)";
         wanted = request::rebuild;
-    } else if (is(key, scan_k)) {
-        draft.keep_mine();
-        asked = question::none;
+        break;
+    case unsaved_guard::decision::kept_mine:
         message = "Kept your version: Ctrl+S writes it over the file's";
+        break;
+    case unsaved_guard::decision::none:
+        break;
     }
 }
 
-void level_editor::after(level_draft::outcome done, const std::string& what)
+void level_editor::after(level_draft::outcome done, const std::string& what, bool of_picked)
 {
     if (done == level_draft::outcome::none) {
-        message = draft.get_picked() ? "Nothing to do" : "Pick an object first";
+        message = draft.get_picked() || !of_picked ? "Nothing to do" : "Pick an object first";
         return;
     }
     message = what;
@@ -430,32 +463,20 @@ void level_editor::refresh_panel()
     if (!message.empty())
         state += "   | " + message;
     panel.show_status(key_help(), state);
-    panel.show_attributes(picked ? attributes.rows(draft.get_level_text(), *picked) : std::vector<std::string>{});
-    switch (asked) {
-    case question::quit:
-        panel.show_question(name + " has unsaved changes. Y: quit without saving   N: stay (Ctrl+S saves)");
-        break;
-    case question::outside:
-        panel.show_question(name + " was changed outside while you have unsaved changes.\n"
-                                   "F: take the file's version   K: keep yours (Ctrl+S writes it)");
-        break;
-    case question::none:
-        panel.show_question("");
-        break;
-    }
+    std::vector<std::string> rows = attributes.rows(draft.get_level_text(), picked);
+    if (!picked)
+        rows.insert(rows.begin(), "The level (nothing picked):");
+    panel.show_attributes(rows);
+    panel.show_question(guard.question_text(name));
 }
 
 bool level_editor::file_changed()
 {
     if (!draft.changed_outside())
         return true;
-    if (!draft.unsaved()) {
-        draft.take_file();
-        attributes.reset();
-        message = "Read again from the file";
-        return true;
-    }
-    asked = question::outside;
-    log_line(draft.get_path() + ": changed outside while the editor has unsaved changes; asking which to keep");
-    return false;
+    if (!guard.may_read_file())
+        return false;
+    attributes.reset();
+    message = "Read again from the file";
+    return true;
 }

@@ -18,9 +18,11 @@
 // the draft saved first.
 
 #include "attribute_list.h"
+#include "draft_problems.h"
 #include "editor_panel.h"
 #include "level_draft.h"
 #include "scene_objects.h"
+#include "unsaved_guard.h"
 
 #include "app/input_listener.h"
 
@@ -70,22 +72,27 @@ public:
     // again from it now; with unsaved changes the author is asked first.
     bool file_changed();
 
+    // The window's close button: true when mapscout may end now; with
+    // unsaved changes it asks as Escape does (back from play first) and says no.
+    bool may_close();
+
     // What the mouse and keys do, for tests without devices.
     void click(float x, float y, bool add);
     void press(key_code key);
 
     level_draft& get_draft() { return draft; }
     const editor_panel& get_panel() const { return panel; }
+    // The checker's lines on the draft in the strip at the bottom.
+    const std::vector<std::string>& get_problems() const;
     game_object* picked_object() const;
 
 private:
-    enum class question { none, quit, outside };
-
     void bind_input();
     void on_click(float, const mouse_state& mouse);
     void edit_key(key_code key);
     void answer(key_code key);
-    void after(level_draft::outcome done, const std::string& what);
+    // `of_picked`: the change needs a picked object, which a missing pick explains.
+    void after(level_draft::outcome done, const std::string& what, bool of_picked = true);
     void highlight(bool shown);
     void start_play(bool from_here);
     void leave();
@@ -96,12 +103,14 @@ private:
 
     game_context& context;
     level_draft draft;
+    unsaved_guard guard{draft};
     attribute_list attributes;
     editor_panel panel{nullptr};
     input_listener input{"level_editor_input"};
     level* shown = nullptr;
     game_camera* camera = nullptr;
     std::unique_ptr<scene_objects> objects;
+    std::unique_ptr<draft_problems> problems;
     game_object* highlighted = nullptr;
 
     std::size_t palette_at = 0;
@@ -109,7 +118,6 @@ private:
     bool shift = false;
     bool linking = false;
     std::optional<std::pair<float, float>> pending_click;
-    question asked = question::none;
     request wanted = request::none;
     std::string message;
     // A move is shown at once; the level is built again once moves pause.

@@ -37,6 +37,7 @@ level_text::level_text(std::string text) : text(std::move(text))
 void level_text::index()
 {
     objects.clear();
+    level.reset();
     objects_close = objects_open_end = level_close = npos;
     // The prolog: declaration, comments, a doctype, then <Level.
     std::size_t at = 0;
@@ -52,20 +53,22 @@ void level_text::index()
     }
     if (at == npos || text.compare(at, 6, "<Level") != 0 || !is_name_end(text[at + 6]))
         return;
-    const std::optional<element> level = read_element(at, 1);
+    level = read_element(at, 1);
     if (!level)
         return;
     if (level->content_end != level->tag_end || text.compare(level->end - 2, 2, "/>") != 0)
         level_close = level->content_end;
-    for (const element& child : level->children) {
+    for (element& child : level->children) {
         if (child.name != "Objects")
             continue;
         objects_open_end = child.tag_end;
         if (text.compare(child.end - 2, 2, "/>") != 0)
             objects_close = child.content_end;
-        for (const element& object : child.children)
+        for (element& object : child.children)
             if (object.name == "Object")
-                objects.push_back(object);
+                objects.push_back(std::move(object));
+        // The objects are kept once, in `objects`.
+        child.children.clear();
         break;
     }
     // Lines counted once, in order, for the whole file.
@@ -163,29 +166,45 @@ const level_text::attribute* find_attribute(const level_text::element& e, const 
 
 }
 
-std::optional<std::string> level_text::value(std::size_t object, const std::string& name) const
+const level_text::element* level_text::section(const std::string& name) const
 {
-    const attribute* a = find_attribute(objects.at(object), name);
+    if (!level)
+        return nullptr;
+    for (const element& child : level->children)
+        if (child.name == name)
+            return &child;
+    return nullptr;
+}
+
+std::optional<std::string> level_text::value_of(const element& e, const std::string& name) const
+{
+    const attribute* a = find_attribute(e, name);
     if (!a)
         return std::nullopt;
     return unescaped(text.substr(a->value_at, a->value_end - a->value_at));
+}
+
+std::string level_text::words_of(const element& e) const
+{
+    if (!e.children.empty())
+        return "";
+    return unescaped(text.substr(e.tag_end, e.content_end - e.tag_end));
+}
+
+std::optional<std::string> level_text::value(std::size_t object, const std::string& name) const
+{
+    return value_of(objects.at(object), name);
 }
 
 std::optional<std::string> level_text::child_value(std::size_t object, std::size_t child,
                                                    const std::string& name) const
 {
-    const attribute* a = find_attribute(objects.at(object).children.at(child), name);
-    if (!a)
-        return std::nullopt;
-    return unescaped(text.substr(a->value_at, a->value_end - a->value_at));
+    return value_of(objects.at(object).children.at(child), name);
 }
 
 std::string level_text::inner_text(std::size_t object) const
 {
-    const element& e = objects.at(object);
-    if (!e.children.empty())
-        return "";
-    return unescaped(text.substr(e.tag_end, e.content_end - e.tag_end));
+    return words_of(objects.at(object));
 }
 
 text_edit level_text::set_attribute(const element& e, const std::string& name, const std::string& value) const
@@ -209,7 +228,12 @@ text_edit level_text::set_child_value(std::size_t object, std::size_t child, con
 
 text_edit level_text::remove_value(std::size_t object, const std::string& name) const
 {
-    const attribute* a = find_attribute(objects.at(object), name);
+    return remove_attribute(objects.at(object), name);
+}
+
+text_edit level_text::remove_attribute(const element& e, const std::string& name) const
+{
+    const attribute* a = find_attribute(e, name);
     if (!a)
         return {};
     std::size_t from = a->name_at;
@@ -220,14 +244,33 @@ text_edit level_text::remove_value(std::size_t object, const std::string& name) 
 
 text_edit level_text::set_inner_text(std::size_t object, const std::string& words) const
 {
-    const element& e = objects.at(object);
+    return set_words(objects.at(object), words);
+}
+
+text_edit level_text::set_words(const element& e, const std::string& words) const
+{
     if (!e.children.empty())
         return {};
     if (e.tag_end == e.end) {
-        // <Object .../> opens to hold the words.
+        // <Element .../> opens to hold the words.
         return {e.end - 2, "/>", ">" + escaped(words) + "</" + e.name + ">"};
     }
     return {e.tag_end, text.substr(e.tag_end, e.content_end - e.tag_end), escaped(words)};
+}
+
+text_edit level_text::insert_section(const std::vector<std::string>& after, const std::string& element_text) const
+{
+    // <Level/> has no inside to put a section into.
+    if (!level || level_close == npos)
+        return {};
+    const element* last = nullptr;
+    for (const element& child : level->children)
+        if (std::find(after.begin(), after.end(), child.name) != after.end() && (!last || child.end > last->end))
+            last = &child;
+    if (last)
+        return {last->end, "", line_break() + indent_of(*last) + element_text};
+    const std::string indent = level->children.empty() ? "  " : indent_of(level->children.front());
+    return {level->tag_end, "", line_break() + indent + element_text};
 }
 
 std::size_t level_text::line_start(std::size_t at) const
@@ -241,9 +284,8 @@ std::string level_text::line_break() const
     return text.find("\r\n") != std::string::npos ? "\r\n" : "\n";
 }
 
-std::string level_text::indent_of(std::size_t object) const
+std::string level_text::indent_of(const element& e) const
 {
-    const element& e = objects.at(object);
     const std::size_t start = line_start(e.begin);
     const std::string before = text.substr(start, e.begin - start);
     for (char c : before)
@@ -259,7 +301,7 @@ text_edit level_text::remove_object(std::size_t object) const
     std::size_t stop = e.end;
     while (stop < text.size() && (text[stop] == ' ' || text[stop] == '\t' || text[stop] == '\r'))
         ++stop;
-    const bool alone = (start == e.begin || !indent_of(object).empty()) && stop < text.size() && text[stop] == '\n';
+    const bool alone = (start == e.begin || !indent_of(e).empty()) && stop < text.size() && text[stop] == '\n';
     if (alone)
         return {start, text.substr(start, stop + 1 - start), ""};
     return {e.begin, text.substr(e.begin, e.end - e.begin), ""};
@@ -271,7 +313,7 @@ text_edit level_text::insert_object(std::size_t after, const std::string& elemen
     if (after >= objects.size() && !objects.empty())
         after = objects.size() - 1;
     if (after < objects.size())
-        return {objects[after].end, "", lb + indent_of(after) + element_text};
+        return {objects[after].end, "", lb + indent_of(objects[after]) + element_text};
     if (objects_close != npos) {
         const std::size_t start = line_start(objects_close);
         const std::string before = text.substr(start, objects_close - start);
@@ -367,6 +409,8 @@ bool level_text::shifted(std::size_t at, const std::string& removed, const std::
     // The value's own end moves with it: offsets past its first byte shift.
     for (auto e = object; e != objects.end(); ++e)
         shift(*e, at, by);
+    if (level)
+        shift(*level, at, by);
     shift(objects_close, at, by);
     shift(objects_open_end, at, by);
     shift(level_close, at, by);

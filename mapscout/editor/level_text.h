@@ -7,9 +7,12 @@
 // every attribute the editor does not know stay as they were; a file saved
 // without a change is the file that was read, byte for byte.
 //
+// The level's own sections (<Description>, <Fog>, <Settings>, <Lights>) are
+// indexed too, so that the level's settings change the same way.
+//
 // Every change is made through apply() (or the helpers that return a
 // text_edit for it) and the objects are indexed again after it; indices of
-// objects are only valid until the next change. The text must be a level
+// objects and pointers to sections are only valid until the next change. The text must be a level
 // document's text (it passed the level reader); anything the scan does not
 // understand leaves the object list shorter, never a wrong byte written.
 
@@ -53,7 +56,24 @@ public:
     // The decoded value of `child`'s attribute of `object` (a waypoint's pos).
     std::optional<std::string> child_value(std::size_t object, std::size_t child, const std::string& name) const;
 
+    // The <Level> element with its sections (an <Objects> child stands
+    // there without its objects); null when the text has none.
+    const element* get_level() const { return level ? &*level : nullptr; }
+    // The first section of <Level> named `name`, or null.
+    const element* section(const std::string& name) const;
+
+    // Any element's decoded attribute (none when it has none) and decoded words.
+    std::optional<std::string> value_of(const element& e, const std::string& name) const;
+    std::string words_of(const element& e) const;
+
     // The edits for a change, not yet applied.
+    text_edit set_attribute(const element& e, const std::string& name, const std::string& value) const;
+    text_edit remove_attribute(const element& e, const std::string& name) const;
+    // The element's words; nothing for one with child elements.
+    text_edit set_words(const element& e, const std::string& words) const;
+    // `element_text` as a section of <Level> on a line of its own, after the
+    // last section named in `after` that the text has, or else first in <Level>.
+    text_edit insert_section(const std::vector<std::string>& after, const std::string& element_text) const;
     text_edit set_value(std::size_t object, const std::string& name, const std::string& value) const;
     text_edit remove_value(std::size_t object, const std::string& name) const;
     text_edit set_child_value(std::size_t object, std::size_t child, const std::string& name,
@@ -85,11 +105,11 @@ private:
     std::optional<element> read_element(std::size_t at, int depth);
     std::size_t line_start(std::size_t at) const;
     std::string line_break() const;
-    std::string indent_of(std::size_t object) const;
-    text_edit set_attribute(const element& e, const std::string& name, const std::string& value) const;
+    std::string indent_of(const element& e) const;
 
     std::string text;
     std::vector<element> objects;
+    std::optional<element> level;
     // Where </Objects> begins; npos without an <Objects> element.
     std::size_t objects_close = npos;
     std::size_t objects_open_end = npos;

@@ -4,7 +4,9 @@
 # line, everything else as it was); F5 plays the level from the probe (the
 # ball starts where the probe was) and Escape comes back to the editor;
 # Ctrl+Z and Ctrl+S give back the file as it was, byte for byte. A level that
-# does not exist yet starts from the template and is written on first save.
+# does not exist yet starts from the template and is written on first save;
+# the window's close button asks before unsaved changes go, and ends
+# mapscout at once once they are saved.
 set -u
 RUN_DIR=$1
 HERE=$(dirname "$0")
@@ -96,12 +98,20 @@ expect_exit 0 "Escape with nothing unsaved"
 # A new level: the template on screen, written on first save.
 ./mapscout brand_new.map >stdout.txt 2>stderr.txt &
 APP_PID=$!
-find_window brand_new.map >/dev/null || fail "no window for a new level; stderr: $(cat stderr.txt)"
+window=$(find_window brand_new.map) || fail "no window for a new level; stderr: $(cat stderr.txt)"
 wait_for_line ogre.log "brand_new.map: Es wurden 6 Objekte erstellt." || fail "the template was not built"
 new_file=levels/brand_new.map
 [ -e "$new_file" ] && fail "the new level was written before it was saved"
+# The window's close button while the new level is unsaved: asked, not ended.
+"$RUN_DIR/../tests/close_window" "$window"
+wait_for_line ogre.log "the window is closing; unsaved changes; asking before mapscout ends" ||
+  fail "closing the window with unsaved changes did not ask"
+expect_running "closing the window with unsaved changes"
+[ -e "$new_file" ] && fail "closing the window wrote the new level"
 # The pointer is let free once the level is up: keys held before would not count.
 sleep 1
+xdotool key n
+sleep 0.3
 xdotool keydown ctrl
 sleep 0.2
 xdotool key s
@@ -109,6 +119,6 @@ sleep 0.2
 xdotool keyup ctrl
 wait_for_file "$new_file" || fail "Ctrl+S did not write the new level to the add-on folder"
 grep -q '<Level name="brand_new">' "$new_file" || fail "the new level is not the template"
-hold Escape
-expect_exit 0 "Escape after saving the new level"
+# Saved, the close button ends mapscout without a question.
+close_and_expect_clean_exit "$window"
 echo "PASS"

@@ -12,15 +12,15 @@ level_checker::level_checker(check_report& report, const media_folders& media) :
 
 void level_checker::check(const std::string& path)
 {
-    check_document(path, level_document::read_file(path));
+    check_read(path, level_document::read_file(path));
 }
 
 void level_checker::check_text(const std::string& file, const std::string& text)
 {
-    check_document(file, level_document::read_text(text));
+    check_read(file, level_document::read_text(text));
 }
 
-void level_checker::check_document(const std::string& path, const level_document& read)
+void level_checker::check_read(const std::string& path, const level_document& read)
 {
     element_checks checks(report, path);
     const std::string consequence = "the game cannot load this level";

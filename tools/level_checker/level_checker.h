@@ -10,8 +10,8 @@
 
 class TiXmlElement;
 class check_report;
-class element_checks;
 class level_document;
+class element_checks;
 class media_folders;
 
 class level_checker {
@@ -20,12 +20,13 @@ public:
 
     // path: the file to read, also the name the messages carry.
     void check(const std::string& path);
-    // `text` as the file `file` would hold it; `file` is the name the
-    // messages carry and where its media are looked for.
+    // `text` as the file `file` would hold it (an editor's unsaved draft, a
+    // level fetched or sent to be shared); `file` is the name the messages
+    // carry and where its media are looked for.
     void check_text(const std::string& file, const std::string& text);
 
 private:
-    void check_document(const std::string& file, const level_document& read);
+    void check_read(const std::string& file, const level_document& read);
     void check_level(element_checks& checks, const TiXmlElement* level);
     void check_settings(element_checks& checks, const TiXmlElement* level);
     void check_lights(element_checks& checks, const TiXmlElement* level);

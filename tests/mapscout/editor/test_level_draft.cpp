@@ -4,6 +4,7 @@
 // CR LF line ends and the order of everything stay.
 
 #include "mapscout/editor/level_draft.h"
+#include "mapscout/editor/level_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -240,6 +241,113 @@ TEST_F(drafting, a_level_without_objects_gets_its_first_one)
     EXPECT_EQ(none.get_level_text().object_count(), 1u);
 }
 
+TEST_F(drafting, the_level_s_own_settings_are_listed_and_changed_where_they_stand_or_put_in)
+{
+    const auto row = [this](const std::string& name) {
+        for (const level_settings::row& r : level_settings::rows(draft.get_level_text()))
+            if (r.name == name)
+                return r.value;
+        return std::string("<no row>");
+    };
+    EXPECT_EQ(row("name"), "Draft");
+    EXPECT_EQ(row("music"), "");
+    EXPECT_EQ(row("fog colour"), "");
+    EXPECT_EQ(draft.set_setting("music", "level_02.ogg"), level_draft::outcome::rebuild);
+    EXPECT_EQ(changed_lines(course, draft.get_text()),
+              std::vector<std::string>{"<Level name=\"Draft\" music=\"level_02.ogg\">"});
+    // Missing sections come in on lines of their own, in the order levels keep.
+    draft.set_setting("fog colour", "0.5 0.6 0.7");
+    draft.set_setting("gravity", "0 -100 0");
+    draft.set_setting("fog start", "200");
+    draft.set_setting("description", "Roll <on>");
+    draft.set_setting("ambient", "0.4 0.4 0.4");
+    EXPECT_EQ(draft.get_text().substr(0, draft.get_text().find("  <Objects>")),
+              "<?xml version=\"1.0\"?>\n<!-- a comment the author wrote -->\n"
+              "<Level name=\"Draft\" music=\"level_02.ogg\">\n"
+              "  <Description>Roll &lt;on&gt;</Description>\n"
+              "  <Fog colour=\"0.5 0.6 0.7\" start=\"200\"/>\n"
+              "  <Settings gravity=\"0 -100 0\" ambient=\"0.4 0.4 0.4\"/>\n");
+    EXPECT_EQ(row("description"), "Roll <on>");
+    EXPECT_EQ(row("fog start"), "200");
+    EXPECT_EQ(draft.get_text().substr(draft.get_text().find("  <Objects>")),
+              course.substr(course.find("  <Objects>")));
+    // The same value again, or taking away what is not there, changes nothing.
+    EXPECT_EQ(draft.set_setting("fog start", "200"), level_draft::outcome::none);
+    EXPECT_EQ(draft.set_setting("fog end", ""), level_draft::outcome::none);
+    EXPECT_EQ(draft.set_setting("no such row", "1"), level_draft::outcome::none);
+    draft.set_setting("music", "");
+    EXPECT_NE(draft.get_text().find("<Level name=\"Draft\">\n"), std::string::npos);
+    draft.set_setting("name", "Roll & Go");
+    EXPECT_EQ(row("name"), "Roll & Go");
+    // Objects are still found and changed after the sections came in.
+    draft.pick(1);
+    draft.move({1, 0, 0});
+    EXPECT_EQ(draft.get_level_text().value(1, "pos"), "5 50 0");
+    for (int i = 0; i < 9; ++i)
+        ASSERT_NE(draft.undo(), level_draft::outcome::none) << i;
+    EXPECT_EQ(draft.get_text(), course);
+    for (int i = 0; i < 9; ++i)
+        draft.redo();
+    EXPECT_EQ(draft.get_level_text().value(1, "pos"), "5 50 0");
+    EXPECT_EQ(row("fog colour"), "0.5 0.6 0.7");
+}
+
+TEST_F(drafting, the_lights_and_existing_sections_are_changed_in_place_crlf_and_all)
+{
+    const std::string lit = "<Level name=\"L\">\r\n"
+                            "\t<Description/>\r\n"
+                            "\t<Fog start=\"100\" end=\"300\"/>\r\n"
+                            "\t<Lights>\r\n"
+                            "\t\t<Light type=\"dir\" dir=\"0 -1 0\"/>\r\n"
+                            "\t\t<Light type=\"point\" pos=\"1 2 3\"/>\r\n"
+                            "\t</Lights>\r\n"
+                            "\t<Objects>\r\n"
+                            "\t\t<Object type=\"start\" pos=\"0 51.5 0\"/>\r\n"
+                            "\t</Objects>\r\n"
+                            "</Level>\r\n";
+    level_draft level("lit.map", lit, true);
+    std::vector<std::string> names;
+    for (const level_settings::row& r : level_settings::rows(level.get_level_text()))
+        names.push_back(r.name + "=" + r.value);
+    EXPECT_EQ(names, (std::vector<std::string>{"name=L", "music=", "description=", "fog start=100", "fog end=300",
+                                               "fog colour=", "ambient=", "gravity=", "light 1 type=dir",
+                                               "light 1 dir=0 -1 0", "light 2 type=point", "light 2 pos=1 2 3"}));
+    level.set_setting("light 2 pos", "4 5 6");
+    level.set_setting("light 1 dif", "1 1 1");
+    level.set_setting("description", "Lit");
+    level.set_setting("gravity", "0 -50 0");
+    EXPECT_EQ(level.set_setting("light 3 pos", "0 0 0"), level_draft::outcome::none);
+    EXPECT_EQ(level.get_text(), "<Level name=\"L\">\r\n"
+                                "\t<Description>Lit</Description>\r\n"
+                                "\t<Fog start=\"100\" end=\"300\"/>\r\n"
+                                "\t<Settings gravity=\"0 -50 0\"/>\r\n"
+                                "\t<Lights>\r\n"
+                                "\t\t<Light type=\"dir\" dir=\"0 -1 0\" dif=\"1 1 1\"/>\r\n"
+                                "\t\t<Light type=\"point\" pos=\"4 5 6\"/>\r\n"
+                                "\t</Lights>\r\n"
+                                "\t<Objects>\r\n"
+                                "\t\t<Object type=\"start\" pos=\"0 51.5 0\"/>\r\n"
+                                "\t</Objects>\r\n"
+                                "</Level>\r\n");
+    while (level.undo() != level_draft::outcome::none) {
+    }
+    EXPECT_EQ(level.get_text(), lit);
+}
+
+TEST_F(drafting, a_section_after_the_objects_is_still_found_after_a_move_before_it)
+{
+    level_draft late("late.map",
+                     "<Level name=\"L\"><Objects><Object type=\"start\" pos=\"0 1 0\"/></Objects>"
+                     "<Fog start=\"1\"/></Level>",
+                     true);
+    late.pick(0);
+    late.set_step(100);
+    late.move({1, 0, 0});
+    late.set_setting("fog start", "25");
+    EXPECT_EQ(late.get_text(), "<Level name=\"L\"><Objects><Object type=\"start\" pos=\"100 1 0\"/></Objects>"
+                               "<Fog start=\"25\"/></Level>");
+}
+
 class saving : public ::testing::Test {
 protected:
     saving() : folder(fs::temp_directory_path() / ("draft_save_" + std::to_string(::getpid())))
@@ -311,10 +419,22 @@ TEST_F(saving, a_change_made_outside_is_told_apart_from_the_draft_s_own_save)
     draft.keep_mine();
     EXPECT_TRUE(draft.unsaved());
     EXPECT_FALSE(draft.changed_outside());
+    const std::string mine = draft.get_text();
     draft.take_file();
     EXPECT_EQ(draft.get_text(), course);
     EXPECT_FALSE(draft.unsaved());
-    EXPECT_EQ(draft.undo(), level_draft::outcome::none);
+    EXPECT_FALSE(draft.get_picked());
+    // Taking the file is a step of the history: undo brings the draft back, picked as it was.
+    EXPECT_EQ(draft.undo(), level_draft::outcome::rebuild);
+    EXPECT_EQ(draft.get_text(), mine);
+    EXPECT_TRUE(draft.unsaved());
+    EXPECT_EQ(draft.get_picked(), 1u);
+    draft.undo();
+    EXPECT_EQ(draft.position_of(1), Ogre::Vector3(0, 50, 0)) << "the history before it was lost";
+    draft.redo();
+    draft.redo();
+    EXPECT_EQ(draft.get_text(), course);
+    EXPECT_FALSE(draft.unsaved());
 }
 
 TEST_F(saving, a_save_that_cannot_be_written_says_why_and_keeps_the_changes_unsaved)

@@ -39,6 +39,8 @@ constexpr key_code delete_key = key_code(211);
 constexpr key_code z_key = key_code(44);
 constexpr key_code end_key = key_code(207);
 constexpr key_code f5 = key_code(63);
+constexpr key_code g_key = key_code(34);
+constexpr key_code n_key = key_code(49);
 
 class editing : public level_fixture {
 protected:
@@ -196,6 +198,11 @@ TEST_F(editing, a_change_made_outside_with_unsaved_changes_is_asked_about)
     frames(60);
     EXPECT_NE(editor().get_panel().get_question().find("changed outside"), std::string::npos);
     EXPECT_EQ(object("b")->get_position(), Ogre::Vector3(45, 95, 0)) << "the editor's change was dropped unasked";
+    // The close button meanwhile keeps the question on screen: it is answered first.
+    app.window_closing();
+    frames(1);
+    ASSERT_EQ(app.get_state_stack().size(), 1u);
+    EXPECT_NE(editor().get_panel().get_question().find("changed outside"), std::string::npos);
     tap({key_code(37)}); // K: keep mine
     EXPECT_EQ(editor().get_panel().get_question(), "");
     EXPECT_TRUE(editor().get_draft().unsaved());
@@ -212,10 +219,15 @@ TEST_F(editing, a_change_made_outside_with_unsaved_changes_is_asked_about)
     write_level("draft.map", course);
     frames(60);
     ASSERT_NE(editor().get_panel().get_question(), "");
+    const Ogre::Vector3 mine = object("b")->get_position();
     tap({key_code(33)}); // F: the file's
     frames(2);
     EXPECT_EQ(object("b")->get_position(), Ogre::Vector3(40, 95, 0));
     EXPECT_FALSE(editor().get_draft().unsaved());
+    // Undo takes back the file's version: the editor's is there again, unsaved.
+    tap({control, z_key});
+    EXPECT_EQ(object("b")->get_position(), mine);
+    EXPECT_TRUE(editor().get_draft().unsaved());
 }
 
 TEST_F(editing, the_panel_lists_attributes_by_name_and_changes_one)
@@ -242,3 +254,94 @@ TEST_F(editing, the_panel_lists_attributes_by_name_and_changes_one)
         << editor().get_text();
 }
 
+
+TEST_F(editing, with_nothing_picked_the_panel_lists_the_level_s_own_settings_and_changes_them)
+{
+    click_on({40, 95, 0});
+    tap({g_key});
+    EXPECT_EQ(editor().picked_object(), nullptr);
+    std::vector<std::string> rows = editor().get_panel().get_attributes();
+    ASSERT_GE(rows.size(), 9u);
+    EXPECT_EQ(rows[0], "The level (nothing picked):");
+    EXPECT_EQ(rows[1], "> name = Draft");
+    EXPECT_EQ(rows[8], "   gravity = 0 -100 0");
+    // "fog end", which the level has not: typed, it comes in as a section.
+    for (int i = 0; i < 4; ++i)
+        tap({end_key});
+    EXPECT_EQ(editor().get_panel().get_attributes()[5], "> fog end = ");
+    const long built = builds();
+    tap({KC_RETURN});
+    for (key_code key : {key_code(5), key_code(11), key_code(11)})
+        tap({key});
+    tap({KC_RETURN});
+    EXPECT_NE(editor().get_text().find("<Level name=\"Draft\">\n  <Fog end=\"400\"/>\n  <Settings"),
+              std::string::npos)
+        << editor().get_text();
+    EXPECT_EQ(builds(), built + 1) << "the level was not built with its new settings";
+    EXPECT_EQ(editor().get_panel().get_attributes()[5], "> fog end = 400");
+    EXPECT_EQ(file(), course);
+    tap({control, z_key});
+    EXPECT_EQ(editor().get_text(), course);
+}
+
+TEST_F(editing, the_window_s_close_button_asks_about_unsaved_changes_as_escape_does)
+{
+    click_on({40, 95, 0});
+    tap({KC_RIGHT});
+    app.window_closing();
+    frames(1);
+    ASSERT_EQ(app.get_state_stack().size(), 1u) << "closing the window dropped the unsaved move unasked";
+    EXPECT_NE(editor().get_panel().get_question().find("unsaved changes"), std::string::npos);
+    tap({n_key});
+    EXPECT_EQ(editor().get_panel().get_question(), "");
+    ASSERT_EQ(app.get_state_stack().size(), 1u);
+    EXPECT_EQ(object("b")->get_position(), Ogre::Vector3(45, 95, 0));
+
+    // Closed in play: back in the editor to be asked there.
+    tap({f5});
+    ASSERT_TRUE(editor().is_playing());
+    app.window_closing();
+    frames(2);
+    ASSERT_EQ(app.get_state_stack().size(), 1u);
+    EXPECT_FALSE(editor().is_playing());
+    EXPECT_NE(editor().get_panel().get_question().find("unsaved changes"), std::string::npos);
+    // Y, without the frame after it: nothing is left to run one.
+    input.capture(1.0f / 60.0f);
+    input.key_pressed(KC_Y, 0);
+    app.get_state_stack().back()->update();
+    app.process_requests();
+    EXPECT_TRUE(app.get_state_stack().empty()) << "Y did not end mapscout";
+    EXPECT_EQ(file(), course);
+}
+
+TEST_F(editing, the_window_s_close_button_ends_at_once_once_everything_is_saved)
+{
+    click_on({40, 95, 0});
+    tap({KC_RIGHT});
+    tap({control, KC_S});
+    app.window_closing();
+    EXPECT_TRUE(app.get_state_stack().empty());
+}
+
+TEST_F(editing, the_strip_at_the_bottom_checks_the_draft_not_the_saved_file)
+{
+    const auto lists = [](const std::vector<std::string>& lines, const std::string& what) {
+        return std::any_of(lines.begin(), lines.end(),
+                           [&](const std::string& line) { return line.find(what) != std::string::npos; });
+    };
+    ASSERT_TRUE(lists(editor().get_problems(), "no <Description>")) << "the draft's own problem is not listed";
+    EXPECT_TRUE(lists(editor().get_problems(), "draft.map:1: warning:"));
+    // The level's description, typed: the strip no longer lists it, unsaved as it is.
+    tap({g_key});
+    tap({end_key});
+    tap({end_key});
+    tap({KC_RETURN});
+    tap({key_code(35)});
+    tap({key_code(23)});
+    tap({KC_RETURN});
+    ASSERT_NE(editor().get_text().find("<Description>hi</Description>"), std::string::npos) << editor().get_text();
+    EXPECT_FALSE(lists(editor().get_problems(), "no <Description>"));
+    EXPECT_EQ(file(), course);
+    tap({control, z_key});
+    EXPECT_TRUE(lists(editor().get_problems(), "no <Description>")) << "the strip did not follow the undo";
+}
