@@ -22,9 +22,10 @@ build=$root/build/sanitize
 # Longest first, for packing.
 declare -A seconds=([level_document]=40 [level_reader]=40 [campaign_reader]=10 [replay_reader]=10
                     [progress_reader]=10 [settings_reader]=10 [wrap_text]=5
-                    [run_submission]=10 [submit_answer]=10 [top_answer]=10 [rank_answer]=10 [online_queue]=10)
+                    [run_submission]=10 [submit_answer]=10 [top_answer]=10 [rank_answer]=10 [online_queue]=10
+                    [shared_list]=10)
 targets=(level_document level_reader campaign_reader replay_reader progress_reader settings_reader run_submission
-         submit_answer top_answer rank_answer online_queue wrap_text)
+         submit_answer top_answer rank_answer online_queue shared_list wrap_text)
 flags=()
 named=()
 for argument in "$@"; do
