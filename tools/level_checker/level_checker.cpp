@@ -12,8 +12,17 @@ level_checker::level_checker(check_report& report, const media_folders& media) :
 
 void level_checker::check(const std::string& path)
 {
+    check_document(path, level_document::read_file(path));
+}
+
+void level_checker::check_text(const std::string& file, const std::string& text)
+{
+    check_document(file, level_document::read_text(text));
+}
+
+void level_checker::check_document(const std::string& path, const level_document& read)
+{
     element_checks checks(report, path);
-    const level_document read = level_document::read_file(path);
     const std::string consequence = "the game cannot load this level";
     switch (read.get_outcome()) {
     case level_document::outcome::missing:

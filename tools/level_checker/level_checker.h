@@ -11,6 +11,7 @@
 class TiXmlElement;
 class check_report;
 class element_checks;
+class level_document;
 class media_folders;
 
 class level_checker {
@@ -19,8 +20,12 @@ public:
 
     // path: the file to read, also the name the messages carry.
     void check(const std::string& path);
+    // A level's text as read from `file`, which only names it in the
+    // messages and for the media beside it.
+    void check_text(const std::string& file, const std::string& text);
 
 private:
+    void check_document(const std::string& file, const level_document& read);
     void check_level(element_checks& checks, const TiXmlElement* level);
     void check_settings(element_checks& checks, const TiXmlElement* level);
     void check_lights(element_checks& checks, const TiXmlElement* level);
