@@ -217,13 +217,13 @@ std::optional<api_answer> leaderboard::check_run(const std::string& text, ::repl
         level = *shipped;
         return std::nullopt;
     }
-    if (levels.knows_file(run.level_file))
-        return refusal(400, "hash_differs", "The run was recorded on another version of " + run.level_file +
-                                                " than the server knows (hash " + hash + ").");
     if (std::optional<::shared_level> shared = store.find_shared(hash)) {
         level = level_catalog::known_level{shared->file, std::move(shared->text)};
         return std::nullopt;
     }
+    if (levels.knows_file(run.level_file))
+        return refusal(400, "hash_differs", "The run was recorded on another version of " + run.level_file +
+                                                " than the server knows (hash " + hash + ").");
     return refusal(400, "level_unknown",
                    "The server does not know the level " + run.level_file + " (hash " + hash + ").");
 }
@@ -393,6 +393,9 @@ std::optional<api_answer> leaderboard::check_level(const std::string& file, cons
         return refusal(413, "too_large", "The level has " + std::to_string(text.size()) +
                                              " bytes; this server lists levels of up to " +
                                              std::to_string(limit.max_level) + ".");
+    // No level file holds one, and PostgreSQL could not keep it.
+    if (text.find('\0') != std::string::npos)
+        return refusal(400, "broken", "The level's text holds a NUL character.");
     return std::nullopt;
 }
 

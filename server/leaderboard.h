@@ -76,7 +76,7 @@ private:
                                        std::optional<player_record>& player, const std::string& what);
     // The pool's verdict on a run as the API answers it; nothing when accepted.
     std::optional<api_answer> verified(const verify_job& job);
-    // A shared level's file name and size: a refusal, or nothing.
+    // A shared level's file name, size and bytes: a refusal, or nothing.
     std::optional<api_answer> check_level(const std::string& file, const std::string& text) const;
     // Registers `name` with `secret` after its first accepted run; nothing
     // when someone else took the name meanwhile.

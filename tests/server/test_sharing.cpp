@@ -165,6 +165,8 @@ TEST_F(sharing, file_names_are_plain_map_files_of_their_own)
     const json answer = share("Ada", "big.map", text, run_on("big.map", text), status, &small);
     EXPECT_EQ(status, 413);
     EXPECT_EQ(answer["reason"], "too_large");
+    const std::string nul = text + std::string(1, '\0');
+    EXPECT_EQ(refused("nul.map", nul, run_on("nul.map", nul), 400), "broken");
     EXPECT_EQ(listed(), 0u);
 
     // The shortest and longest names allowed.
