@@ -321,9 +321,9 @@ api_answer leaderboard::share(const std::string& body, const std::string& addres
     // Counted from the store, so that a restart forgets none.
     if (player && store.shares_since(player->id, iso_time(std::chrono::system_clock::now() - std::chrono::hours(24))) >=
                       limit.shares_per_day)
-        return refusal(429, "rate_limited", name + " has shared " + std::to_string(limit.shares_per_day) +
-                                                " levels in the last 24 hours, as many as this server lists per "
-                                                "day; try again tomorrow.");
+        return refusal(429, "rate_limited", "This server lists " + std::to_string(limit.shares_per_day) +
+                                                " levels a day from one player, and " + name +
+                                                " has shared as many in the last 24 hours; try again tomorrow.");
 
     const std::string file = request["file"].get<std::string>();
     const std::string text = request["level"].get<std::string>();
