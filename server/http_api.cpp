@@ -48,11 +48,33 @@ void http_api::stop()
     server->stop();
 }
 
+bool http_api::read_body(httplib::Response& res, const httplib::ContentReader& read, const std::string& what,
+                         std::string& body) const
+{
+    bool too_large = false;
+    // The reader hands over the body already unpacked when it came gzipped.
+    const bool whole = read([&](const char* data, std::size_t length) {
+        if (length > limit.max_unpacked - body.size()) {
+            too_large = true;
+            return false;
+        }
+        body.append(data, length);
+        return true;
+    });
+    // httplib refuses a body longer than max_body itself, with 413.
+    if (too_large || res.status == 413)
+        send(res, leaderboard::refusal(413, "too_large", "The " + what + " is larger than this server takes."));
+    else if (!whole)
+        send(res, leaderboard::refusal(400, "broken", "The request's body cannot be read."));
+    return whole && !too_large && res.status != 413;
+}
+
 void http_api::route()
 {
-    // Every request passes the address's rate first; a refused one goes no further.
+    // Every request passes the address's rate first; a refused one goes no
+    // further. Runs and levels count against the address's rate for runs instead.
     server->set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
-        if (req.path == "/api/v1/runs" || requests.allow(req.remote_addr))
+        if (req.path == "/api/v1/runs" || req.path == "/api/v1/levels" || requests.allow(req.remote_addr))
             return httplib::Server::HandlerResponse::Unhandled;
         send(res, leaderboard::refusal(429, "rate_limited", "Too many requests from this address; slow down."));
         return httplib::Server::HandlerResponse::Handled;
@@ -84,23 +106,21 @@ void http_api::route()
     server->Post("/api/v1/runs", [this](const httplib::Request& req, httplib::Response& res,
                                         const httplib::ContentReader& read) {
         std::string body;
-        bool too_large = false;
-        // The reader hands over the body already unpacked when it came gzipped.
-        const bool whole = read([&](const char* data, std::size_t length) {
-            if (length > limit.max_unpacked - body.size()) {
-                too_large = true;
-                return false;
-            }
-            body.append(data, length);
-            return true;
-        });
-        // httplib refuses a body longer than max_body itself, with 413.
-        if (too_large || res.status == 413)
-            send(res, leaderboard::refusal(413, "too_large", "The run is larger than this server takes."));
-        else if (!whole)
-            send(res, leaderboard::refusal(400, "broken", "The request's body cannot be read."));
-        else
+        if (read_body(res, read, "run", body))
             send(res, board.submit(body, req.remote_addr));
+    });
+    server->Post("/api/v1/levels", [this](const httplib::Request& req, httplib::Response& res,
+                                          const httplib::ContentReader& read) {
+        std::string body;
+        if (read_body(res, read, "level", body))
+            send(res, board.share(body, req.remote_addr));
+    });
+    server->Get("/api/v1/shared", [this](const httplib::Request& req, httplib::Response& res) {
+        send(res, board.shared(req.get_param_value("order"), req.get_param_value("author"),
+                               req.has_param("n") ? req.get_param_value("n") : std::string()));
+    });
+    server->Get(R"(/api/v1/shared/([^/]+))", [this](const httplib::Request& req, httplib::Response& res) {
+        send(res, board.shared_level(req.matches[1]));
     });
     server->Get(R"(/api/v1/levels/([^/]+)/top)", [this](const httplib::Request& req, httplib::Response& res) {
         send(res, board.top(req.matches[1], req.has_param("n") ? req.get_param_value("n") : std::string()));

@@ -15,6 +15,8 @@ class leaderboard;
 class rate_limiter;
 namespace httplib {
 class Server;
+struct Response;
+class ContentReader;
 }
 
 class http_api {
@@ -37,6 +39,10 @@ public:
 
 private:
     void route();
+    // Reads a POST body into `body` within the limits; false when it
+    // answered `res` with the refusal itself. `what` names the body.
+    bool read_body(httplib::Response& res, const httplib::ContentReader& read, const std::string& what,
+                   std::string& body) const;
 
     leaderboard& board;
     rate_limiter& requests;

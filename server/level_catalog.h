@@ -30,7 +30,13 @@ public:
     bool knows_file(const std::string& file) const { return files.count(file) > 0; }
     std::size_t size() const { return levels.size(); }
 
+    // The game's data folder the shipped levels come from, where the media a
+    // shared level names must lie; empty when the game's data were not found.
+    void set_game_data(const std::filesystem::path& folder) { game = folder; }
+    const std::filesystem::path& game_data() const { return game; }
+
 private:
     std::map<std::uint64_t, known_level> levels;
     std::set<std::string> files;
+    std::filesystem::path game;
 };

@@ -28,6 +28,7 @@ void add_levels(level_catalog& levels, const server_options& options)
     try {
         const data_root data = data_root::find(data_root::executable_folder());
         const auto shipped = data.folder() / "media" / "levels";
+        levels.set_game_data(data.folder());
         std::fprintf(stderr, "quillax-server: %zu shipped levels from %s\n", levels.add_folder(shipped),
                      shipped.c_str());
     } catch (const std::exception& e) {
@@ -58,7 +59,7 @@ int serve(const server_options& options)
     rate_limiter per_player(options.player_rate, options.player_rate);
     rate_limiter per_address(options.address_rate, options.address_rate);
     rate_limiter requests(options.request_rate, options.request_rate);
-    leaderboard board(*store, levels, pool, per_player, per_address, leaderboard::limits{options.max_frames});
+    leaderboard board(*store, levels, pool, per_player, per_address, leaderboard::limits{options.max_frames, options.shares_per_day, options.max_level});
     http_api::limits limit;
     limit.max_body = options.max_body;
     limit.max_unpacked = options.max_unpacked;

@@ -29,6 +29,11 @@ public:
     std::optional<level_rank> rank(const std::string& level, const std::string& player) override;
     std::optional<std::string> replay(std::int64_t run_id) override;
     std::vector<ranked_run> player_bests(std::int64_t player_id) override;
+    std::optional<run_receipt> add_shared_level(shared_level& level, const new_run& run) override;
+    std::optional<std::string> shared_level_text(const std::string& level) override;
+    std::vector<shared_level> list_shared(shared_order order, const std::string& author, int count) override;
+    int shares_since(std::int64_t player_id, const std::string& since) override;
+    std::optional<shared_level> find_shared(const std::string& level) override;
 
 private:
     void migrate(pqxx::connection& c);

@@ -77,6 +77,10 @@ bool server_options::parse(int argc, char** argv, std::string& error)
             good = rate(value, address_rate);
         else if (option == "--request-rate")
             good = rate(value, request_rate);
+        else if (option == "--shares-per-day")
+            good = whole(value, 0, 100000, number), shares_per_day = int(number);
+        else if (option == "--max-level")
+            good = whole(value, 1024, 1LL << 30, number), max_level = std::size_t(number);
         else {
             error = "unknown option: " + option;
             return false;
@@ -118,5 +122,7 @@ std::string server_options::usage()
            "  --player-rate N       runs a minute from one player (default 6; 0: no limit)\n"
            "  --address-rate N      runs a minute from one address (default 30; 0: no limit)\n"
            "  --request-rate N      requests a minute from one address (default 1200; 0: no limit)\n"
+           "  --shares-per-day N    levels one player may share in 24 hours (default 10; 0: none)\n"
+           "  --max-level BYTES     largest level file shared (default 262144)\n"
            "  --help                this text\n";
 }

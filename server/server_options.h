@@ -24,6 +24,8 @@ struct server_options {
     double player_rate = 6;
     double address_rate = 30;
     double request_rate = 1200;
+    int shares_per_day = 10;
+    std::size_t max_level = 262144;
     bool help = false;
 
     // Reads argv; false with `error` set for anything it cannot use.

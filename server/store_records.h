@@ -49,3 +49,26 @@ struct level_rank {
     double time = 0.0;
     int of = 0;
 };
+
+// A level an author shared with the run that finished it. `name` and
+// `description` are as listed (cleaned); `author` and `time` come from the
+// author's player and run; `text` is the file's bytes, filled by find_shared
+// only (listings leave it empty).
+struct shared_level {
+    std::int64_t id = 0;
+    std::string level;
+    std::string file;
+    std::string name;
+    std::string description;
+    std::int64_t author_id = 0;
+    std::string author;
+    std::string shared;  // ISO 8601, UTC
+    std::int64_t size = 0;
+    double time = 0.0;
+    std::int64_t run_id = 0;
+    std::int64_t plays = 0;
+    std::string text;
+};
+
+// How a list of shared levels is sorted; each ends on the newest first.
+enum class shared_order { newest, played, author };

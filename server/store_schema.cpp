@@ -15,6 +15,15 @@ std::vector<std::vector<std::string>> written_for(const std::string& id_column, 
             id_type + " NOT NULL REFERENCES runs (id), time DOUBLE PRECISION NOT NULL, PRIMARY KEY (level, player_id))",
         "CREATE INDEX bests_ranking ON bests (level, time, run_id)",
         "CREATE INDEX bests_of_player ON bests (player_id)",
+    }, {
+        // Levels authors shared, each with the run that finished it; the
+        // text is kept byte for byte, since its hash names the level.
+        "CREATE TABLE shared_levels (id " + id_column + ", hash TEXT NOT NULL UNIQUE, file TEXT NOT NULL, "
+            "name TEXT NOT NULL, description TEXT NOT NULL, author_id " + id_type +
+            " NOT NULL REFERENCES players (id), shared TEXT NOT NULL, size INTEGER NOT NULL, run_id " + id_type +
+            " NOT NULL REFERENCES runs (id), plays " + id_type + " NOT NULL DEFAULT 0, text TEXT NOT NULL)",
+        "CREATE INDEX shared_levels_of_author ON shared_levels (author_id, shared)",
+        "CREATE INDEX shared_levels_newest ON shared_levels (shared, id)",
     }};
 }
 

@@ -16,6 +16,8 @@ server_fixture::server_fixture()
     fs::create_directories(folder);
     store = std::make_unique<sqlite_store>(folder / "quillax.sqlite");
     levels.add_folder(shipped_media() / "levels");
+    // The program's runnable folder, with the media the build generates.
+    levels.set_game_data(fs::path(QUILLAX_SERVER_PROGRAM).parent_path());
     pool = std::make_unique<verify_pool>(QUILLAX_SERVER_PROGRAM, 2, 16, std::chrono::seconds(60));
     board = std::make_unique<leaderboard>(*store, levels, *pool, per_player, per_address, limit);
 }

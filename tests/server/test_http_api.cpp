@@ -54,12 +54,12 @@ public:
         }
     }
 
-    httplib::Result post(const std::string& body, bool gzip = false)
+    httplib::Result post(const std::string& body, bool gzip = false, const std::string& path = "/api/v1/runs")
     {
         httplib::Headers headers;
         if (gzip)
             headers.emplace("Content-Encoding", "gzip");
-        return client->Post("/api/v1/runs", headers, gzip ? gzipped(body) : body, "application/json");
+        return client->Post(path, headers, gzip ? gzipped(body) : body, "application/json");
     }
 
     std::unique_ptr<rate_limiter> requests;
@@ -103,6 +103,42 @@ TEST_F(http, a_gzipped_run_is_accepted_and_shows_in_the_top_list_and_the_replay_
     EXPECT_EQ(client->Get("/api/v1/runs/999/replay")->status, 404);
     EXPECT_EQ(client->Get("/api/v1/nothing")->status, 404);
     EXPECT_EQ(json::parse(client->Get("/api/v1/health")->body)["status"], "ok");
+}
+
+TEST_F(http, a_gzipped_level_is_listed_and_downloads_as_sent)
+{
+    start();
+    std::string text = read_text(shipped_media() / "levels" / "level_01.map");
+    text.insert(text.find("?>") + 2, "\r\n<!-- over HTTP -->");
+    replay run = author_run("level_01.map");
+    run.level_file = "over_http.map";
+    run.level_hash = replay::hash_text(text);
+    const json request{{"player", "Ada"},
+                       {"secret", secret(1)},
+                       {"file", "over_http.map"},
+                       {"level", text},
+                       {"replay", run.to_text()}};
+    const httplib::Result sent = post(request.dump(), true, "/api/v1/levels");
+    ASSERT_TRUE(sent);
+    ASSERT_EQ(sent->status, 200) << sent->body;
+    const std::string level = json::parse(sent->body)["level"];
+
+    const httplib::Result list = client->Get("/api/v1/shared?order=played&author=Ada&n=5");
+    ASSERT_TRUE(list);
+    ASSERT_EQ(list->status, 200) << list->body;
+    EXPECT_EQ(json::parse(list->body)["levels"].at(0)["level"], level);
+    const httplib::Result file = client->Get(("/api/v1/shared/" + level).c_str());
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->status, 200);
+    EXPECT_EQ(file->get_header_value("Content-Type"), "text/plain");
+    EXPECT_EQ(file->body, text);
+    EXPECT_EQ(client->Get("/api/v1/shared/0000000000000000")->status, 404);
+    EXPECT_EQ(client->Get("/api/v1/shared?n=x")->status, 400);
+
+    const httplib::Result bomb = post(std::string(2 << 20, ' '), true, "/api/v1/levels");
+    ASSERT_TRUE(bomb);
+    EXPECT_EQ(bomb->status, 413);
+    EXPECT_EQ(json::parse(bomb->body)["reason"], "too_large");
 }
 
 TEST_F(http, bodies_over_the_limit_are_too_large_as_sent_and_unpacked)

@@ -158,5 +158,70 @@ TEST_P(run_stores, the_schema_is_made_once_and_the_leaderboard_found_again)
     EXPECT_EQ(store->top("00000000000000aa", 10).size(), 1u);
 }
 
+TEST_P(run_stores, a_shared_level_is_listed_once_with_its_author_s_run_and_counts_its_plays)
+{
+    const std::int64_t ada = player("Ada"), bea = player("Bea");
+    auto share = [&](std::int64_t author, const std::string& hash, const std::string& when) {
+        shared_level level;
+        level.level = hash;
+        level.file = hash.substr(14) + ".map";
+        level.name = "Level " + hash.substr(14);
+        level.description = "About " + hash.substr(14);
+        level.author_id = author;
+        level.shared = when;
+        level.text = std::string("<Level>\r\n\xc3\xa9") + hash;
+        return store->add_shared_level(
+            level, new_run{author, hash, level.file, 20.5, 1, when, "replay of " + hash});
+    };
+    ASSERT_TRUE(share(bea, "00000000000000aa", "2026-12-09T10:00:00Z").has_value());
+    ASSERT_TRUE(share(ada, "00000000000000bb", "2026-12-10T10:00:00Z").has_value());
+    ASSERT_TRUE(share(ada, "00000000000000cc", "2026-12-10T10:00:00Z").has_value());
+    EXPECT_FALSE(share(bea, "00000000000000bb", "2026-12-10T11:00:00Z").has_value()) << "one hash lists once";
+    EXPECT_FALSE(store->rank("00000000000000bb", "Bea").has_value()) << "the refused share's run is not kept";
+    EXPECT_EQ(store->top("00000000000000bb", 10).at(0).player, "Ada") << "the author's run ranks";
+
+    auto order = [&](shared_order by, const std::string& author) {
+        std::string files;
+        for (const shared_level& l : store->list_shared(by, author, 10))
+            files += l.file.substr(0, 2) + " ";
+        return files;
+    };
+    EXPECT_EQ(order(shared_order::newest, ""), "cc bb aa ") << "the same date: the later listed first";
+    EXPECT_EQ(store->shared_level_text("00000000000000aa"), std::string("<Level>\r\n\xc3\xa9") + "00000000000000aa");
+    store->shared_level_text("00000000000000aa");
+    store->shared_level_text("00000000000000bb");
+    EXPECT_FALSE(store->shared_level_text("00000000000000dd").has_value());
+    EXPECT_EQ(order(shared_order::played, ""), "aa bb cc ");
+    EXPECT_EQ(order(shared_order::author, ""), "cc bb aa ");
+    EXPECT_EQ(order(shared_order::newest, "Bea"), "aa ");
+    EXPECT_EQ(order(shared_order::newest, "Nobody"), "");
+    EXPECT_EQ(store->list_shared(shared_order::newest, "", 2).size(), 2u);
+
+    const shared_level listed = store->list_shared(shared_order::played, "", 1).at(0);
+    EXPECT_EQ(listed.name, "Level aa");
+    EXPECT_EQ(listed.description, "About aa");
+    EXPECT_EQ(listed.author, "Bea");
+    EXPECT_EQ(listed.shared, "2026-12-09T10:00:00Z");
+    EXPECT_EQ(listed.size, 27);
+    EXPECT_EQ(listed.time, 20.5);
+    EXPECT_EQ(listed.plays, 2);
+    EXPECT_TRUE(listed.text.empty()) << "lists leave the texts in the store";
+
+    EXPECT_EQ(store->shares_since(ada, "2026-12-10T10:00:00Z"), 2);
+    EXPECT_EQ(store->shares_since(ada, "2026-12-10T10:00:01Z"), 0);
+    EXPECT_EQ(store->shares_since(bea, "2026-12-09T00:00:00Z"), 1);
+
+    const std::optional<shared_level> found = store->find_shared("00000000000000cc");
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->file, "cc.map");
+    EXPECT_EQ(found->text, std::string("<Level>\r\n\xc3\xa9") + "00000000000000cc");
+    EXPECT_EQ(store->replay(found->run_id), "replay of 00000000000000cc");
+    EXPECT_FALSE(store->find_shared("00000000000000dd").has_value());
+
+    store.reset();
+    store = open();
+    EXPECT_EQ(store->list_shared(shared_order::newest, "", 10).size(), 3u) << "the listing is kept";
+}
+
 INSTANTIATE_TEST_SUITE_P(stores, run_stores, ::testing::Values("sqlite", "postgresql"),
                          [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
