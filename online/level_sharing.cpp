@@ -109,8 +109,10 @@ void level_sharing::ask(const std::string& order)
         }
         sharing.listed = std::move(read);
         sharing.known = true;
-        sharing.tell(sharing.listed.empty() ? "No level has been shared yet."
-                                            : std::to_string(sharing.listed.size()) + " shared levels");
+        const std::size_t count = sharing.listed.size();
+        sharing.tell(count == 0   ? "No level has been shared yet."
+                     : count == 1 ? "1 shared level"
+                                  : std::to_string(count) + " shared levels");
     });
     if (!sent) {
         tell(online.active() ? "Online play is busy; try again in a moment."

@@ -12,7 +12,7 @@ start_game
 shot title
 
 click $PLAY_BUTTON
-shot_until selection '[ "$(differs title selection)" -gt 20000 ]' || fail "Play did not open the level selection"
+shot_until selection '[ "$(differs title selection)" -gt 100000 ]' || fail "Play did not open the level selection"
 xdotool mousemove 300 700
 sleep 0.5
 xdotool keydown Escape

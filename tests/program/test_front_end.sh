@@ -36,7 +36,7 @@ rms=$(sox -t raw -r 44100 -e signed -b 16 -c 2 audio.raw -n stat 2>&1 | awk '/RM
 awk -v r="${rms:-0}" 'BEGIN { exit !(r > 0.01) }' || fail "the menu music is silent (RMS ${rms:-none})"
 
 click $PLAY_BUTTON
-shot_until selection '[ "$(differs title selection)" -gt 20000 ]' || fail "Play did not open the level selection"
+shot_until selection '[ "$(differs title selection)" -gt 100000 ]' || fail "Play did not open the level selection"
 keep selection
 
 click 833 679

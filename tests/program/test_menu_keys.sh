@@ -17,7 +17,7 @@ keep title
 hold Down
 shot_until play '[ "$(differs title play)" -gt 200 ]' || fail "Down highlighted nothing on the title screen"
 hold Return
-shot_until selection '[ "$(differs title selection)" -gt 20000 ]' || fail "Return on the highlighted Play did not open the level selection"
+shot_until selection '[ "$(differs title selection)" -gt 100000 ]' || fail "Return on the highlighted Play did not open the level selection"
 ! grep -q "player.mesh" ogre.log || fail "Return started a level instead of pressing the highlighted Play"
 keep selection
 # The campaign list, its second campaign, then that campaign's level list.
@@ -35,7 +35,7 @@ hold Return
 shot_until options '[ "$(differs back options)" -gt 20000 ]' || fail "Down, Down, Return did not open Options"
 keep options
 hold Escape
-shot_until title_again '[ "$(differs title title_again)" -lt 10000 ]' || fail "Escape did not leave Options"
+shot_until title_again '[ "$(differs title title_again)" -lt 30000 ]' || fail "Escape did not leave Options"
 keep title_again
 # Play again; the second campaign, Return into its levels, one level on, Return.
 hold Down

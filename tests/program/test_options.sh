@@ -23,7 +23,7 @@ start_game
 shot title
 keep title
 click $OPTIONS_BUTTON
-shot_until options '[ "$(differs title options)" -gt 20000 ]' || fail "Options did not open the options screen"
+shot_until options '[ "$(differs title options)" -gt 100000 ]' || fail "Options did not open the options screen"
 keep options
 
 # The key comes a moment after the click, as a player's would.
@@ -49,7 +49,7 @@ shot_until back '[ "$(differs title back)" -lt 2000 ]' || fail "Back did not ret
 # The window changes at once (see test_window_mode.sh); Escape leaves the
 # options and then the game, wherever the smaller window now stands.
 click $OPTIONS_BUTTON
-shot_until reopened '[ "$(differs title reopened)" -gt 20000 ]' || fail "Options did not open again"
+shot_until reopened '[ "$(differs title reopened)" -gt 100000 ]' || fail "Options did not open again"
 click $VIDEO_TAB
 shot_until video '[ "$(differs reopened video)" -gt 1000 ]' || fail "the Video tab did not open its page"
 keep video

@@ -56,7 +56,7 @@ rm "levels/$LEVEL" "progress/replays/$LEVEL.replay"
 click $BACK_BUTTON
 sleep 1
 click $MORE_LEVELS_BUTTON
-wait_for_line ogre.log "1 shared levels" || fail "More levels did not list the shared level"
+wait_for_line ogre.log "1 shared level" || fail "More levels did not list the shared level"
 shot more_levels
 keep more_levels
 click $START_BUTTON

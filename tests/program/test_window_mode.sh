@@ -24,13 +24,13 @@ click_window() { point_at "$1" "$2"; sleep 0.3; xdotool mousedown 1; sleep 0.15;
 # Where the title screen's panel lies in the window's picture $1, as
 # "width height left top": everything that is not the white background.
 panel_box() { convert "$WORK/$1.png" -fuzz 5% -trim -format '%w %h %X %Y' info: 2>/dev/null; }
-# Whether the panel in $1 is half the window's width $2 and centred in $2 x $3.
+# Whether the panel in $1 is three fifths of the window's width $2 and centred in $2 x $3.
 centred() {
   local box w h x y
   box=$(panel_box "$1")
   read -r w h x y <<<"$box"
   x=${x#+}; y=${y#+}
-  [ -n "$w" ] && [ $((w - $2 * 50 / 100)) -ge -4 ] && [ $((w - $2 * 50 / 100)) -le 4 ] &&
+  [ -n "$w" ] && [ $((w - $2 * 60 / 100)) -ge -4 ] && [ $((w - $2 * 60 / 100)) -le 4 ] &&
     [ $((2 * x + w - $2)) -ge -4 ] && [ $((2 * x + w - $2)) -le 4 ] &&
     [ $((2 * y + h - $3)) -ge -8 ] && [ $((2 * y + h - $3)) -le 8 ]
 }
@@ -44,7 +44,7 @@ shot_until title_before "centred title_before 1024 768" "$window" || fail "the t
 
 # The options panel's places at 1024 x 768: the Video tab and the window size's +.
 click_window $OPTIONS_BUTTON
-shot_until options '[ "$(differs title_before options)" -gt 20000 ]' "$window" || fail "Options did not open"
+shot_until options '[ "$(differs title_before options)" -gt 100000 ]' "$window" || fail "Options did not open"
 click_window 512 121
 shot_until video '[ "$(differs options video)" -gt 1000 ]' "$window" || fail "the Video tab did not open its page"
 click_window 916 204
@@ -59,7 +59,7 @@ keep title_after
 
 # The Options button where the new layout has it; the old one had nothing there.
 click_window 539 500
-shot_until options_after '[ "$(differs title_after options_after)" -gt 20000 ]' "$window" ||
+shot_until options_after '[ "$(differs title_after options_after)" -gt 100000 ]' "$window" ||
   fail "the pointer did not reach Options in the 1280 x 720 layout"
 
 # Full screen, from the Video page at 1280 x 720.
