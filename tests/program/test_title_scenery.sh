@@ -14,7 +14,7 @@ cd "$WORK"
 SHOWN="The title screen shows level_10.map behind its menus"
 # The window's margins beside the title panel, the level selection's and
 # the options', where the scenery shows.
-MARGIN="200x600+20+80"
+MARGIN="170x600+20+80"
 SELECTION_MARGIN="1024x20+0+748"
 OPTIONS_MARGIN="14x600+2+80"
 # The title screen's Play button, opaque over any backdrop (its panel lets
