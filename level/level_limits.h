@@ -51,6 +51,9 @@ public:
     // Within this of the origin a float still places a point to 1/128 of a
     // unit (the ball's radius is 4); the bench course reaches 9,460.
     static constexpr double world_bound = 100000.0;
+    // A block's scale along each axis: a tenth to twenty times its mesh.
+    static constexpr float min_block_scale = 0.1f;
+    static constexpr float max_block_scale = 20.0f;
     static constexpr std::size_t max_refusals = 20;
 
     static std::vector<level_refusal> check_text(const std::string& text);

@@ -1,10 +1,14 @@
 #include "obj_block.h"
 
 #include "app/game_context.h"
+#include "app/log.h"
 #include "app/physics/physics_body.h"
 #include "level/level.h"
+#include "level/level_limits.h"
+#include "level/level_values.h"
 #include "obj_player.h"
 
+#include <OgreSceneNode.h>
 #include <tinyxml.h>
 
 namespace {
@@ -31,7 +35,8 @@ obj_block::obj_block(level* owner, const TiXmlElement* element)
 {
     if (element)
         element->QueryIntAttribute("block_type", &block_type);
-    const shape_desc shape = shape_desc::make_convex(mesh);
+    scale = scale_of(element, get_id());
+    const shape_desc shape = shape_desc::make_convex(mesh, scale);
     if (block_type == falling_block || block_type == push) {
         actor_params params;
         params.mass = 1000.0f;
@@ -43,6 +48,8 @@ obj_block::obj_block(level* owner, const TiXmlElement* element)
     } else {
         create_body(shape);
     }
+    if (Ogre::SceneNode* node = get_scene_node(); node && scale != Ogre::Vector3::UNIT_SCALE)
+        node->setScale(scale);
     switch (block_type) {
     case plain:
         set_material("block");
@@ -55,6 +62,20 @@ obj_block::obj_block(level* owner, const TiXmlElement* element)
         set_material("block_speed");
         break;
     }
+}
+
+Ogre::Vector3 obj_block::scale_of(const TiXmlElement* element, const std::string& id)
+{
+    const char* written = element ? element->Attribute("scale") : nullptr;
+    if (!written)
+        return Ogre::Vector3::UNIT_SCALE;
+    const Ogre::Vector3 asked = parse_vector(written);
+    for (float along : {asked.x, asked.y, asked.z})
+        if (!(along >= level_limits::min_block_scale && along <= level_limits::max_block_scale)) {
+            log_line(id + ": scale=\"" + written + "\" is not three numbers from 0.1 to 20; the block keeps its size");
+            return Ogre::Vector3::UNIT_SCALE;
+        }
+    return asked;
 }
 
 obj_block::~obj_block()

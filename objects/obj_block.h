@@ -7,8 +7,11 @@
 // again as the level began), 2 a speed block that
 // shoves whatever starts touching it along its local -Z, 3 a block the ball can
 // push about but never turn; any other value a plain block in the mesh's own
-// material. Every block tells the ball the height of the surface it touched
-// last, which sets the ball's fall limit.
+// material. `scale="x y z"` stretches the block's mesh and body along its own
+// axes (from level_limits' min_block_scale to max_block_scale; without it,
+// or with a scale out of range, the block keeps its mesh's size). Every
+// block tells the ball the height of the surface it touched last, which sets
+// the ball's fall limit.
 
 #include "level/game_object.h"
 
@@ -27,6 +30,9 @@ public:
     void on_ball_put_back() override;
 
     int get_block_type() const { return block_type; }
+    const Ogre::Vector3& get_scale() const { return scale; }
+    // The scale `element` asks for, or 1 1 1 (logged when it is out of range).
+    static Ogre::Vector3 scale_of(const TiXmlElement* element, const std::string& id);
     bool is_falling() const { return falling; }
 
 private:
@@ -34,6 +40,7 @@ private:
     void vanish();
 
     int block_type = 0;
+    Ogre::Vector3 scale = Ogre::Vector3::UNIT_SCALE;
     pose start;
     bool gone = false;
     bool touched = false;

@@ -122,7 +122,7 @@ physics_body* physics_scene::create_body(const std::string& body_name, const std
         collision = body->own_shape.get();
         break;
     case shape_desc::convex:
-        collision = world.convex_hull(shape.mesh);
+        collision = world.convex_hull(shape.mesh, shape.scale);
         break;
     }
     if (shape.offset != Ogre::Vector3::ZERO) {

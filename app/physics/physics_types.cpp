@@ -16,10 +16,11 @@ shape_desc shape_desc::make_cube(float x, float y, float z)
     return shape;
 }
 
-shape_desc shape_desc::make_convex(const std::string& mesh)
+shape_desc shape_desc::make_convex(const std::string& mesh, const Ogre::Vector3& scale)
 {
     shape_desc shape;
     shape.kind = convex;
     shape.mesh = mesh;
+    shape.scale = scale;
     return shape;
 }

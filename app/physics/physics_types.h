@@ -35,15 +35,17 @@ struct shape_desc {
     float radius = 1.0f;
     // Full edge lengths of a cube, centred on the pose.
     Ogre::Vector3 size = Ogre::Vector3::UNIT_SCALE;
-    // The OGRE mesh a convex hull is built from.
+    // The OGRE mesh a convex hull is built from, and its scale along each axis.
     std::string mesh;
+    Ogre::Vector3 scale = Ogre::Vector3::UNIT_SCALE;
     // Material name; empty means the scene's default material.
     std::string material;
     Ogre::Vector3 offset = Ogre::Vector3::ZERO;
 
     static shape_desc make_sphere(float radius);
     static shape_desc make_cube(float x, float y, float z);
-    static shape_desc make_convex(const std::string& mesh);
+    static shape_desc make_convex(const std::string& mesh,
+                                  const Ogre::Vector3& scale = Ogre::Vector3::UNIT_SCALE);
 };
 
 // A body is dynamic when its mass or density is non-zero, whatever `is_static`

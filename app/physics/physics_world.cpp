@@ -6,6 +6,8 @@
 
 #include <btBulletCollisionCommon.h>
 
+#include <sstream>
+
 physics_world::physics_world() = default;
 physics_world::~physics_world() = default;
 
@@ -45,12 +47,22 @@ void physics_world::render(float)
         scene.second->render();
 }
 
-btCollisionShape* physics_world::convex_hull(const std::string& mesh)
+btCollisionShape* physics_world::convex_hull(const std::string& mesh, const Ogre::Vector3& scale)
 {
-    auto& hull = hulls[mesh];
+    // A scaled hull is one of its own, its points scaled: the unscaled one
+    // stays exactly the shape it always was.
+    std::string key = mesh;
+    if (scale != Ogre::Vector3::UNIT_SCALE) {
+        std::ostringstream scaled;
+        scaled << mesh << " scaled " << scale.x << ' ' << scale.y << ' ' << scale.z;
+        key = scaled.str();
+    }
+    auto& hull = hulls[key];
     if (hull)
         return hull.get();
-    const std::vector<Ogre::Vector3> points = mesh_points(mesh);
+    std::vector<Ogre::Vector3> points = mesh_points(mesh);
+    for (Ogre::Vector3& p : points)
+        p *= scale;
     if (points.size() < 4) {
         log_line(mesh + ": no collision shape can be made from the mesh; a cube of edge 1 is used");
         hull = std::make_unique<btBoxShape>(btVector3(0.5f, 0.5f, 0.5f));

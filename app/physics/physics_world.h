@@ -5,7 +5,9 @@
 // scene nodes onto their bodies: a moving body is drawn between its poses
 // before and after the last step, as far as the frame's time has come into
 // the next one. Convex hulls built from meshes are cached here, one per mesh
-// name, and shared by every scene.
+// name and scale, and shared by every scene.
+
+#include <OgreVector.h>
 
 #include <map>
 #include <memory>
@@ -34,7 +36,7 @@ public:
 
     // The hull of a mesh's vertices, built on first use. A mesh that cannot be
     // read gives a unit cube and a log line, so a level still loads.
-    btCollisionShape* convex_hull(const std::string& mesh);
+    btCollisionShape* convex_hull(const std::string& mesh, const Ogre::Vector3& scale = Ogre::Vector3::UNIT_SCALE);
 
 private:
     std::map<std::string, std::unique_ptr<physics_scene>> scenes;

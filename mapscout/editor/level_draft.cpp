@@ -5,6 +5,7 @@
 #include "app/safe_file.h"
 #include "level/level_limits.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -187,6 +188,24 @@ level_draft::outcome level_draft::turn(float degrees)
     Ogre::Vector3 r = rotation_of(*picked);
     r.y = turned(r.y + degrees);
     return change({"turn", {text.set_value(*picked, "rot", vector_text(r))}}, outcome::rebuild);
+}
+
+level_draft::outcome level_draft::scale(int steps, bool height)
+{
+    if (!picked || text.value(*picked, "type").value_or("") != "block")
+        return outcome::none;
+    const std::optional<std::string> written = text.value(*picked, "scale");
+    Ogre::Vector3 s = written ? read_vector(written) : Ogre::Vector3::UNIT_SCALE;
+    const auto stepped = [steps](float along) {
+        return std::clamp(along + 0.5f * float(steps), level_limits::min_block_scale, level_limits::max_block_scale);
+    };
+    if (height) {
+        s.y = stepped(s.y);
+    } else {
+        s.x = stepped(s.x);
+        s.z = stepped(s.z);
+    }
+    return change({"scale", {text.set_value(*picked, "scale", vector_text(s))}}, outcome::rebuild);
 }
 
 std::string level_draft::unused_id(const std::string& wanted) const

@@ -54,6 +54,10 @@ public:
     outcome move(const Ogre::Vector3& steps);
     // Degrees about the vertical axis.
     outcome turn(float degrees);
+    // A picked block grows (`steps` > 0) or shrinks by half its mesh per
+    // step: its footprint (X and Z), or with `height` its Y, kept within the
+    // game's bounds. Nothing for other objects.
+    outcome scale(int steps, bool height);
     outcome duplicate();
     outcome remove();
     // A new object of `type` at `where` (snapped to the grid), picked.

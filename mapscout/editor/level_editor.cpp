@@ -26,7 +26,8 @@ using namespace boost::placeholders;
 namespace {
 
 // Keyboard scan codes the editor takes, beside those the game names.
-constexpr int scan_1 = 2, scan_2 = 3, scan_3 = 4, scan_t = 20, scan_left_control = 29,
+constexpr int scan_1 = 2, scan_2 = 3, scan_3 = 4, scan_t = 20, scan_left_bracket = 26, scan_right_bracket = 27,
+              scan_left_control = 29,
               scan_g = 34, scan_l = 38, scan_left_shift = 42, scan_z = 44, scan_c = 46,
               scan_comma = 51, scan_period = 52, scan_right_shift = 54, scan_f5 = 63, scan_f6 = 64,
               scan_right_control = 157, scan_home = 199, scan_page_up = 201, scan_end = 207, scan_page_down = 209,
@@ -92,7 +93,8 @@ const char* level_editor::key_help()
            "(Shift: 90)\n"
            "C: copy   Delete   T: type to add   Home, End, Return: attributes   G: the level's own   L, click: target   "
            "right drag: turn\n"
-           "Ctrl+Z: undo   Ctrl+Y: redo   Ctrl+S: save   F5: play from here   F6: from the start   Escape: quit";
+           "[ ]: size   Ctrl+Z: undo   Ctrl+Y: redo   Ctrl+S: save   F5: play from here   F6: from the start   "
+           "Escape: quit";
 }
 
 bool level_editor::takes_keys() const
@@ -323,6 +325,9 @@ void level_editor::edit_key(key_code key)
         message = "Grid step " + std::to_string(int(draft.get_step()));
     } else if (is(key, scan_comma) || is(key, scan_period))
         after(draft.turn((is(key, scan_comma) ? -1.0f : 1.0f) * (shift ? 90.0f : 15.0f)), "Turned");
+    else if (is(key, scan_left_bracket) || is(key, scan_right_bracket))
+        after(draft.scale(is(key, scan_right_bracket) ? 1 : -1, shift),
+              is(key, scan_right_bracket) ? "Grown" : "Shrunk");
     else if (is(key, scan_c))
         after(draft.duplicate(), "Copied");
     else if (is(key, scan_delete)) {

@@ -102,6 +102,7 @@ const std::string good_objects =
     "    <Object type=\"teleporter\" id=\"back\" target_pos=\"0 5 0\" pos=\"0 0 -70\"/>\n"
     "    <Object type=\"score\" score_type=\"1\" rot_speed=\"3\" pos=\"0 0 -80\"/>\n"
     "    <Object type=\"checkpoint\" pos=\"0 0 -90\"/>\n"
+    "    <Object type=\"block\" scale=\"2 0.5 20\" pos=\"0 0 -100\"/>\n"
     "    <Object type=\"infobox\" pos=\"0 0 -5\">Roll on.</Object>";
 
 TEST_F(level_checker_test, a_level_using_every_kind_of_object_correctly_passes)
@@ -272,6 +273,9 @@ TEST_F(level_checker_test, values_the_game_cannot_read_are_errors_and_values_it_
                "colour parts lie from 0 to 1");
     expect_one(level_with("    <Object type=\"block\" rot=\"0 2e6 0\"/>"), "7: error", "2e6 lies beyond 1000000");
     expect_one(level_with("    <Object type=\"block\" density=\"-1\"/>"), "7: error", "density is negative");
+    for (const char* scale : {"0 1 1", "1 1", "1 1 21", "a b c", "1 1 1 1"})
+        expect_one(level_with(std::string("    <Object type=\"block\" scale=\"") + scale + "\"/>"), "7: error",
+                   "must be three numbers from 0.1 to 20");
 }
 
 TEST_F(level_checker_test, a_campaign_index_is_checked_entry_by_entry_and_so_are_its_levels)

@@ -169,3 +169,22 @@ TEST_F(blocks, a_push_block_can_be_shoved_but_never_turns)
     EXPECT_LT(block->get_position().z, -16.0f);
     EXPECT_EQ(block->get_actor()->get_orientation(), Ogre::Quaternion::IDENTITY);
 }
+
+TEST_F(blocks, a_scaled_block_is_drawn_and_stands_at_its_scaled_size_and_a_bad_scale_keeps_the_mesh_s)
+{
+    auto lvl = load_course(R"(<Object type="start" pos="0 100 0"/>
+        <Object type="block" id="big" pos="0 50 0" scale="3 2 3"/><Object type="block" id="plain" pos="100 50 0"/>
+        <Object type="block" id="bad" pos="200 50 0" scale="0 1 1"/>)");
+    auto* big = static_cast<obj_block*>(lvl->find_object("big"));
+    EXPECT_EQ(big->get_scene_node()->getScale(), Ogre::Vector3(3, 2, 3));
+    EXPECT_EQ(static_cast<obj_block*>(lvl->find_object("bad"))->get_scale(), Ogre::Vector3::UNIT_SCALE);
+    EXPECT_EQ(lvl->find_object("bad")->get_scene_node()->getScale(), Ogre::Vector3::UNIT_SCALE);
+    // 12 units out from the middle: on the big block's top, beside the plain one.
+    put_ball_on(*lvl, Ogre::Vector3(12, 52, 12));
+    run(*lvl, 1.0f, 100.0f);
+    EXPECT_NEAR(lvl->get_player()->get_position().y, 52.0f + 4.0f, 1.0f);
+    put_ball_on(*lvl, Ogre::Vector3(112, 51, 12));
+    lvl->get_player()->set_fall_reference_height(0.0f);
+    run(*lvl, 1.0f, 100.0f);
+    EXPECT_LT(lvl->get_player()->get_position().y, 45.0f);
+}

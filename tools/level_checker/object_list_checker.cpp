@@ -2,6 +2,7 @@
 
 #include "colour_names.h"
 #include "element_checks.h"
+#include "level/level_limits.h"
 #include "media_folders.h"
 #include "value_checks.h"
 
@@ -163,12 +164,31 @@ void object_list_checker::check_object(const TiXmlElement* object)
         checks.unused_children(object, {});
 }
 
+void object_list_checker::check_block_scale(const TiXmlElement* block)
+{
+    const char* written = block->Attribute("scale");
+    float x = 0.0f, y = 0.0f, z = 0.0f;
+    char rest = 0;
+    if (!written)
+        return;
+    const bool read = std::sscanf(written, "%f %f %f %c", &x, &y, &z, &rest) == 3;
+    for (float along : {x, y, z})
+        if (!read || !(along >= level_limits::min_block_scale && along <= level_limits::max_block_scale)) {
+            checks.error(block, "scale",
+                         std::string("scale=\"") + written +
+                             "\" must be three numbers from 0.1 to 20, so the game keeps the block's own size");
+            return;
+        }
+}
+
 void object_list_checker::check_type_attributes(const TiXmlElement* object, const std::string& type)
 {
     const std::string what = "a " + type + " object";
     if (type == "block") {
-        checks.unused_attributes(object, {"type", "id", "mesh", "pos", "rot", "mass", "density", "block_type"}, what);
+        checks.unused_attributes(object, {"type", "id", "mesh", "pos", "rot", "scale", "mass", "density", "block_type"},
+                                 what);
         checks.integer(object, "block_type");
+        check_block_scale(object);
     } else if (type == "platform") {
         checks.unused_attributes(
             object, {"type", "id", "mesh", "pos", "rot", "mass", "density", "speed", "platform_type"}, what);

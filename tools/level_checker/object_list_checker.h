@@ -36,6 +36,8 @@ private:
     };
 
     void check_object(const TiXmlElement* object);
+    // A block's scale within the game's bounds.
+    void check_block_scale(const TiXmlElement* block);
     void check_type_attributes(const TiXmlElement* object, const std::string& type);
     void check_id(const TiXmlElement* object, const std::string& type);
     std::string next_generated_name();

@@ -1,5 +1,6 @@
 #include "level_plan.h"
 
+#include "level/level_limits.h"
 #include "load_xml.h"
 
 #include <tinyxml.h>
@@ -120,6 +121,19 @@ void set_footprint(plan_item& item, const char* mesh, const char* default_mesh)
         item.kind = item_kind::ground;
 }
 
+// A block's scale as the game takes it: three numbers from 0.1 to 20, else none.
+void scale_footprint(plan_item& item, const TiXmlElement* e)
+{
+    world_point scale;
+    if (!e->Attribute("scale") || !read_attribute(e, "scale", scale))
+        return;
+    for (float along : {scale.x, scale.y, scale.z})
+        if (!(along >= level_limits::min_block_scale && along <= level_limits::max_block_scale))
+            return;
+    item.width *= scale.x;
+    item.depth *= scale.z;
+}
+
 std::string describe(int number, const char* type)
 {
     return "object " + std::to_string(number) + " (" + (type ? type : "no type") + ")";
@@ -144,8 +158,10 @@ bool read_item(const TiXmlElement* e, const std::string& name, plan_item& item, 
         problems.push_back(name + ": rot" + unreadable + ", drawn unturned");
     set_turn(item, degrees);
     set_footprint(item, e->Attribute("mesh"), info.default_mesh);
-    if (item.kind == item_kind::block)
+    if (item.kind == item_kind::block) {
         item.style = read_int(e, "block_type");
+        scale_footprint(item, e);
+    }
     else if (item.kind == item_kind::coin)
         item.style = read_int(e, "score_type");
     else if (item.kind == item_kind::door || item.kind == item_kind::switch_panel) {

@@ -115,6 +115,31 @@ TEST_F(drafting, a_turn_adds_rot_in_steps_and_wraps_at_a_full_circle)
     expect_undo_and_redo(course);
 }
 
+TEST_F(drafting, a_block_grows_and_shrinks_in_half_steps_within_the_game_s_bounds_and_nothing_else_scales)
+{
+    draft.pick(1);
+    EXPECT_EQ(draft.scale(1, false), level_draft::outcome::rebuild);
+    EXPECT_EQ(draft.get_level_text().value(1, "scale"), "1.5 1 1.5");
+    EXPECT_EQ(changed_lines(course, draft.get_text()).size(), 1u);
+    draft.scale(-1, true);
+    EXPECT_EQ(draft.get_level_text().value(1, "scale"), "1.5 0.5 1.5");
+    for (int i = 0; i < 5; ++i)
+        draft.scale(-1, true);
+    EXPECT_EQ(draft.get_level_text().value(1, "scale"), "1.5 0.1 1.5");
+    for (int i = 0; i < 50; ++i)
+        draft.scale(1, false);
+    EXPECT_EQ(draft.get_level_text().value(1, "scale"), "20 0.1 20");
+    // The start is no block.
+    draft.pick(0);
+    const std::string before = draft.get_text();
+    EXPECT_EQ(draft.scale(1, false), level_draft::outcome::none);
+    EXPECT_EQ(draft.get_text(), before);
+    draft.pick(1);
+    while (draft.get_level_text().value(1, "scale") != "1.5 1 1.5")
+        ASSERT_NE(draft.undo(), level_draft::outcome::none);
+    expect_undo_and_redo(course);
+}
+
 TEST_F(drafting, a_duplicate_stands_a_step_aside_under_a_new_id_and_goes_with_one_undo)
 {
     draft.pick(1);
