@@ -6,6 +6,8 @@
 
 #include <btBulletCollisionCommon.h>
 
+#include <iomanip>
+#include <limits>
 #include <sstream>
 
 physics_world::physics_world() = default;
@@ -53,8 +55,10 @@ btCollisionShape* physics_world::convex_hull(const std::string& mesh, const Ogre
     // stays exactly the shape it always was.
     std::string key = mesh;
     if (scale != Ogre::Vector3::UNIT_SCALE) {
+        // Every digit a float holds: two scales share a hull only when they are equal.
         std::ostringstream scaled;
-        scaled << mesh << " scaled " << scale.x << ' ' << scale.y << ' ' << scale.z;
+        scaled << std::setprecision(std::numeric_limits<float>::max_digits10) << mesh << " scaled " << scale.x << ' '
+               << scale.y << ' ' << scale.z;
         key = scaled.str();
     }
     auto& hull = hulls[key];
