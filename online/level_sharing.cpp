@@ -51,6 +51,26 @@ std::string level_sharing::take_ready()
     return file;
 }
 
+bool level_sharing::send(const http_request& request, const std::string& asking, const std::string& not_sent,
+                         std::function<void(level_sharing&, const http_reply&)> answered)
+{
+    std::weak_ptr<level_sharing*> alive = self;
+    const bool sent = online.fetch(request, [alive, answered](const http_reply& reply) {
+        const auto held = alive.lock();
+        if (!held)
+            return;
+        --(**held).waiting;
+        answered(**held, reply);
+    });
+    if (!sent) {
+        tell(not_sent);
+        return false;
+    }
+    ++waiting;
+    tell(asking);
+    return true;
+}
+
 bool level_sharing::share(const std::string& file, const std::string& level_text, const replay& best)
 {
     const std::string name = online.settings().player_name;
@@ -66,84 +86,52 @@ bool level_sharing::share(const std::string& file, const std::string& level_text
     }
     const http_request request =
         server_api(online.settings().server_address).share(name, secret, file, level_text, best.to_text());
-    std::weak_ptr<level_sharing*> alive = self;
-    const bool sent = online.fetch(request, [alive, file](const http_reply& reply) {
-        const auto held = alive.lock();
-        if (!held)
-            return;
-        level_sharing& sharing = **held;
-        --sharing.waiting;
-        const share_answer answer = shared_answers::share(reply);
-        if (answer.outcome == share_answer::listed)
-            sharing.tell("Shared " + file + ": listed with your time of " + seconds(answer.time));
-        else if (answer.outcome == share_answer::refused)
-            sharing.tell("The server refused " + file + ": " + answer.message);
-        else
-            sharing.tell("The server could not take " + file + " now (" +
-                         (answer.message.empty() ? reply_problem(reply) : answer.message) + "); try again later");
-    });
-    if (!sent) {
-        tell("The level is not shared: online play is busy; try again in a moment.");
-        return false;
-    }
-    ++waiting;
-    tell("Sharing " + file + "...");
-    return true;
+    return send(request, "Sharing " + file + "...", "The level is not shared: online play is busy; try again in a moment.",
+                [file](level_sharing& sharing, const http_reply& reply) {
+                    const share_answer answer = shared_answers::share(reply);
+                    if (answer.outcome == share_answer::listed)
+                        sharing.tell("Shared " + file + ": listed with your time of " + seconds(answer.time));
+                    else if (answer.outcome == share_answer::refused)
+                        sharing.tell("The server refused " + file + ": " + answer.message);
+                    else
+                        sharing.tell("The server could not take " + file + " now (" +
+                                     (answer.message.empty() ? reply_problem(reply) : answer.message) +
+                                     "); try again later");
+                });
 }
 
 void level_sharing::ask(const std::string& order)
 {
     const http_request request = server_api(online.settings().server_address).shared_list(order, "");
-    std::weak_ptr<level_sharing*> alive = self;
-    const bool sent = online.fetch(request, [alive](const http_reply& reply) {
-        const auto held = alive.lock();
-        if (!held)
-            return;
-        level_sharing& sharing = **held;
-        --sharing.waiting;
-        std::string error;
-        std::vector<shared_level> read;
-        if (!shared_answers::list(reply, read, error)) {
-            sharing.tell("The shared levels cannot be shown: " + error);
-            return;
-        }
-        sharing.listed = std::move(read);
-        sharing.known = true;
-        const std::size_t count = sharing.listed.size();
-        sharing.tell(count == 0   ? "No level has been shared yet."
-                     : count == 1 ? "1 shared level"
-                                  : std::to_string(count) + " shared levels");
-    });
-    if (!sent) {
-        tell(online.active() ? "Online play is busy; try again in a moment."
-                             : "The shared levels need online play: see Options, Online.");
-        return;
-    }
-    ++waiting;
-    tell("Asking for the shared levels...");
+    send(request, "Asking for the shared levels...",
+         online.active() ? "Online play is busy; try again in a moment."
+                         : "The shared levels need online play: see Options, Online.",
+         [](level_sharing& sharing, const http_reply& reply) {
+             std::string error;
+             std::vector<shared_level> read;
+             if (!shared_answers::list(reply, read, error)) {
+                 sharing.tell("The shared levels cannot be shown: " + error);
+                 return;
+             }
+             sharing.listed = std::move(read);
+             sharing.known = true;
+             const std::size_t count = sharing.listed.size();
+             sharing.tell(count == 0   ? "No level has been shared yet."
+                          : count == 1 ? "1 shared level"
+                                       : std::to_string(count) + " shared levels");
+         });
 }
 
 void level_sharing::download(const shared_level& level)
 {
     const http_request request = server_api(online.settings().server_address).shared_level(level.hash);
-    std::weak_ptr<level_sharing*> alive = self;
-    const bool sent = online.fetch(request, [alive, level](const http_reply& reply) {
-        const auto held = alive.lock();
-        if (!held)
-            return;
-        level_sharing& sharing = **held;
-        --sharing.waiting;
-        if (reply.status != 200 || reply.too_large)
-            sharing.tell(level.file + " cannot be fetched: " + reply_problem(reply));
-        else
-            sharing.fetched(level, reply.body);
-    });
-    if (!sent) {
-        tell("Online play is busy; try again in a moment.");
-        return;
-    }
-    ++waiting;
-    tell("Fetching " + level.file + "...");
+    send(request, "Fetching " + level.file + "...", "Online play is busy; try again in a moment.",
+         [level](level_sharing& sharing, const http_reply& reply) {
+             if (reply.status != 200 || reply.too_large)
+                 sharing.tell(level.file + " cannot be fetched: " + reply_problem(reply));
+             else
+                 sharing.fetched(level, reply.body);
+         });
 }
 
 void level_sharing::fetched(const shared_level& level, const std::string& text)

@@ -10,12 +10,15 @@
 #include "shared_answers.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 class online_service;
 class replay;
+struct http_reply;
+struct http_request;
 
 class level_sharing {
 public:
@@ -42,6 +45,11 @@ public:
     unsigned changes() const { return changed; }
 
 private:
+    // Sends `request` through the online service, telling `asking`; the
+    // answer goes to `answered` while the sharing lives. False, telling
+    // `not_sent`, when it cannot go.
+    bool send(const http_request& request, const std::string& asking, const std::string& not_sent,
+              std::function<void(level_sharing&, const http_reply&)> answered);
     void tell(const std::string& status);
     void fetched(const shared_level& level, const std::string& text);
 

@@ -11,6 +11,15 @@
 #include <string>
 #include <vector>
 
+// A server's answer of `status` with `body`.
+inline http_reply reply(int status, const std::string& body)
+{
+    http_reply r;
+    r.status = status;
+    r.body = body;
+    return r;
+}
+
 class fake_server : public http_transport {
 public:
     using responder = std::function<http_reply(const http_request&)>;

@@ -23,14 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-http_reply reply(int status, const std::string& body)
-{
-    http_reply r;
-    r.status = status;
-    r.body = body;
-    return r;
-}
-
 std::string level_text(const std::string& block_attributes)
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Level name=\"Tiny\">\n  <Description>Short.</Description>\n"

@@ -32,14 +32,6 @@ replay a_run(const std::string& level, std::uint64_t hash, double time)
     return run;
 }
 
-http_reply reply(int status, const std::string& body)
-{
-    http_reply r;
-    r.status = status;
-    r.body = body;
-    return r;
-}
-
 const std::string accepted = R"({"status":"accepted","run_id":7,"level":"00000000000000aa","time":12.5,"coins":2,"rank":3,"personal_best":true})";
 
 class online_service_test : public ::testing::Test {

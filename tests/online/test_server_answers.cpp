@@ -1,21 +1,10 @@
 // Whatever a server answers, the game reads only what is whole and sane.
 
+#include "fake_server.h"
 #include "online/http_transport.h"
 #include "online/server_answers.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-http_reply reply(int status, const std::string& body)
-{
-    http_reply r;
-    r.status = status;
-    r.body = body;
-    return r;
-}
-
-}
 
 TEST(server_answers, a_submission_is_accepted_refused_for_good_or_left_for_later)
 {

@@ -29,6 +29,14 @@ stop_server() {
   rm -rf "${SERVER_DATA:-}"
 }
 
+# An Xvfb session in $WORK with a server beside it, both ended with the test.
+start_online_session() {
+  start_session
+  trap 'stop_server; end_session' EXIT
+  cd "$WORK" || fail "no work folder"
+  start_server
+}
+
 # The game's online settings in $WORK: playing as $1 on this server.
 go_online_as() {
   printf 'online = on\nplayer_name = %s\nserver_address = http://127.0.0.1:%s\n' "$1" "$PORT" >"$WORK/online"

@@ -12,14 +12,7 @@ RUN_DIR=$1
 HERE=$(dirname "$0")
 source "$HERE/xvfb_session.sh"
 source "$HERE/server_session.sh"
-start_session
-stop_all() {
-  stop_server
-  end_session
-}
-trap stop_all EXIT
-cd "$WORK"
-start_server
+start_online_session
 
 RUN=media/runs/level_01.map.replay
 HASH=$(awk '$1 == "hash" {print $2; exit}' "$RUN")

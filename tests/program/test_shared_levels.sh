@@ -11,14 +11,7 @@ RUN_DIR=$1
 HERE=$(dirname "$0")
 source "$HERE/xvfb_session.sh"
 source "$HERE/server_session.sh"
-start_session
-stop_all() {
-  stop_server
-  end_session
-}
-trap stop_all EXIT
-cd "$WORK"
-start_server
+start_online_session
 
 # The replay's level hash: 64-bit FNV-1a of the file's bytes.
 fnv_hash() {
